@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+
+// The player's profile. It keeps almost nothing in memory: every property opens the profile
+// file User/<name>.lmp, reads or writes the one record it concerns and closes the file again,
+// so every change is on disk at once.
+class clsUser
+{
+public:
+    // Chosen category (1 to 20, or 21 while Alpha is played) and the page on show; not stored.
+    int curcat = 0;
+    qint16 curPage = 0;
+
+    QString user() const;
+    void setUser(const QString &strUser);
+    QString pwd() const;
+    void setPwd(const QString &strPasw);
+
+    // Game-type states, slots 1 Classic, 2 Bonus, 3 Alpha, 4 Puzzle: 0 locked, 1 open, 2 completed.
+    qint16 Group(int intIndex) const;
+    bool setGroup(int intIndex, qint16 intEnabled);
+
+    // Category states 1 to 20: 0 locked, 1 open, 2 won.
+    qint16 Categorie(int intCategoria) const;
+    bool setCategorie(int intCategoria, qint16 intState);
+
+    // Seconds played per game type; a slot holds at most 999999.
+    qint32 Time(int intIndex) const;
+    bool setTime(int intIndex, qint32 lngTime);
+
+    // 1 once the player's times were submitted.
+    qint16 record() const;
+    bool setRecord(qint16 intRecord);
+
+    // Number of solved pictures of a category.
+    qint16 Risolti(int intIndex) const;
+
+    // Solved flag of a picture by its global number: 1 solved, 0 not.
+    qint16 Item(int intIndex) const;
+    bool setItem(int intIndex, qint16 intValue);
+    // Solved flags of `count` pictures from `first` on, read in one opening of the file.
+    QVector<qint16> Items(int first, int count) const;
+
+    // Admits a player, creating the profile on request; shows its own messages.
+    bool Login(const QString &strUser, const QString &strPasw);
+
+    // Opens the next stage of categories and game types when the category states match one.
+    void CheckUnlock();
+
+    static constexpr qint32 MaxSeconds = 999999;
+    static QString profilePath(const QString &name);
+    QString profilePath() const { return profilePath(curUser); }
+
+private:
+    qint16 GetLastItem(int c) const;
+
+    QString listSlot(int record, int index) const;
+    bool replaceListSlot(int record, int index, const QString &value);
+
+    QString curUser;
+};
+
+// The one profile object of the running game.
+extern clsUser objUser;

@@ -1,0 +1,37 @@
+#include "shell/MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace MessageBox {
+
+bool showModal(const Messages::Message &message)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(message.title);
+    box.setText(message.text);
+    switch (message.kind) {
+    case Messages::Kind::Warning:
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Messages::Kind::Notice:
+        box.setIcon(QMessageBox::Information);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Messages::Kind::Question:
+        box.setIcon(QMessageBox::Information);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        break;
+    }
+    const int answer = box.exec();
+    return answer == QMessageBox::Ok || answer == QMessageBox::Yes;
+}
+
+void install()
+{
+    Messages::setHandler(showModal);
+}
+
+} // namespace MessageBox
