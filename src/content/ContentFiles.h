@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+// Record layouts of the files in Data/ and positioned reads of them. The packs carry no offset
+// table, so a picture is found from the lengths in its index: only the records of the pictures
+// before it and its own are read, never the earlier pictures themselves.
+namespace ContentFiles {
+
+constexpr int CountRecordSize = 5;   // index.lvs: qint16 count, 3 unused bytes
+constexpr int LengthRecordSize = 7;  // index.lvx, A000.lvx…: qint32 last byte index, 3 unused bytes
+constexpr int TitleRecordSize = 82;  // index.lvt: quint16 length, shifted title bytes
+constexpr int MaxTitleLength = 80;
+constexpr int MaxPictures = 32667;   // the profile numbers its records in 16 bits
+constexpr int MaxThemedCount = 157;  // one strip cell per picture
+constexpr int PageSize = 9;
+constexpr int LastGenreCategory = 9;
+constexpr int ThumbStates = 3;
+
+inline bool isGenre(int category) { return category >= 1 && category <= LastGenreCategory; }
+
+// "Data/0007.lvd" and "Data/B000.lvd": file names as the player's messages show them.
+QString packFile(int category);
+QString thumbPackFile(int state);  // 0 locked A000, 1 open B000, anything else won C000
+QString thumbIndexFile(int state);
+
+// The picture bytes and the plain titles (Windows-1252, as they go into the page list) of a run
+// of consecutive pictures of one pack.
+struct Run {
+    QVector<QByteArray> pictures;
+    QVector<QByteArray> titles;
+};
+
+// Reads pictures first … first + count − 1 (record numbers of `indexFile`, 1-based) from
+// `packFile`, whose first picture is record `packFirst`. Titles come from index.lvt when
+// `withTitles` is set. Paths are relative to the game folder. On a missing or damaged file
+// returns false with a message for the player naming the file.
+bool readRun(const QString &packFile, const QString &indexFile, int packFirst, int first, int count,
+             bool withTitles, Run *run, QString *error);
+
+// Title record of index.lvt <-> plain Windows-1252 title. Decoding fails on a length over 80
+// or a stored byte 0, which has no plain counterpart.
+bool titleFromRecord(const QByteArray &record, QByteArray *title);
+QByteArray titleRecord(const QByteArray &title);
+
+qint32 lengthAt(const QByteArray &records, int index);
+QByteArray lengthRecord(qint32 lastByte);
+
+// "Il file Data/0007.lvd manca o è danneggiato: <reason>."
+QString damagedMessage(const QString &file, const QString &reason);
+
+// Bytes read from Data/ by these routines since the last reset; lets a benchmark prove that
+// extraction reads only what it hands out.
+qint64 bytesRead();
+void resetBytesRead();
+
+} // namespace ContentFiles

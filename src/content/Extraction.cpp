@@ -1,0 +1,185 @@
+#include "content/Extraction.h"
+
+#include "content/ContentFiles.h"
+#include "content/mdlGeneral.h"
+#include "profile/clsUser.h"
+#include "shell/mdlConst.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace ContentFiles;
+
+namespace {
+
+bool fail(QString *error, const QString &message)
+{
+    if (error)
+        *error = message;
+    return false;
+}
+
+QString tempPath(const QString &name)
+{
+    return mdlConst::gamePath(mdlConst::TempDir + name);
+}
+
+QString pictureName(int line)
+{
+    return QStringLiteral("%1.tmp").arg(line, 4, 10, QLatin1Char('0'));
+}
+
+QByteArray padded(int number, int digits)
+{
+    return QByteArray::number(number).rightJustified(digits, '0');
+}
+
+bool ensureTempFolder(QString *error)
+{
+    if (QDir().mkpath(mdlConst::gamePath(mdlConst::TempDir)))
+        return true;
+    return fail(error, QStringLiteral("Impossibile creare la cartella Temp accanto al gioco: controlla che si possa scrivere."));
+}
+
+// Writes the whole file or nothing of it.
+bool writeWhole(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()) {
+        file.close();
+        if (file.error() == QFileDevice::NoError)
+            return true;
+    }
+    file.remove();
+    return false;
+}
+
+QString cannotWrite(const QString &name)
+{
+    return QStringLiteral("Impossibile scrivere il file Temp/%1: controlla che la cartella Temp esista "
+                          "e che il disco non sia pieno.").arg(name);
+}
+
+// A failed page leaves no list and no pictures behind, not even an earlier page's, so no screen
+// can take them for the page it asked for.
+void removePageFiles()
+{
+    QDir temp(mdlConst::gamePath(mdlConst::TempDir));
+    const QStringList names = temp.entryList({QStringLiteral("[0-9][0-9][0-9][0-9].tmp"), mdlConst::PageList},
+                                             QDir::Files | QDir::Hidden);
+    for (const QString &name : names)
+        temp.remove(name);
+}
+
+} // namespace
+
+qint16 GetItemBase(int cat)
+{
+    int base = 0;
+    for (int c = 1; c < cat && c <= mdlConst::CategoryCount; ++c) {
+        const int count = mdlGeneral::GetCatCount(c);
+        if (count < 0)
+            return -1;
+        base += count;
+    }
+    return base > 32767 ? qint16(-1) : qint16(base);
+}
+
+qint16 FindOpenPage(const clsUser &user, int base)
+{
+    const int count = mdlGeneral::GetCatCount(user.curcat);
+    if (count <= 0 || base < 0)
+        return 1;
+    // One opening of the profile for all of the category's flags.
+    const QVector<qint16> flags = user.Items(base + 1, count);
+    for (int page = 1; page * PageSize <= flags.size(); ++page) {
+        for (int i = (page - 1) * PageSize; i < page * PageSize; ++i) {
+            if (flags[i] != 1)
+                return qint16(page);
+        }
+    }
+    return 1;
+}
+
+bool PreparePage(clsUser &user, QString *error)
+{
+    const qint16 base = GetItemBase(user.curcat);
+    if (base < 0)
+        return fail(error, damagedMessage(mdlConst::CountsIndex, QStringLiteral("i numeri delle immagini non tornano")));
+    user.curPage = isGenre(user.curcat) ? FindOpenPage(user, base) : qint16(0);
+    return ExtractPage(user, base, error);
+}
+
+bool ExtractPage(const clsUser &user, int base, QString *error)
+{
+    const int cat = user.curcat;
+    const int page = user.curPage;
+    if (!mdlGeneral::isCategory(cat))
+        return fail(error, QStringLiteral("La categoria %1 non esiste.").arg(cat));
+    const int catCount = mdlGeneral::GetCatCount(cat);
+    if (base < 0 || catCount < 0)
+        return fail(error, damagedMessage(mdlConst::CountsIndex, QStringLiteral("i numeri delle immagini non tornano")));
+
+    const int skip = page == 0 ? 0 : PageSize * (page - 1);
+    // A short last page gives the pictures it has rather than running into the next category.
+    const int count = page == 0 ? catCount : qMin(PageSize, catCount - skip);
+    if (page < 0 || (page != 0 && count <= 0))
+        return fail(error, QStringLiteral("La pagina %1 della categoria %2 non esiste.")
+                               .arg(page).arg(mdlGeneral::GetCatName(cat)));
+
+    ContentFiles::Run run;
+    QString problem;
+    if (!readRun(packFile(cat), mdlConst::LengthsIndex, base + 1, base + skip + 1, count, true, &run, &problem)) {
+        removePageFiles();
+        return fail(error, problem);
+    }
+
+    QByteArray list;
+    const QByteArray prefix = padded(cat, 2) + ':' + padded(page, 2) + ':';
+    for (int k = 1; k <= count; ++k)
+        list += prefix + padded(k, 4) + ':' + padded(base + skip + k, 3) + ':' + run.titles[k - 1] + "\r\n";
+
+    if (!ensureTempFolder(error)) {
+        removePageFiles();
+        return false;
+    }
+    // The pictures first and the list last: a list on disk always has all its pictures.
+    for (int k = 1; k <= count; ++k) {
+        if (!writeWhole(tempPath(pictureName(k)), run.pictures[k - 1])) {
+            removePageFiles();
+            return fail(error, cannotWrite(pictureName(k)));
+        }
+    }
+    if (!writeWhole(tempPath(mdlConst::PageList), list)) {
+        removePageFiles();
+        return fail(error, cannotWrite(mdlConst::PageList));
+    }
+    return true;
+}
+
+QString ExtractThumb(const clsUser &user, int cat, QString *error)
+{
+    const QString path = tempPath(mdlConst::ThumbFile);
+    QFile::remove(path);
+    if (!mdlGeneral::isCategory(cat)) {
+        fail(error, QStringLiteral("La categoria %1 non esiste.").arg(cat));
+        return QString();
+    }
+    const int state = user.Categorie(cat);
+    ContentFiles::Run run;
+    if (!readRun(thumbPackFile(state), thumbIndexFile(state), 1, cat, 1, false, &run, error)
+        || !ensureTempFolder(error))
+        return QString();
+    if (!writeWhole(path, run.pictures.first())) {
+        fail(error, cannotWrite(mdlConst::ThumbFile));
+        return QString();
+    }
+    return path;
+}
+
+void RemoveTempPictures()
+{
+    QDir temp(mdlConst::gamePath(mdlConst::TempDir));
+    for (const QString &name : temp.entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden))
+        temp.remove(name);
+}
