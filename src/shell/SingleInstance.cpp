@@ -3,15 +3,13 @@
 #include <QCryptographicHash>
 #include <QDir>
 
-namespace {
 // One lock per game folder, outside it, so that a read-only or copied folder does not matter.
-QString lockPathFor(const QString &gameFolder)
+QString SingleInstance::lockPathFor(const QString &gameFolder)
 {
     const QByteArray key = QCryptographicHash::hash(QDir(gameFolder).absolutePath().toUtf8(),
                                                     QCryptographicHash::Sha1).toHex().left(16);
     return QDir::tempPath() + QStringLiteral("/lumivo-") + QString::fromLatin1(key) + QStringLiteral(".lock");
 }
-} // namespace
 
 SingleInstance::SingleInstance(const QString &gameFolder)
     : m_lock(std::make_unique<QLockFile>(lockPathFor(gameFolder)))

@@ -11,6 +11,8 @@ public:
     explicit SingleInstance(const QString &gameFolder);
     bool isFirst() const { return m_first; }
 
+    static QString lockPathFor(const QString &gameFolder);
+
 private:
     std::unique_ptr<QLockFile> m_lock;
     bool m_first = false;

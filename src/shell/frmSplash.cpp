@@ -10,8 +10,22 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 
 namespace {
+// Shows every character of a password as "*".
+class StarPasswordStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 const QSize WindowSize(480, 330);
 const QRect BannerPlace(0, 0, 360, 110);
 const QRect DecorationPlace(360, 0, 120, 110);
@@ -51,6 +65,9 @@ frmSplash::frmSplash(QWidget *parent)
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setGeometry(FieldLeft, 176, FieldWidth, 28);
     txtPassword->setEchoMode(QLineEdit::Password);
+    auto *starStyle = new StarPasswordStyle;
+    starStyle->setParent(txtPassword);
+    txtPassword->setStyle(starStyle);
     txtPassword->installEventFilter(this);
     setTabOrder(txtUser, txtPassword);
 

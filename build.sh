@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Lumivo Pro, builds the game with its demo content, then either
+# starts the game (play) or runs every test (test).
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(cmake g++ make qt6-base-dev libqt6svg6-dev qt6-image-formats-plugins qt6-translations-l10n
+          fonts-dejavu-core fonts-comic-neue)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j"$(nproc)"
+
+case "${1:-play}" in
+  play) exec build/game/lumivo ;;
+  test) cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)" ;;
+  *) echo "usage: $0 [play|test]" >&2; exit 2 ;;
+esac
