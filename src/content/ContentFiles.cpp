@@ -37,7 +37,7 @@ QString fileName(const QString &prefix, int number)
 
 QString thumbName(int state)
 {
-    return QStringLiteral("%1000").arg(QLatin1Char(state == 0 ? 'A' : state == 1 ? 'B' : 'C'));
+    return QLatin1Char(state == 0 ? 'A' : state == 1 ? 'B' : 'C') + QStringLiteral("000");
 }
 
 bool fail(QString *error, const QString &message)

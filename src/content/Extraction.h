@@ -8,7 +8,8 @@ class clsUser;
 // Every routine reports a failure (missing or damaged pack or index) with false or an empty
 // path and a message for the player in *error, and then leaves none of its files in Temp/.
 
-// Number of pictures in all categories before `cat`; 0 for category 1 or less.
+// Number of pictures in all categories before `cat`; 0 for category 1 or less, -1 when the
+// counts of index.lvs cannot be summed (a negative count, or more than 32767 pictures).
 qint16 GetItemBase(int cat);
 
 // First page of nine of the current genre category that is not fully solved; 1 when all are.

@@ -1,0 +1,443 @@
+// Pages and thumbnails copied out of the packs, checked against packs the test writes itself.
+
+#include "TestSupport.h"
+#include "TinyContent.h"
+#include "content/ContentFiles.h"
+#include "content/Extraction.h"
+#include "content/PageList.h"
+#include "profile/clsUser.h"
+
+#include <QtTest>
+
+namespace {
+// base: 1→0, 2→18, 5→45, 6→72, 10→108, 12→118, 18→143, 20→149; 153 pictures in all.
+const QVector<int> Counts = {18, 9, 9, 9, 27, 9, 9, 9, 9, 6, 4, 5, 4, 4, 4, 4, 4, 3, 3, 4};
+
+enum class Fault {
+    MissingPack,
+    ShortPackHeader,
+    TruncatedPack,
+    MissingLengths,
+    TruncatedLengths,
+    NegativeLength,
+    LengthPastEnd,
+    MissingTitles,
+    TruncatedTitles,
+    TitleTooLong,
+};
+
+void resize(const GameFolderFixture &game, const QString &relative, qint64 size)
+{
+    QFile file(game.path(relative));
+    QVERIFY(file.resize(size));
+}
+
+void patch(const GameFolderFixture &game, const QString &relative, qint64 offset, const QByteArray &bytes)
+{
+    QFile file(game.path(relative));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.seek(offset));
+    QCOMPARE(file.write(bytes), qint64(bytes.size()));
+}
+
+QByteArray littleEndian32(qint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToLittleEndian<qint32>(value, bytes.data());
+    return bytes;
+}
+
+// Files extraction may leave in Temp/ (not the Alpha's or the web window's).
+QStringList extractedFiles(const GameFolderFixture &game)
+{
+    return QDir(game.path(QStringLiteral("Temp"))).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden);
+}
+
+QList<QByteArray> pageListLines(const GameFolderFixture &game)
+{
+    QByteArray list = game.read(QStringLiteral("Temp/~temp.tmp"));
+    if (!list.endsWith("\r\n"))
+        return {"(no CR LF at the end)"};
+    list.chop(2);
+    return list.split('\n');
+}
+} // namespace
+
+Q_DECLARE_METATYPE(Fault)
+
+class tst_content_Extraction : public QObject
+{
+    Q_OBJECT
+
+private:
+    void start(GameFolderFixture &game, clsUser &user, const TinyContent &content)
+    {
+        content.write(game);
+        MessageRecorder answers(true);
+        QVERIFY(user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
+    }
+
+    void solvePages(clsUser &user, int base, const QVector<int> &pages)
+    {
+        for (int page : pages) {
+            for (int i = 1; i <= 9; ++i)
+                QVERIFY(user.setItem(base + 9 * (page - 1) + i, 1));
+        }
+    }
+
+private slots:
+    void itemBaseSumsTheCountsBefore_data()
+    {
+        QTest::addColumn<int>("cat");
+        QTest::addColumn<int>("base");
+        QTest::newRow("category 0") << 0 << 0;
+        QTest::newRow("category 1") << 1 << 0;
+        QTest::newRow("category 2") << 2 << 18;
+        QTest::newRow("category 5") << 5 << 45;
+        QTest::newRow("category 10, first themed") << 10 << 108;
+        QTest::newRow("category 20") << 20 << 149;
+    }
+    void itemBaseSumsTheCountsBefore()
+    {
+        QFETCH(int, cat);
+        QFETCH(int, base);
+        GameFolderFixture game;
+        game.setCounts(QVector<qint16>(Counts.begin(), Counts.end()));
+        QCOMPARE(int(GetItemBase(cat)), base);
+    }
+
+    void itemBaseRefusesCountsThatCannotBeSummed()
+    {
+        GameFolderFixture game;
+        game.setCounts({20000, 20000, 9});
+        QCOMPARE(int(GetItemBase(2)), 20000);
+        QCOMPARE(int(GetItemBase(3)), -1);
+        game.setCounts({9, -4, 9});
+        QCOMPARE(int(GetItemBase(3)), -1);
+        clsUser user;
+        user.curcat = 3;
+        QString error;
+        QVERIFY(!PreparePage(user, &error));
+        QVERIFY2(error.contains(QStringLiteral("Data/index.lvs")), qPrintable(error));
+    }
+
+    void categoryOneStartsAtRecordOne()
+    {
+        GameFolderFixture game;
+        const TinyContent content = TinyContent::numbered(Counts);
+        clsUser user;
+        start(game, user, content);
+        user.curcat = 1;
+        user.curPage = 1;
+        QString error;
+        QVERIFY2(ExtractPage(user, GetItemBase(1), &error), qPrintable(error));
+        QCOMPARE(game.read(QStringLiteral("Temp/0001.tmp")), content.picture(1));
+        QCOMPARE(pageListLines(game).first(), QByteArray("01:01:0001:001:Film 1\r"));
+    }
+
+    void oneBytePictureAndThePictureAfterIt()
+    {
+        GameFolderFixture game;
+        TinyContent content = TinyContent::numbered(Counts);
+        content.pictures[1][1] = "Z"; // picture 2: v = 0
+        clsUser user;
+        start(game, user, content);
+        user.curcat = 1;
+        user.curPage = 1;
+        QString error;
+        QVERIFY2(ExtractPage(user, 0, &error), qPrintable(error));
+        QCOMPARE(game.read(QStringLiteral("Temp/0002.tmp")), QByteArray("Z"));
+        QCOMPARE(game.read(QStringLiteral("Temp/0003.tmp")), content.picture(3));
+        // Page 2 starts after the one-byte picture, counted among the earlier ones.
+        user.curPage = 2;
+        QVERIFY2(ExtractPage(user, 0, &error), qPrintable(error));
+        QCOMPARE(game.read(QStringLiteral("Temp/0001.tmp")), content.picture(10));
+        QCOMPARE(game.read(QStringLiteral("Temp/0009.tmp")), content.picture(18));
+    }
+
+    void openPageIsTheFirstNotFullySolved_data()
+    {
+        QTest::addColumn<QVector<int>>("solvedPages");
+        QTest::addColumn<QVector<int>>("solvedPictures");
+        QTest::addColumn<int>("page");
+        QTest::newRow("nothing solved") << QVector<int>{} << QVector<int>{} << 1;
+        QTest::newRow("first page solved") << QVector<int>{1} << QVector<int>{} << 2;
+        QTest::newRow("first two pages solved") << QVector<int>{1, 2} << QVector<int>{} << 3;
+        QTest::newRow("every page solved") << QVector<int>{1, 2, 3} << QVector<int>{} << 1;
+        QTest::newRow("page 1 lacks its last picture") << QVector<int>{} << QVector<int>{1, 2, 3, 4, 5, 6, 7, 8} << 1;
+        QTest::newRow("only page 2 solved") << QVector<int>{2} << QVector<int>{} << 1;
+        QTest::newRow("page 2 lacks one picture") << QVector<int>{1, 3} << QVector<int>{10, 11, 12, 13, 15, 16, 17, 18}
+                                                  << 2;
+    }
+    void openPageIsTheFirstNotFullySolved()
+    {
+        QFETCH(QVector<int>, solvedPages);
+        QFETCH(QVector<int>, solvedPictures);
+        QFETCH(int, page);
+        GameFolderFixture game;
+        const TinyContent content = TinyContent::numbered(Counts);
+        clsUser user;
+        start(game, user, content);
+        const int base = GetItemBase(5);
+        solvePages(user, base, solvedPages);
+        for (int p : solvedPictures)
+            QVERIFY(user.setItem(base + p, 1));
+        // The neighbours' pictures must not count for category 5.
+        solvePages(user, GetItemBase(4), {1});
+        solvePages(user, GetItemBase(6), {1});
+
+        user.curcat = 5;
+        QCOMPARE(int(FindOpenPage(user, base)), page);
+        QString error;
+        QVERIFY2(PreparePage(user, &error), qPrintable(error));
+        QCOMPARE(int(user.curPage), page);
+        QCOMPARE(game.read(QStringLiteral("Temp/0001.tmp")), content.picture(base + 9 * (page - 1) + 1));
+    }
+
+    void themedCategoryGetsPageZeroWithEveryPicture()
+    {
+        GameFolderFixture game;
+        const TinyContent content = TinyContent::numbered(Counts);
+        clsUser user;
+        start(game, user, content);
+        user.curcat = 12;
+        user.curPage = 4; // whatever a Classic game left behind
+        QString error;
+        QVERIFY2(PreparePage(user, &error), qPrintable(error));
+        QCOMPARE(int(user.curPage), 0);
+        const QList<QByteArray> lines = pageListLines(game);
+        QCOMPARE(lines.size(), 5);
+        for (int k = 1; k <= 5; ++k) {
+            const QByteArray expected = "12:00:000" + QByteArray::number(k) + ":" + QByteArray::number(118 + k)
+                                        + ":Film " + QByteArray::number(118 + k) + (k < 5 ? "\r" : "");
+            QCOMPARE(lines[k - 1], expected);
+            QCOMPARE(game.read(QStringLiteral("Temp/000%1.tmp").arg(k)), content.picture(118 + k));
+        }
+    }
+
+    void lineOneOfPageThreeOfCategoryFive()
+    {
+        GameFolderFixture game;
+        const TinyContent content = TinyContent::numbered(Counts);
+        clsUser user;
+        start(game, user, content);
+        user.curcat = 5;
+        user.curPage = 3;
+        QString error;
+        QVERIFY2(ExtractPage(user, GetItemBase(5), &error), qPrintable(error));
+        const QList<QByteArray> lines = pageListLines(game);
+        QCOMPARE(lines.size(), 9);
+        QCOMPARE(lines.first(), QByteArray("05:03:0001:064:Film 64\r"));
+        QCOMPARE(lines.last(), QByteArray("05:03:0009:072:Film 72"));
+        QCOMPARE(game.read(QStringLiteral("Temp/0001.tmp")), content.picture(45 + 19));
+        QCOMPARE(game.read(QStringLiteral("Temp/0009.tmp")), content.picture(45 + 27));
+    }
+
+    void pageListHoldsTheTitleInWindows1252()
+    {
+        GameFolderFixture game;
+        TinyContent content = TinyContent::numbered(Counts);
+        content.titles[1][0] = "L'et\xE0 \xE8 gi\xE0 d'oro, s\xEC.";
+        content.titles[1][1] = "Lo chiamavano Trinit\xE0\x85";
+        clsUser user;
+        start(game, user, content);
+        user.curcat = 1;
+        user.curPage = 1;
+        QString error;
+        QVERIFY2(ExtractPage(user, 0, &error), qPrintable(error));
+        QVERIFY(game.read(QStringLiteral("Temp/~temp.tmp"))
+                    .startsWith("01:01:0001:001:L'et\xE0 \xE8 gi\xE0 d'oro, s\xEC.\r\n"
+                                "01:01:0002:002:Lo chiamavano Trinit\xE0\x85\r\n"));
+
+        QVector<PageLine> lines;
+        QVERIFY2(ReadPageList(&lines, &error), qPrintable(error));
+        QCOMPARE(lines.size(), 9);
+        QCOMPARE(lines[0].title, QStringLiteral("L'età è già d'oro, sì."));
+        QCOMPARE(lines[1].title, QStringLiteral("Lo chiamavano Trinità…"));
+        QCOMPARE(lines[1].code(), QStringLiteral("01010002"));
+        QCOMPARE(lines[1].picturePath(), game.path(QStringLiteral("Temp/0002.tmp")));
+    }
+
+    void pageReadsOnlyItsPicturesAndTheirRecords()
+    {
+        GameFolderFixture game;
+        const TinyContent content = TinyContent::numbered(Counts);
+        clsUser user;
+        start(game, user, content);
+        user.curcat = 5;
+        user.curPage = 3;
+        qint64 pictureBytes = 0;
+        for (int n = 45 + 19; n <= 45 + 27; ++n)
+            pictureBytes += content.picture(n).size();
+        ContentFiles::resetBytesRead();
+        QVERIFY(ExtractPage(user, 45, nullptr));
+        // Lengths of the 18 earlier pictures and the 9 own ones, 9 titles, 9 pictures.
+        QCOMPARE(ContentFiles::bytesRead(), pictureBytes + 27 * 7 + 9 * 82);
+    }
+
+    void thumbnailFollowsTheCategoryState_data()
+    {
+        QTest::addColumn<int>("cat");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<int>("pack");
+        QTest::newRow("locked category 1 from A000") << 1 << 0 << 0;
+        QTest::newRow("open category 7 from B000") << 7 << 1 << 1;
+        QTest::newRow("won category 9 from C000") << 9 << 2 << 2;
+        QTest::newRow("won category 20, last of C000") << 20 << 2 << 2;
+        QTest::newRow("locked category 20, last of A000") << 20 << 0 << 0;
+        QTest::newRow("any other state from C000") << 13 << 3 << 2;
+    }
+    void thumbnailFollowsTheCategoryState()
+    {
+        QFETCH(int, cat);
+        QFETCH(int, state);
+        QFETCH(int, pack);
+        GameFolderFixture game;
+        const TinyContent content = TinyContent::numbered(Counts);
+        clsUser user;
+        start(game, user, content);
+        QVERIFY(user.setCategorie(cat, qint16(state)));
+        QString error;
+        const QString path = ExtractThumb(user, cat, &error);
+        QVERIFY2(!path.isEmpty(), qPrintable(error));
+        QCOMPARE(path, game.path(QStringLiteral("Temp/thumb.tmp")));
+        QCOMPARE(game.read(QStringLiteral("Temp/thumb.tmp")), content.thumbs[pack][cat]);
+    }
+
+    void damagedContentFailsCleanly_data()
+    {
+        QTest::addColumn<Fault>("fault");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("missing pack") << Fault::MissingPack << QStringLiteral("Data/0005.lvd");
+        QTest::newRow("pack shorter than its header") << Fault::ShortPackHeader << QStringLiteral("Data/0005.lvd");
+        QTest::newRow("truncated pack") << Fault::TruncatedPack << QStringLiteral("Data/0005.lvd");
+        QTest::newRow("missing index.lvx") << Fault::MissingLengths << QStringLiteral("Data/index.lvx");
+        QTest::newRow("truncated index.lvx") << Fault::TruncatedLengths << QStringLiteral("Data/index.lvx");
+        QTest::newRow("negative length of an earlier picture") << Fault::NegativeLength << QStringLiteral("Data/index.lvx");
+        QTest::newRow("length running past the pack") << Fault::LengthPastEnd << QStringLiteral("Data/0005.lvd");
+        QTest::newRow("missing index.lvt") << Fault::MissingTitles << QStringLiteral("Data/index.lvt");
+        QTest::newRow("truncated index.lvt") << Fault::TruncatedTitles << QStringLiteral("Data/index.lvt");
+        QTest::newRow("title record over 80 bytes") << Fault::TitleTooLong << QStringLiteral("Data/index.lvt");
+    }
+    void damagedContentFailsCleanly()
+    {
+        QFETCH(Fault, fault);
+        QFETCH(QString, file);
+        GameFolderFixture game;
+        const TinyContent content = TinyContent::numbered(Counts);
+        clsUser user;
+        start(game, user, content);
+        user.curcat = 5;
+        user.curPage = 1;
+        // An earlier page still lying in Temp/ must not pass for the page that failed.
+        QVERIFY(ExtractPage(user, 45, nullptr));
+        QVERIFY(!extractedFiles(game).isEmpty());
+
+        const QString pack = QStringLiteral("Data/0005.lvd");
+        const int first = 45 + 19; // line 1 of page 3
+        switch (fault) {
+        case Fault::MissingPack: QVERIFY(QFile::remove(game.path(pack))); break;
+        case Fault::ShortPackHeader: resize(game, pack, 100); break;
+        case Fault::TruncatedPack: resize(game, pack, QFileInfo(game.path(pack)).size() - 10); break;
+        case Fault::MissingLengths: QVERIFY(QFile::remove(game.path(QStringLiteral("Data/index.lvx")))); break;
+        case Fault::TruncatedLengths: resize(game, QStringLiteral("Data/index.lvx"), 7 * (first + 3) - 2); break;
+        case Fault::NegativeLength: patch(game, QStringLiteral("Data/index.lvx"), 7 * (45 + 4), littleEndian32(-7)); break;
+        case Fault::LengthPastEnd: patch(game, QStringLiteral("Data/index.lvx"), 7 * (first + 1), littleEndian32(1000000)); break;
+        case Fault::MissingTitles: QVERIFY(QFile::remove(game.path(QStringLiteral("Data/index.lvt")))); break;
+        case Fault::TruncatedTitles: resize(game, QStringLiteral("Data/index.lvt"), 82 * (first + 2)); break;
+        case Fault::TitleTooLong: patch(game, QStringLiteral("Data/index.lvt"), 82 * first, QByteArray("\xC8\x00", 2)); break;
+        }
+
+        user.curPage = 3;
+        QString error;
+        QVERIFY(!ExtractPage(user, 45, &error));
+        QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(file)), qPrintable(error));
+        QCOMPARE(extractedFiles(game), QStringList());
+    }
+
+    void damagedThumbnailsFailCleanly_data()
+    {
+        QTest::addColumn<int>("cat");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<QString>("damaged");
+        QTest::addColumn<qint64>("size"); // -1: removed
+        QTest::newRow("missing C000.lvd") << 20 << 2 << QStringLiteral("Data/C000.lvd") << qint64(-1);
+        QTest::newRow("missing A000.lvx") << 3 << 0 << QStringLiteral("Data/A000.lvx") << qint64(-1);
+        QTest::newRow("truncated B000.lvx") << 7 << 1 << QStringLiteral("Data/B000.lvx") << qint64(7 * 5);
+        QTest::newRow("truncated A000.lvd") << 20 << 0 << QStringLiteral("Data/A000.lvd") << qint64(25682 + 20);
+    }
+    void damagedThumbnailsFailCleanly()
+    {
+        QFETCH(int, cat);
+        QFETCH(int, state);
+        QFETCH(QString, damaged);
+        QFETCH(qint64, size);
+        GameFolderFixture game;
+        const TinyContent content = TinyContent::numbered(Counts);
+        clsUser user;
+        start(game, user, content);
+        QVERIFY(user.setCategorie(cat, qint16(state)));
+        QVERIFY(!ExtractThumb(user, cat, nullptr).isEmpty());
+        if (size < 0)
+            QVERIFY(QFile::remove(game.path(damaged)));
+        else
+            resize(game, damaged, size);
+        QString error;
+        QCOMPARE(ExtractThumb(user, cat, &error), QString());
+        QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(damaged)), qPrintable(error));
+        QCOMPARE(extractedFiles(game), QStringList());
+    }
+
+    void pageOutsideTheCategoryIsRefused_data()
+    {
+        QTest::addColumn<int>("cat");
+        QTest::addColumn<int>("page");
+        QTest::newRow("page 2 of a one-page category") << 2 << 2;
+        QTest::newRow("negative page") << 5 << -1;
+        QTest::newRow("category 21") << 21 << 1;
+    }
+    void pageOutsideTheCategoryIsRefused()
+    {
+        QFETCH(int, cat);
+        QFETCH(int, page);
+        GameFolderFixture game;
+        clsUser user;
+        start(game, user, TinyContent::numbered(Counts));
+        user.curcat = cat;
+        user.curPage = qint16(page);
+        QString error;
+        QVERIFY(!ExtractPage(user, GetItemBase(cat), &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(extractedFiles(game), QStringList());
+    }
+
+    void missingTempFolderIsCreated()
+    {
+        GameFolderFixture game;
+        const TinyContent content = TinyContent::numbered(Counts);
+        clsUser user;
+        start(game, user, content);
+        QVERIFY(QDir(game.path(QStringLiteral("Temp"))).removeRecursively());
+        user.curcat = 2;
+        user.curPage = 1;
+        QString error;
+        QVERIFY2(ExtractPage(user, 18, &error), qPrintable(error));
+        QCOMPARE(extractedFiles(game).size(), 10);
+        QVERIFY(QDir(game.path(QStringLiteral("Temp"))).removeRecursively());
+        QVERIFY(!ExtractThumb(user, 2, &error).isEmpty());
+        QCOMPARE(game.read(QStringLiteral("Temp/thumb.tmp")), content.thumbs[0][2]);
+    }
+
+    void removeTempPicturesDeletesOnlyTmpFiles()
+    {
+        GameFolderFixture game;
+        for (const QString &name : {QStringLiteral("0001.tmp"), QStringLiteral("~temp.tmp"), QStringLiteral("thumb.tmp"),
+                                    QStringLiteral("~record.htm"), QStringLiteral("note.txt")})
+            TinyContent::put(game, QStringLiteral("Temp/") + name, "x");
+        RemoveTempPictures();
+        QCOMPARE(game.entries(QStringLiteral("Temp")), (QStringList{QStringLiteral("note.txt"), QStringLiteral("~record.htm")}));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_content_Extraction)
+#include "tst_content_Extraction.moc"
