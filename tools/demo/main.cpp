@@ -1,0 +1,47 @@
+#include "demo/DemoArt.h"
+
+#include "content/mdlGeneral.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QTextStream>
+
+// Draws the demo pictures into SOURCE_DIR with their content.tsv, ready for lumivo-pack build.
+int main(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream err(stderr);
+    if (app.arguments().size() != 2) {
+        err << "Uso: lumivo-demo CARTELLA\n";
+        return 2;
+    }
+    mdlGeneral::LoadCatNames();
+    const QDir source(app.arguments().at(1));
+    // Only what this tool wrote before is replaced.
+    QDir(source.filePath(QStringLiteral("pictures"))).removeRecursively();
+
+    QByteArray manifest = "# Demo content of Lumivo Pro: category, picture, title\n";
+    const QVector<DemoFilms::Film> &films = DemoFilms::all();
+    for (int i = 0; i < films.size(); ++i) {
+        const DemoFilms::Film &film = films[i];
+        QString suffix;
+        const QByteArray data = DemoArt::picture(film, i, &suffix);
+        const QString folder = QStringLiteral("pictures/%1").arg(film.category, 2, 10, QLatin1Char('0'));
+        const QString name = folder + QStringLiteral("/%1.%2").arg(i + 1, 4, 10, QLatin1Char('0')).arg(suffix);
+        QFile file(source.filePath(name));
+        if (!source.mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
+            err << "Impossibile scrivere " << file.fileName() << '\n';
+            return 1;
+        }
+        manifest += QByteArray::number(film.category) + '\t' + name.toUtf8() + '\t' + film.title + '\n';
+    }
+    QFile file(source.filePath(QStringLiteral("content.tsv")));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(manifest) != manifest.size()) {
+        err << "Impossibile scrivere " << file.fileName() << '\n';
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,392 @@
+#include "pack/PackCommands.h"
+
+#include "content/ContentFiles.h"
+#include "content/mdlGeneral.h"
+#include "pack/Thumbnails.h"
+#include "shell/mdlConst.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <memory>
+
+using namespace PackContent;
+
+namespace PackCommands {
+
+namespace {
+const QString Manifest = QStringLiteral("content.tsv");
+
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+QByteArray readAll(const QString &path, bool *ok)
+{
+    QFile file(path);
+    *ok = file.open(QIODevice::ReadOnly);
+    return *ok ? file.readAll() : QByteArray();
+}
+
+// The new folder is written beside the target and swapped in only when complete, so a refused
+// or failed run leaves the earlier folder as it was.
+class Staging
+{
+public:
+    explicit Staging(const QString &target)
+        : m_target(QFileInfo(target).absoluteFilePath())
+    {
+        QDir().mkpath(QFileInfo(m_target).absolutePath());
+        m_dir.reset(new QTemporaryDir(QFileInfo(m_target).absolutePath() + QStringLiteral("/.lumivo-pack-XXXXXX")));
+    }
+    bool isValid() const { return m_dir->isValid(); }
+    QString path() const { return m_dir->path(); }
+
+    bool commit(QString *error)
+    {
+        QString old;
+        if (QFileInfo::exists(m_target)) {
+            old = m_target + QStringLiteral(".old-%1").arg(QCoreApplication::applicationPid());
+            if (!QDir().rename(m_target, old)) {
+                *error = QStringLiteral("Impossibile sostituire %1").arg(native(m_target));
+                return false;
+            }
+        }
+        if (!QDir().rename(m_dir->path(), m_target)) {
+            if (!old.isEmpty())
+                QDir().rename(old, m_target);
+            *error = QStringLiteral("Impossibile creare %1").arg(native(m_target));
+            return false;
+        }
+        m_dir->setAutoRemove(false);
+        if (!old.isEmpty())
+            QDir(old).removeRecursively();
+        return true;
+    }
+
+private:
+    QString m_target;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+// A build replaces only a folder that holds nothing but content files, never someone's documents.
+QString targetProblem(const QString &data)
+{
+    const QFileInfo info(data);
+    if (!info.exists())
+        return QString();
+    if (!info.isDir())
+        return QStringLiteral("%1 esiste e non è una cartella").arg(native(data));
+    static const QRegularExpression contentName(QStringLiteral("^(index\\.lv[sxt]|\\d{4}\\.lvd|[ABC]000\\.lv[dx])$"));
+    const QFileInfoList entries = QDir(data).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QFileInfo &entry : entries) {
+        if (!entry.isFile() || !contentName.match(entry.fileName()).hasMatch())
+            return QStringLiteral("%1 contiene %2, che non è un file del gioco: scegli una cartella vuota o una cartella Data")
+                .arg(native(data), entry.fileName());
+    }
+    return QString();
+}
+
+QByteArray givenThumbnail(const QString &source, int state, int category, QStringList *problems)
+{
+    const QDir folder(source + QStringLiteral("/thumbs/") + StateFolders[state]);
+    const QStringList names = folder.entryList({QStringLiteral("%1.*").arg(category, 2, 10, QLatin1Char('0'))}, QDir::Files, QDir::Name);
+    if (names.isEmpty())
+        return QByteArray();
+    bool ok = false;
+    const QByteArray data = readAll(folder.filePath(names.first()), &ok);
+    if (!ok || !isReadableImage(data)) {
+        problems->append(QStringLiteral("la miniatura %1 non è un'immagine leggibile").arg(native(folder.filePath(names.first()))));
+        return QByteArray();
+    }
+    return data;
+}
+
+void printProblems(const QVector<Problem> &problems, QTextStream &out)
+{
+    for (const Problem &problem : problems)
+        out << problem.toString() << '\n';
+}
+
+int errorCount(const QVector<Problem> &problems)
+{
+    return int(std::count_if(problems.begin(), problems.end(), [](const Problem &p) { return p.level == Problem::Error; }));
+}
+} // namespace
+
+bool readSource(const QString &source, Content *content, QStringList *problems)
+{
+    mdlGeneral::LoadCatNames();
+    *content = Content();
+    const int before = int(problems->size());
+    bool ok = false;
+    const QByteArray bytes = readAll(QDir(source).filePath(Manifest), &ok);
+    if (!ok) {
+        problems->append(QStringLiteral("manca %1").arg(native(QDir(source).filePath(Manifest))));
+        return false;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    if (utf8.hasError()) {
+        problems->append(QStringLiteral("%1 non è scritto in UTF-8").arg(Manifest));
+        return false;
+    }
+
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        QString line = lines[i];
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().isEmpty() || line.startsWith(QLatin1Char('#')))
+            continue;
+        const QString where = QStringLiteral("%1, riga %2: ").arg(Manifest).arg(i + 1);
+        const QStringList fields = line.split(QLatin1Char('\t'));
+        if (fields.size() != 3) {
+            problems->append(where + QStringLiteral("servono tre campi separati da TAB (categoria, immagine, titolo), "
+                                                    "ce ne sono %1").arg(fields.size()));
+            continue;
+        }
+        bool isNumber = false;
+        const int category = fields[0].trimmed().toInt(&isNumber);
+        if (!isNumber || !mdlGeneral::isCategory(category)) {
+            problems->append(where + QStringLiteral("\"%1\" non è una categoria da 1 a 20").arg(fields[0]));
+            continue;
+        }
+        const QString problem = titleProblem(fields[2]);
+        if (!problem.isEmpty())
+            problems->append(where + problem);
+        const QByteArray data = readAll(QDir(source).filePath(fields[1]), &ok);
+        if (!ok)
+            problems->append(where + QStringLiteral("manca l'immagine %1").arg(fields[1]));
+        else if (!isReadableImage(data))
+            problems->append(where + QStringLiteral("%1 non è un'immagine leggibile").arg(fields[1]));
+        content->categories[category].append({data, fields[2]});
+    }
+
+    int total = 0;
+    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+        const QString problem = countProblem(c, int(content->categories[c].size()));
+        if (!problem.isEmpty())
+            problems->append(problem);
+        total += int(content->categories[c].size());
+    }
+    if (!totalProblem(total).isEmpty())
+        problems->append(totalProblem(total));
+    if (problems->size() > before)
+        return false;
+
+    for (int state = 0; state < ContentFiles::ThumbStates; ++state) {
+        for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+            QByteArray thumb = givenThumbnail(source, state, c, problems);
+            if (thumb.isEmpty()) {
+                const auto &pictures = content->categories[c];
+                thumb = Thumbnails::make(c, state, pictures.isEmpty() ? QByteArray() : pictures.first().data);
+            }
+            content->thumbs[state][c] = thumb;
+        }
+    }
+    return problems->size() == before;
+}
+
+int build(const QString &source, const QString &data, QTextStream &out, QTextStream &err)
+{
+    Content content;
+    QStringList problems;
+    const QString target = targetProblem(data);
+    if (!target.isEmpty())
+        problems.append(target);
+    if (!readSource(source, &content, &problems) || !problems.isEmpty()) {
+        for (const QString &problem : problems)
+            err << "ERRORE: " << problem << '\n';
+        err << "Nessun file scritto.\n";
+        return 1;
+    }
+    Staging staging(data);
+    QString error;
+    if (!staging.isValid() || !writeData(content, staging.path(), &error) || !staging.commit(&error)) {
+        err << "ERRORE: " << (error.isEmpty() ? QStringLiteral("impossibile scrivere accanto a %1").arg(native(data)) : error)
+            << "\nNessun file scritto.\n";
+        return 1;
+    }
+    int total = 0;
+    for (const auto &pictures : content.categories)
+        total += int(pictures.size());
+    out << "Creata " << native(data) << ": " << total << " immagini in 20 categorie, 60 miniature.\n";
+    return 0;
+}
+
+int verify(const QString &data, QTextStream &out, QTextStream &err)
+{
+    Q_UNUSED(err)
+    mdlGeneral::LoadCatNames();
+    DataFolder folder(data);
+    if (!folder.loadIndexes()) {
+        printProblems(folder.problems, out);
+        return 1;
+    }
+    auto &problems = folder.problems;
+    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+        if (!countProblem(c, folder.count(c)).isEmpty())
+            problems.append({Problem::Error, c, 0, countProblem(c, folder.count(c))});
+    }
+    if (!totalProblem(folder.total()).isEmpty())
+        problems.append({Problem::Error, 0, 0, totalProblem(folder.total())});
+
+    QHash<QString, QString> classicTitles; // folded title -> where it was first seen
+    int packs = 0;
+    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+        for (int p = 1; p <= folder.count(c); ++p) {
+            const QString title = folder.title(c, p);
+            const QString problem = titleProblem(title);
+            if (!problem.isEmpty())
+                problems.append({Problem::Error, c, p, problem});
+            if (!ContentFiles::isGenre(c) || title.isEmpty())
+                continue;
+            const QString key = title.toLower().simplified();
+            const QString here = QStringLiteral("%1, immagine %2").arg(categoryLabel(c)).arg(p);
+            if (classicTitles.contains(key))
+                problems.append({Problem::Warning, c, p, QStringLiteral("\"%1\" è anche il titolo di %2").arg(title, classicTitles[key])});
+            else
+                classicTitles.insert(key, here);
+        }
+        QVector<QByteArray> pictures;
+        if (folder.hasPack(c))
+            ++packs;
+        if (!folder.readPack(c, &pictures))
+            continue;
+        for (int p = 1; p <= pictures.size(); ++p) {
+            if (!isReadableImage(pictures[p - 1]))
+                problems.append({Problem::Error, c, p, QStringLiteral("l'immagine non si può leggere")});
+        }
+    }
+    for (int state = 0; state < ContentFiles::ThumbStates; ++state) {
+        QVector<QByteArray> thumbs;
+        if (!folder.readThumbs(state, &thumbs))
+            continue;
+        for (int c = 1; c <= thumbs.size(); ++c) {
+            if (!isReadableImage(thumbs[c - 1]))
+                problems.append({Problem::Error, c, 0, QStringLiteral("la miniatura in %1 non si può leggere")
+                                                           .arg(ContentFiles::thumbPackFile(state))});
+        }
+    }
+
+    printProblems(problems, out);
+    const int errors = errorCount(problems);
+    const int warnings = int(problems.size()) - errors;
+    if (errors > 0) {
+        out << native(data) << ": " << errors << " errori, " << warnings << " avvisi.\n";
+        return 1;
+    }
+    out << native(data) << " è a posto: " << folder.total() << " immagini in 20 categorie, " << packs
+        << " pacchetti su 20, 60 miniature";
+    if (warnings > 0)
+        out << ", " << warnings << " avvisi";
+    out << ".\n";
+    return 0;
+}
+
+int list(const QString &data, QTextStream &out, QTextStream &err)
+{
+    mdlGeneral::LoadCatNames();
+    DataFolder folder(data);
+    if (!folder.loadIndexes()) {
+        printProblems(folder.problems, err);
+        return 1;
+    }
+    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+        out << QStringLiteral("%1 %2: %3 immagini, pacchetto %4\n")
+                   .arg(c, 2, 10, QLatin1Char('0'))
+                   .arg(mdlGeneral::GetCatName(c))
+                   .arg(folder.count(c))
+                   .arg(folder.hasPack(c) ? QStringLiteral("presente") : QStringLiteral("assente"));
+        for (int p = 1; p <= folder.count(c); ++p)
+            out << QStringLiteral("  %1 %2\n").arg(p, 4).arg(folder.title(c, p));
+    }
+    out << "Totale: " << folder.total() << " immagini.\n";
+    return 0;
+}
+
+int extract(const QString &data, const QString &category, const QString &target, QTextStream &out, QTextStream &err)
+{
+    mdlGeneral::LoadCatNames();
+    bool isNumber = false;
+    const int c = category.toInt(&isNumber);
+    if (!isNumber || !mdlGeneral::isCategory(c)) {
+        err << "ERRORE: \"" << category << "\" non è una categoria da 1 a 20.\n";
+        return 1;
+    }
+    if (QFileInfo::exists(target) && !QDir(target).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        err << "ERRORE: " << native(target) << " esiste già e non è vuota.\n";
+        return 1;
+    }
+    DataFolder folder(data);
+    QVector<QByteArray> pictures;
+    const bool read = folder.loadIndexes() && folder.readPack(c, &pictures);
+    if (!read || errorCount(folder.problems) > 0) {
+        printProblems(folder.problems, err);
+        err << "Nessun file scritto.\n";
+        return 1;
+    }
+
+    Staging staging(target);
+    QString error;
+    QByteArray manifest = "# " + categoryLabel(c).toUtf8() + "\n";
+    bool written = staging.isValid();
+    for (int p = 1; written && p <= pictures.size(); ++p) {
+        const QString name = QStringLiteral("%1.%2").arg(p, 4, 10, QLatin1Char('0')).arg(imageSuffix(pictures[p - 1]));
+        QFile file(staging.path() + QLatin1Char('/') + name);
+        written = file.open(QIODevice::WriteOnly) && file.write(pictures[p - 1]) == pictures[p - 1].size();
+        manifest += QByteArray::number(c) + '\t' + name.toUtf8() + '\t' + folder.title(c, p).toUtf8() + '\n';
+    }
+    for (int state = 0; written && state < ContentFiles::ThumbStates; ++state) {
+        QVector<QByteArray> thumbs;
+        if (!folder.readThumbs(state, &thumbs))
+            continue;
+        const QString dir = staging.path() + QStringLiteral("/thumbs/") + StateFolders[state];
+        QFile file(dir + QStringLiteral("/%1.%2").arg(c, 2, 10, QLatin1Char('0')).arg(imageSuffix(thumbs[c - 1])));
+        written = QDir().mkpath(dir) && file.open(QIODevice::WriteOnly) && file.write(thumbs[c - 1]) == thumbs[c - 1].size();
+    }
+    QFile file(staging.path() + QLatin1Char('/') + Manifest);
+    written = written && file.open(QIODevice::WriteOnly) && file.write(manifest) == manifest.size();
+    file.close();
+    if (!written || !staging.commit(&error)) {
+        err << "ERRORE: " << (error.isEmpty() ? QStringLiteral("impossibile scrivere %1").arg(native(target)) : error)
+            << "\nNessun file scritto.\n";
+        return 1;
+    }
+    printProblems(folder.problems, err); // warnings about the thumbnails, if any
+    out << "Estratte " << pictures.size() << " immagini della " << categoryLabel(c) << " in " << native(target) << ".\n";
+    return 0;
+}
+
+int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    const QString command = arguments.value(0);
+    const int count = int(arguments.size());
+    if (command == QLatin1String("build") && count == 3)
+        return build(arguments[1], arguments[2], out, err);
+    if (command == QLatin1String("verify") && count == 2)
+        return verify(arguments[1], out, err);
+    if (command == QLatin1String("list") && count == 2)
+        return list(arguments[1], out, err);
+    if (command == QLatin1String("extract") && count == 4)
+        return extract(arguments[1], arguments[2], arguments[3], out, err);
+    err << "Uso:\n"
+           "  lumivo-pack build SORGENTE DATA     crea la cartella DATA da SORGENTE/content.tsv\n"
+           "  lumivo-pack verify DATA             controlla una cartella Data\n"
+           "  lumivo-pack list DATA               elenca categorie e titoli\n"
+           "  lumivo-pack extract DATA CAT DIR    estrae la categoria CAT (1-20) in DIR\n"
+           "content.tsv (UTF-8): una riga per immagine, \"categoria<TAB>immagine<TAB>titolo\",\n"
+           "nell'ordine di gioco; righe vuote e righe che cominciano con # ignorate.\n"
+           "Miniature facoltative: thumbs/locked/NN.*, thumbs/open/NN.*, thumbs/won/NN.*\n";
+    return 2;
+}
+
+} // namespace PackCommands

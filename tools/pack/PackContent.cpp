@@ -1,0 +1,328 @@
+#include "pack/PackContent.h"
+
+#include "content/Ansi.h"
+#include "content/ContentFiles.h"
+#include "content/mdlGeneral.h"
+#include "shell/mdlConst.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QtEndian>
+
+using namespace ContentFiles;
+
+namespace PackContent {
+
+namespace {
+QString fileIn(const QString &folder, const QString &dataRelative)
+{
+    // The game names files "Data/…"; here the Data folder is wherever the caller says.
+    return folder + QLatin1Char('/') + QString(dataRelative).remove(0, mdlConst::DataDir.size());
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()) {
+        file.close();
+        if (file.error() == QFileDevice::NoError)
+            return true;
+    }
+    *error = QStringLiteral("Impossibile scrivere %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+    return false;
+}
+
+QByteArray packOf(const QVector<QByteArray> &items)
+{
+    QByteArray bytes = packHeader();
+    for (const QByteArray &item : items)
+        bytes += item;
+    return bytes;
+}
+
+QByteArray lengthsOf(const QVector<QByteArray> &items)
+{
+    QByteArray bytes;
+    for (const QByteArray &item : items)
+        bytes += lengthRecord(qint32(item.size() - 1));
+    return bytes;
+}
+} // namespace
+
+QByteArray packHeader()
+{
+    QByteArray header(mdlConst::PackHeaderSize, '\0');
+    const QByteArray signature = "LUMIVO PACK\r\n";
+    header.replace(0, signature.size(), signature);
+    return header;
+}
+
+QString titleProblem(const QString &title)
+{
+    if (title.isEmpty())
+        return QStringLiteral("il titolo è vuoto");
+    if (title.contains(QLatin1Char(':')))
+        return QStringLiteral("il titolo \"%1\" contiene \":\", che separa i campi della lista delle immagini").arg(title);
+    bool encoded = true;
+    const QByteArray bytes = Ansi::encode(title, &encoded);
+    if (!encoded) {
+        QString missing;
+        for (const QChar c : title) {
+            bool ok = true;
+            Ansi::encode(QString(c), &ok);
+            if (!ok && !missing.contains(c))
+                missing += c;
+        }
+        return QStringLiteral("il titolo \"%1\" contiene caratteri che non esistono in Windows-1252: %2").arg(title, missing);
+    }
+    for (const char byte : bytes) {
+        if (quint8(byte) < 0x20)
+            return QStringLiteral("il titolo \"%1\" contiene un carattere di controllo").arg(title);
+        if (quint8(byte) == 0xFF)
+            return QStringLiteral("il titolo \"%1\" contiene \"ÿ\", che l'indice dei titoli non può cifrare").arg(title);
+    }
+    if (bytes.size() > MaxTitleLength)
+        return QStringLiteral("il titolo \"%1\" è lungo %2 byte, al massimo %3").arg(title).arg(bytes.size()).arg(MaxTitleLength);
+    return QString();
+}
+
+QString countProblem(int category, int count)
+{
+    if (isGenre(category) && count % PageSize != 0)
+        return QStringLiteral("%1 ha %2 immagini: una categoria Classic ne vuole un multiplo di 9")
+            .arg(categoryLabel(category)).arg(count);
+    if (!isGenre(category) && count > MaxThemedCount)
+        return QStringLiteral("%1 ha %2 immagini: al massimo %3").arg(categoryLabel(category)).arg(count).arg(MaxThemedCount);
+    return QString();
+}
+
+QString totalProblem(int total)
+{
+    if (total > MaxPictures)
+        return QStringLiteral("ci sono %1 immagini in tutto: al massimo %2").arg(total).arg(MaxPictures);
+    return QString();
+}
+
+QString categoryLabel(int category)
+{
+    if (mdlGeneral::CatName[1].isEmpty())
+        mdlGeneral::LoadCatNames();
+    return QStringLiteral("categoria %1 %2").arg(category, 2, 10, QLatin1Char('0')).arg(mdlGeneral::GetCatName(category));
+}
+
+bool writeData(const Content &content, const QString &folder, QString *error)
+{
+    QByteArray counts, lengths, titles;
+    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+        QByteArray record(CountRecordSize, '\0');
+        qToLittleEndian<qint16>(qint16(content.categories[c].size()), record.data());
+        counts += record;
+        QVector<QByteArray> items;
+        for (const Picture &picture : content.categories[c]) {
+            items.append(picture.data);
+            titles += titleRecord(Ansi::encode(picture.title));
+        }
+        lengths += lengthsOf(items);
+        if (!writeFile(fileIn(folder, packFile(c)), packOf(items), error))
+            return false;
+    }
+    for (int state = 0; state < ThumbStates; ++state) {
+        const QVector<QByteArray> items(content.thumbs[state].begin() + 1, content.thumbs[state].end());
+        if (!writeFile(fileIn(folder, thumbPackFile(state)), packOf(items), error)
+            || !writeFile(fileIn(folder, thumbIndexFile(state)), lengthsOf(items), error))
+            return false;
+    }
+    return writeFile(fileIn(folder, mdlConst::CountsIndex), counts, error)
+           && writeFile(fileIn(folder, mdlConst::LengthsIndex), lengths, error)
+           && writeFile(fileIn(folder, mdlConst::TitlesIndex), titles, error);
+}
+
+QString imageSuffix(const QByteArray &data)
+{
+    if (data.startsWith("\xFF\xD8\xFF"))
+        return QStringLiteral("jpg");
+    if (data.startsWith("\x89PNG"))
+        return QStringLiteral("png");
+    if (data.startsWith("GIF8"))
+        return QStringLiteral("gif");
+    if (data.startsWith("BM"))
+        return QStringLiteral("bmp");
+    if (data.startsWith("RIFF") && data.mid(8, 4) == "WEBP")
+        return QStringLiteral("webp");
+    QBuffer buffer;
+    buffer.setData(data);
+    const QByteArray format = QImageReader::imageFormat(&buffer);
+    return format.isEmpty() ? QStringLiteral("bin") : QString::fromLatin1(format).toLower();
+}
+
+bool isReadableImage(const QByteArray &data)
+{
+    QImage image;
+    return image.loadFromData(data) && !image.isNull();
+}
+
+QString Problem::toString() const
+{
+    QString where;
+    if (category > 0)
+        where = categoryLabel(category) + (picture > 0 ? QStringLiteral(", immagine %1").arg(picture) : QString()) + QStringLiteral(": ");
+    return (level == Error ? QStringLiteral("ERRORE: ") : QStringLiteral("AVVISO: ")) + where + text;
+}
+
+DataFolder::DataFolder(const QString &path)
+    : m_path(QDir(path).absolutePath())
+{
+}
+
+void DataFolder::note(Problem::Level level, int category, int picture, const QString &text)
+{
+    problems.append({level, category, picture, text});
+}
+
+QByteArray DataFolder::readFile(const QString &name, bool *present)
+{
+    QFile file(fileIn(m_path, name));
+    *present = file.open(QIODevice::ReadOnly);
+    return *present ? file.readAll() : QByteArray();
+}
+
+int DataFolder::base(int category) const
+{
+    int sum = 0;
+    for (int c = 1; c < category && c <= mdlConst::CategoryCount; ++c)
+        sum += m_counts[c];
+    return sum;
+}
+
+QString DataFolder::title(int category, int position) const
+{
+    return m_titles.value(base(category) + position - 1);
+}
+
+bool DataFolder::hasPack(int category) const
+{
+    return QFile::exists(fileIn(m_path, packFile(category)));
+}
+
+bool DataFolder::loadIndexes()
+{
+    bool present = false;
+    const QByteArray counts = readFile(mdlConst::CountsIndex, &present);
+    if (!present) {
+        note(Problem::Error, 0, 0, QStringLiteral("manca %1").arg(mdlConst::CountsIndex));
+        return false;
+    }
+    if (counts.size() != CountRecordSize * mdlConst::CategoryCount)
+        note(Problem::Error, 0, 0, QStringLiteral("%1 è lungo %2 byte invece di %3")
+                                       .arg(mdlConst::CountsIndex).arg(counts.size()).arg(CountRecordSize * mdlConst::CategoryCount));
+    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+        const int offset = CountRecordSize * (c - 1);
+        m_counts[c] = offset + 2 <= counts.size() ? qFromLittleEndian<qint16>(counts.constData() + offset) : 0;
+        if (m_counts[c] < 0) {
+            note(Problem::Error, c, 0, QStringLiteral("%1 dà un numero di immagini negativo (%2)").arg(mdlConst::CountsIndex).arg(m_counts[c]));
+            m_counts[c] = 0;
+        }
+    }
+    const int all = total();
+
+    const QByteArray lengths = readFile(mdlConst::LengthsIndex, &present);
+    if (!present) {
+        note(Problem::Error, 0, 0, QStringLiteral("manca %1").arg(mdlConst::LengthsIndex));
+        return false;
+    }
+    if (lengths.size() != qint64(all) * LengthRecordSize)
+        note(Problem::Error, 0, 0, QStringLiteral("%1 è lungo %2 byte: per le %3 immagini di %4 ne servono %5")
+                                       .arg(mdlConst::LengthsIndex).arg(lengths.size()).arg(all)
+                                       .arg(mdlConst::CountsIndex).arg(qint64(all) * LengthRecordSize));
+    m_lengths.fill(-1, all);
+    for (int n = 0; n < all && (n + 1) * LengthRecordSize <= lengths.size(); ++n)
+        m_lengths[n] = lengthAt(lengths, n);
+
+    const QByteArray titles = readFile(mdlConst::TitlesIndex, &present);
+    if (!present)
+        note(Problem::Error, 0, 0, QStringLiteral("manca %1").arg(mdlConst::TitlesIndex));
+    else if (titles.size() != qint64(all) * TitleRecordSize)
+        note(Problem::Error, 0, 0, QStringLiteral("%1 è lungo %2 byte: per le %3 immagini di %4 ne servono %5")
+                                       .arg(mdlConst::TitlesIndex).arg(titles.size()).arg(all)
+                                       .arg(mdlConst::CountsIndex).arg(qint64(all) * TitleRecordSize));
+    m_titles.fill(QString(), all);
+    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+        for (int p = 1; p <= m_counts[c]; ++p) {
+            const int n = base(c) + p - 1;
+            if (m_lengths[n] < -1 || (m_lengths[n] == -1 && (n + 1) * LengthRecordSize <= lengths.size()))
+                note(Problem::Error, c, p, QStringLiteral("lunghezza non valida in %1 (%2)").arg(mdlConst::LengthsIndex).arg(m_lengths[n]));
+            if (!present || (n + 1) * TitleRecordSize > titles.size())
+                continue;
+            QByteArray plain;
+            if (titleFromRecord(titles.mid(n * TitleRecordSize, TitleRecordSize), &plain))
+                m_titles[n] = Ansi::decode(plain);
+            else
+                note(Problem::Error, c, p, QStringLiteral("il titolo in %1 non è leggibile (lunghezza oltre %2 o byte 0)")
+                                               .arg(mdlConst::TitlesIndex).arg(MaxTitleLength));
+        }
+    }
+    return true;
+}
+
+bool DataFolder::splitPack(const QString &name, const QVector<qint32> &lengths, int category, bool thumbs,
+                           QVector<QByteArray> *items)
+{
+    items->clear();
+    bool present = false;
+    const QByteArray pack = readFile(name, &present);
+    qint64 expected = mdlConst::PackHeaderSize;
+    for (qint32 v : lengths) {
+        if (v < 0) {
+            note(Problem::Error, category, 0, QStringLiteral("%1 non si può controllare: il suo indice è incompleto o danneggiato").arg(name));
+            return false;
+        }
+        expected += qint64(v) + 1;
+    }
+    if (pack.size() != expected)
+        note(Problem::Error, category, 0, QStringLiteral("%1 è lungo %2 byte, ma intestazione e %3 ne fanno %4")
+                                              .arg(name).arg(pack.size()).arg(thumbs ? QStringLiteral("miniature") : QStringLiteral("immagini"))
+                                              .arg(expected));
+    if (pack.size() < expected)
+        return false;
+    qint64 at = mdlConst::PackHeaderSize;
+    for (qint32 v : lengths) {
+        items->append(pack.mid(at, qint64(v) + 1));
+        at += qint64(v) + 1;
+    }
+    return true;
+}
+
+bool DataFolder::readPack(int category, QVector<QByteArray> *pictures)
+{
+    pictures->clear();
+    if (!hasPack(category)) {
+        note(Problem::Warning, category, 0, QStringLiteral("manca il pacchetto %1 (si potrà scaricare)").arg(packFile(category)));
+        return false;
+    }
+    return splitPack(packFile(category), m_lengths.mid(base(category), m_counts[category]), category, false, pictures);
+}
+
+bool DataFolder::readThumbs(int state, QVector<QByteArray> *thumbs)
+{
+    thumbs->clear();
+    bool present = false;
+    const QByteArray index = readFile(thumbIndexFile(state), &present);
+    if (!present || !QFile::exists(fileIn(m_path, thumbPackFile(state)))) {
+        note(Problem::Error, 0, 0, QStringLiteral("manca %1").arg(present ? thumbPackFile(state) : thumbIndexFile(state)));
+        return false;
+    }
+    if (index.size() != LengthRecordSize * mdlConst::CategoryCount) {
+        note(Problem::Error, 0, 0, QStringLiteral("%1 è lungo %2 byte invece di %3")
+                                       .arg(thumbIndexFile(state)).arg(index.size()).arg(LengthRecordSize * mdlConst::CategoryCount));
+        return false;
+    }
+    QVector<qint32> lengths;
+    for (int c = 0; c < mdlConst::CategoryCount; ++c)
+        lengths.append(lengthAt(index, c));
+    return splitPack(thumbPackFile(state), lengths, 0, true, thumbs);
+}
+
+} // namespace PackContent

@@ -1,0 +1,129 @@
+#include "pack/Thumbnails.h"
+
+#include "content/mdlGeneral.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace Thumbnails {
+
+namespace {
+QFont font(int pixels, bool bold = true)
+{
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(pixels);
+    f.setBold(bold);
+    return f;
+}
+
+QColor categoryColour(int category)
+{
+    return QColor::fromHsv((category * 47) % 360, 170, 210);
+}
+
+// The first picture cut to fill the frame, or a plain card with the category number.
+QImage background(int category, const QByteArray &firstPicture)
+{
+    QImage picture;
+    if (picture.loadFromData(firstPicture)) {
+        picture = picture.scaled(Width, Height, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+        return picture.copy((picture.width() - Width) / 2, (picture.height() - Height) / 2, Width, Height)
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    QImage card(Width, Height, QImage::Format_RGB32);
+    QPainter painter(&card);
+    QLinearGradient gradient(0, 0, Width, Height);
+    gradient.setColorAt(0, categoryColour(category).lighter(130));
+    gradient.setColorAt(1, categoryColour(category).darker(160));
+    painter.fillRect(card.rect(), gradient);
+    painter.setPen(QColor(255, 255, 255, 90));
+    painter.setFont(font(64));
+    painter.drawText(QRect(0, 0, Width - 8, Height - 20), Qt::AlignRight | Qt::AlignVCenter,
+                     QStringLiteral("%1").arg(category, 2, 10, QLatin1Char('0')));
+    return card;
+}
+
+void drawName(QPainter &painter, int category)
+{
+    painter.fillRect(0, Height - 26, Width, 26, QColor(0, 0, 0, 220));
+    painter.setPen(Qt::white);
+    painter.setFont(font(14));
+    painter.drawText(QRect(4, Height - 26, Width - 8, 26), Qt::AlignCenter, mdlGeneral::GetCatName(category));
+}
+
+void drawPadlock(QPainter &painter)
+{
+    painter.fillRect(0, 0, Width, Height, QColor(0, 0, 0, 110));
+    painter.setPen(QPen(QColor(235, 235, 235), 6, Qt::SolidLine, Qt::RoundCap));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawArc(QRect(86, 12, 28, 34), 0, 180 * 16);
+    painter.drawLine(86, 29, 86, 34);
+    painter.drawLine(114, 29, 114, 34);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(235, 235, 235));
+    painter.drawRoundedRect(QRect(78, 32, 44, 34), 5, 5);
+    painter.setBrush(QColor(60, 60, 60));
+    painter.drawEllipse(QPoint(100, 45), 5, 5);
+    painter.drawRect(98, 47, 4, 11);
+}
+
+void drawWon(QPainter &painter)
+{
+    painter.setPen(QPen(QColor(255, 196, 0), 6));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(3, 3, Width - 7, Height - 7);
+    // A ribbon across the top left corner.
+    QPainterPath ribbon;
+    ribbon.moveTo(0, 30);
+    ribbon.lineTo(30, 0);
+    ribbon.lineTo(58, 0);
+    ribbon.lineTo(0, 58);
+    ribbon.closeSubpath();
+    painter.fillPath(ribbon, QColor(200, 20, 40));
+    painter.save();
+    painter.translate(22, 22);
+    painter.rotate(-45);
+    painter.setPen(Qt::white);
+    painter.setFont(font(11));
+    painter.drawText(QRect(-30, -7, 60, 14), Qt::AlignCenter, QStringLiteral("VINTA"));
+    painter.restore();
+    // A check mark in a green disc.
+    painter.setPen(QPen(Qt::white, 3));
+    painter.setBrush(QColor(20, 160, 60));
+    painter.drawEllipse(QPoint(172, 26), 18, 18);
+    painter.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawPolyline(QPolygon({QPoint(163, 27), QPoint(170, 34), QPoint(182, 18)}));
+}
+} // namespace
+
+QByteArray make(int category, int state, const QByteArray &firstPicture)
+{
+    if (mdlGeneral::GetCatName(category).isEmpty())
+        mdlGeneral::LoadCatNames();
+    QImage image = background(category, firstPicture);
+    if (state == 0)
+        image = image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        if (state == 0)
+            drawPadlock(painter);
+        drawName(painter, category);
+        if (state == 1) {
+            painter.setPen(QPen(Qt::white, 2));
+            painter.drawRect(1, 1, Width - 3, Height - 3);
+        } else if (state == 2) {
+            drawWon(painter);
+        }
+    }
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
+} // namespace Thumbnails
