@@ -1,0 +1,87 @@
+// Page counter, solved counter and arrow masks of the Classic screen.
+
+#include "play/PageMath.h"
+
+#include <QtTest>
+
+class tst_play_PageMath : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void positionShowsPagesAsARealNumber_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("page 2 of 45 pictures") << 2 << 45 << "2/5";
+        QTest::newRow("single page") << 1 << 9 << "1/1";
+        QTest::newRow("many pages") << 12 << 117 << "12/13";
+        QTest::newRow("no pictures") << 1 << 0 << "1/0";
+        QTest::newRow("a short last page") << 1 << 21 << "1/2,33333333333333";
+        QTest::newRow("no thousands separator") << 1 << 32760 << "1/3640";
+    }
+    void positionShowsPagesAsARealNumber()
+    {
+        QFETCH(int, page);
+        QFETCH(int, count);
+        QFETCH(QString, text);
+        QCOMPARE(PageMath::positionText(page, count), text);
+    }
+
+    void solvedReadsSolvedOverCount()
+    {
+        QCOMPARE(PageMath::solvedText(12, 45), QStringLiteral("12/45"));
+        QCOMPARE(PageMath::solvedText(0, 9), QStringLiteral("0/9"));
+        QCOMPARE(PageMath::solvedText(117, 117), QStringLiteral("117/117"));
+    }
+
+    void lastPageCountsAShortPage_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("last");
+        QTest::newRow("none") << 0 << 0;
+        QTest::newRow("one picture") << 1 << 1;
+        QTest::newRow("nine") << 9 << 1;
+        QTest::newRow("ten") << 10 << 2;
+        QTest::newRow("45") << 45 << 5;
+        QTest::newRow("46") << 46 << 6;
+    }
+    void lastPageCountsAShortPage()
+    {
+        QFETCH(int, count);
+        QFETCH(int, last);
+        QCOMPARE(PageMath::lastPage(count), last);
+    }
+
+    void masksCoverTheArrowsThatLeadNowhere_data()
+    {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("back");
+        QTest::addColumn<bool>("next");
+
+        QTest::newRow("first of five") << 1 << 45 << true << false;
+        QTest::newRow("middle") << 3 << 45 << false << false;
+        QTest::newRow("second") << 2 << 45 << false << false;
+        QTest::newRow("last of five") << 5 << 45 << false << true;
+        QTest::newRow("single page covers both") << 1 << 9 << true << true;
+        QTest::newRow("short last page is last") << 3 << 21 << false << true;
+        QTest::newRow("page before a short last page") << 2 << 21 << false << false;
+        QTest::newRow("no pictures") << 1 << 0 << true << true;
+    }
+    void masksCoverTheArrowsThatLeadNowhere()
+    {
+        QFETCH(int, page);
+        QFETCH(int, count);
+        QFETCH(bool, back);
+        QFETCH(bool, next);
+        const PageMath::ArrowMasks masks = PageMath::arrowMasks(page, count);
+        QCOMPARE(masks.back, back);
+        QCOMPARE(masks.next, next);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_play_PageMath)
+#include "tst_play_PageMath.moc"
