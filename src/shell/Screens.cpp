@@ -1,8 +1,10 @@
 #include "shell/Screens.h"
 
+#include "select/CategorySelection.h"
 #include "shell/Messages.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
+#include "shell/mdlConst.h"
 
 #include <QPointer>
 
@@ -19,6 +21,30 @@ Screen *single(QPointer<Screen> &instance)
 
 QPointer<frmSplash> splash;
 QPointer<frmMain> menu;
+QPointer<frmClassic> classicSelection;
+QPointer<frmBonus> bonusSelection;
+QPointer<frmPuzzle> puzzleSelection;
+
+CategorySelection *selection(int gameType)
+{
+    switch (gameType) {
+    case mdlConst::Classic:
+        return classicSelection;
+    case mdlConst::Bonus:
+        return bonusSelection;
+    case mdlConst::Puzzle:
+        return puzzleSelection;
+    default:
+        return nullptr;
+    }
+}
+
+template <typename Screen>
+void forget(QPointer<Screen> &instance, QWidget *screen)
+{
+    if (instance == screen)
+        instance = nullptr;
+}
 } // namespace
 
 void showLogin()
@@ -31,24 +57,80 @@ void showMenu()
     single(menu)->load();
 }
 
-void showSelection(int)
+void showSelection(int gameType)
 {
+    switch (gameType) {
+    case mdlConst::Classic:
+        single(classicSelection)->load();
+        break;
+    case mdlConst::Bonus:
+        single(bonusSelection)->load();
+        break;
+    case mdlConst::Puzzle:
+        single(puzzleSelection)->load();
+        break;
+    default:
+        break;
+    }
+}
+
+bool isPlayAvailable(int)
+{
+    return false;
+}
+
+void showPlay(int gameType)
+{
+    // The player goes back to where the choice was made.
+    if (gameType != mdlConst::Alpha)
+        returnFromPlay(gameType);
     showNotAvailable();
 }
 
-void showPlay(int)
+void returnFromPlay(int gameType)
 {
-    showNotAvailable();
-}
-
-void returnFromPlay(int)
-{
-    showMenu();
+    CategorySelection *screen = selection(gameType);
+    if (!screen) {
+        // Alpha, or a selection screen that is gone: the menu is the way back. A menu that is
+        // still on show (Alpha offered from it) is simply kept.
+        showMenu();
+        return;
+    }
+    // Shown again, it rebuilds its grid when it becomes the active window; hiding the play
+    // screen need not give the activation back by itself.
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
 }
 
 void showNotAvailable()
 {
     Messages::notify(QStringLiteral("Questa parte del gioco non è ancora disponibile."));
+}
+
+void screenClosed(QWidget *screen)
+{
+    forget(splash, screen);
+    forget(menu, screen);
+    forget(classicSelection, screen);
+    forget(bonusSelection, screen);
+    forget(puzzleSelection, screen);
+}
+
+void showDownload(int)
+{
+    showNotAvailable();
+}
+
+void showForum()
+{
+    showNotAvailable();
+}
+
+bool sendRecord()
+{
+    showNotAvailable();
+    return false;
 }
 
 } // namespace Screens

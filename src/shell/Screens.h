@@ -13,8 +13,12 @@ void showMenu();
 // The category selection screen of a game type (mdlConst::Classic, Bonus or Puzzle).
 void showSelection(int gameType);
 
-// The play screen of a game type for objUser.curcat; for Alpha, the Alpha screen.
+// The play screen of a game type for objUser.curcat; for Alpha, the Alpha screen. Where this
+// version has no such screen the player is told so and is taken back to the selection screen.
 void showPlay(int gameType);
+
+// Whether this version has the play screen of a game type.
+bool isPlayAvailable(int gameType);
 
 // Called by a play screen as it closes: its selection screen comes back and rebuilds its grid,
 // or, for Alpha or a play screen opened on its own, the menu.
@@ -22,5 +26,16 @@ void returnFromPlay(int gameType);
 
 // Tells the player that a part of the game is not in this version yet.
 void showNotAvailable();
+
+// Called by a screen whose close has been accepted: the next request makes a new one, even
+// before this one is gone.
+void screenClosed(QWidget *screen);
+
+// The pack download of a category group (1 to 20), over the menu.
+void showDownload(int group);
+// The game's forum in the web window, over the menu.
+void showForum();
+// Sends the player's times to the web site; true only once they were sent.
+bool sendRecord();
 
 } // namespace Screens

@@ -1,0 +1,93 @@
+#include "select/SelectionGrid.h"
+
+#include "content/mdlGeneral.h"
+#include "profile/clsUser.h"
+#include "shell/mdlConst.h"
+
+#include <QFileInfo>
+
+namespace SelectionGrid {
+
+namespace {
+const Variant ClassicVariant{QStringLiteral("frmClassic"), QStringLiteral("Classic"), mdlConst::Classic,
+                             1, 9, 0, 3, 3,
+                             QSize(9480, 4845), {120, 3240, 6360}, {120, 1680, 3240},
+                             QSize(855, 255), QPoint(2040, 1200), false};
+const Variant BonusVariant{QStringLiteral("frmBonus"), QStringLiteral("Bonus"), mdlConst::Bonus,
+                           10, 17, 9, 2, 4,
+                           QSize(6375, 6675), {120, 3240}, {120, 1800, 3360, 5040},
+                           QSize(1095, 255), QPoint(1800, 1200), false};
+const Variant PuzzleVariant{QStringLiteral("frmPuzzle"), QStringLiteral("Puzzle"), mdlConst::Puzzle,
+                            18, 20, 17, 3, 1,
+                            QSize(9480, 1770), {120, 3240, 6360}, {120},
+                            QSize(1095, 255), QPoint(1800, 1200), true};
+
+QSize toPixels(const QSize &twips)
+{
+    return QSize(pixels(twips.width()), pixels(twips.height()));
+}
+} // namespace
+
+QSize Variant::clientSize() const
+{
+    return toPixels(clientTwips);
+}
+
+QRect Variant::thumbPlace(int index) const
+{
+    if (index < 1 || index > count())
+        return QRect();
+    const int column = (index - 1) % columns;
+    const int row = (index - 1) / columns;
+    return QRect(QPoint(pixels(columnLefts.value(column)), pixels(rowTops.value(row))), toPixels(ThumbTwips));
+}
+
+QRect Variant::labelPlace(int index) const
+{
+    const QRect thumb = thumbPlace(index);
+    if (thumb.isNull())
+        return QRect();
+    return QRect(thumb.topLeft() + QPoint(pixels(labelOffsetTwips.x()), pixels(labelOffsetTwips.y())),
+                 toPixels(labelSizeTwips));
+}
+
+const Variant *variant(int gameType)
+{
+    switch (gameType) {
+    case mdlConst::Classic:
+        return &ClassicVariant;
+    case mdlConst::Bonus:
+        return &BonusVariant;
+    case mdlConst::Puzzle:
+        return &PuzzleVariant;
+    default:
+        return nullptr;
+    }
+}
+
+QString CategoryEntry::caption() const
+{
+    return QString::number(solved) + QLatin1Char('/') + QString::number(total);
+}
+
+CategoryEntry readCategory(const clsUser &user, int category)
+{
+    CategoryEntry entry;
+    entry.category = category;
+    entry.state = user.Categorie(category);
+    entry.solved = user.Risolti(category);
+    entry.total = mdlGeneral::GetCatCount(category);
+    // A locked category is never offered, so its pack does not matter.
+    if (entry.state > 0)
+        entry.packPresent = QFileInfo(mdlConst::packPath(category)).isFile();
+    return entry;
+}
+
+QString missingFilesText()
+{
+    return QStringLiteral("Alcune categorie, sebbene attivate, non possono essere giocate perchè non è ")
+           + QStringLiteral("presente il rispettivo file; per giocarle tornare alla finestra precedente e ")
+           + QStringLiteral("cliccare la scritta Lumivo Pro (Aggiornamenti) e scaricare il gruppo desiderato.");
+}
+
+} // namespace SelectionGrid

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QVector>
+
+class clsUser;
+
+// What the three category selection screens show, without the windows: each screen's layout
+// and, per category, what its thumbnail and label say.
+namespace SelectionGrid {
+
+constexpr int TwipsPerPixel = 15;
+constexpr int pixels(int twips) { return twips / TwipsPerPixel; }
+
+// One selection screen: its categories, its grid and the play screen it leads to.
+struct Variant {
+    QString name;    // objectName of the window: frmClassic, frmBonus, frmPuzzle
+    QString caption; // window caption
+    int gameType = 0;
+    int firstCategory = 0;
+    int lastCategory = 0;
+    int offset = 0; // thumbnail index + offset = category number
+    int columns = 0;
+    int rows = 0;
+    // Places in twips, as laid out on the screen.
+    QSize clientTwips;
+    QVector<int> columnLefts;
+    QVector<int> rowTops;
+    QSize labelSizeTwips;
+    QPoint labelOffsetTwips; // from the thumbnail's top left corner
+    // The Puzzle screen builds its grid when it is loaded as well as when it is activated.
+    bool readsOnLoad = false;
+
+    int count() const { return lastCategory - firstCategory + 1; }
+    int category(int index) const { return index + offset; }
+    int index(int category) const { return category - offset; }
+
+    // In pixels; index counts from 1, filling the grid row by row.
+    QSize clientSize() const;
+    QRect thumbPlace(int index) const;
+    QRect labelPlace(int index) const;
+};
+
+// Every thumbnail and its frame.
+inline constexpr QSize ThumbTwips(3000, 1500);
+
+// The variant of a game type (mdlConst::Classic, Bonus or Puzzle); nullptr for any other.
+const Variant *variant(int gameType);
+
+// One category as its selection screen shows it.
+struct CategoryEntry {
+    int category = 0;
+    qint16 state = 0; // 0 locked, 1 open, 2 won
+    qint16 solved = 0;
+    qint16 total = 0;
+    bool packPresent = false; // only looked at for open and won categories
+
+    // An open or won category whose pack is missing cannot be played.
+    bool packMissing() const { return state > 0 && !packPresent; }
+    bool clickable() const { return state > 0 && packPresent; }
+    // "12/40"
+    QString caption() const;
+};
+
+// Reads the category's state, solved count and picture count and looks for its pack.
+CategoryEntry readCategory(const clsUser &user, int category);
+
+// The message for open categories whose pack is missing, and its title.
+QString missingFilesText();
+inline const QString MissingFilesTitle = QStringLiteral("File Mancanti");
+
+} // namespace SelectionGrid
