@@ -115,6 +115,11 @@ void printProblems(const QVector<Problem> &problems, QTextStream &out)
         out << problem.toString() << '\n';
 }
 
+QString counted(int n, const char *one, const char *many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
 int errorCount(const QVector<Problem> &problems)
 {
     return int(std::count_if(problems.begin(), problems.end(), [](const Problem &p) { return p.level == Problem::Error; }));
@@ -281,13 +286,13 @@ int verify(const QString &data, QTextStream &out, QTextStream &err)
     const int errors = errorCount(problems);
     const int warnings = int(problems.size()) - errors;
     if (errors > 0) {
-        out << native(data) << ": " << errors << " errori, " << warnings << " avvisi.\n";
+        out << native(data) << ": " << counted(errors, "errore", "errori") << ", " << counted(warnings, "avviso", "avvisi") << ".\n";
         return 1;
     }
     out << native(data) << " è a posto: " << folder.total() << " immagini in 20 categorie, " << packs
         << " pacchetti su 20, 60 miniature";
     if (warnings > 0)
-        out << ", " << warnings << " avvisi";
+        out << ", " << counted(warnings, "avviso", "avvisi");
     out << ".\n";
     return 0;
 }

@@ -1,0 +1,496 @@
+// lumivo-pack: Data folders built from a source folder, checked, listed and taken apart again.
+
+#include "TestSupport.h"
+#include "content/ContentFiles.h"
+#include "content/Extraction.h"
+#include "pack/PackCommands.h"
+#include "pack/Thumbnails.h"
+#include "profile/clsUser.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QtTest>
+
+namespace {
+QByteArray imageFile(int seed, const char *format = "PNG")
+{
+    QImage image(12 + seed % 5, 8, QImage::Format_RGB32);
+    image.fill(QColor::fromHsv((seed * 37) % 360, 200, 220));
+    image.setPixel(seed % 8, 3, qRgb(seed % 256, 0, 0));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+void patch(const QString &path, qint64 offset, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.seek(offset));
+    file.write(bytes);
+}
+
+// A source folder: pictures/NNN.png and content.tsv, nine pictures in category 1, two in 12.
+struct Source {
+    QTemporaryDir dir;
+    QStringList lines;
+
+    Source()
+    {
+        const QStringList titles = {QStringLiteral("La vita è bella"), QStringLiteral("C'era una volta il West"),
+                                    QStringLiteral("Il buono, il brutto, il cattivo"),
+                                    QStringLiteral("Mr. Smith va a Washington"), QStringLiteral("Lo chiamavano Trinità…"),
+                                    QStringLiteral("Up"), QStringLiteral("Dumbo"), QStringLiteral("Bambi"),
+                                    QStringLiteral("Aladdin")};
+        for (int i = 0; i < titles.size(); ++i)
+            add(1, i, titles[i]);
+        add(12, 20, QStringLiteral("Grease"));
+        add(12, 21, QStringLiteral("Harry, ti presento Sally..."), "JPEG");
+    }
+    void add(int category, int seed, const QString &title, const char *format = "PNG")
+    {
+        const QString name = QStringLiteral("pictures/%1.img").arg(seed, 3, 10, QLatin1Char('0'));
+        writeFile(path(name), imageFile(seed, format));
+        lines.append(QStringLiteral("%1\t%2\t%3").arg(category).arg(name, title));
+    }
+    QString path(const QString &relative) const { return dir.path() + QLatin1Char('/') + relative; }
+    void writeManifest() const
+    {
+        writeFile(path(QStringLiteral("content.tsv")),
+                  "# test content\n\n" + lines.join(QLatin1Char('\n')).toUtf8() + "\n");
+    }
+};
+
+struct Outcome {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Outcome run(const QStringList &arguments)
+{
+    Outcome outcome;
+    QTextStream out(&outcome.out);
+    QTextStream err(&outcome.err);
+    outcome.code = PackCommands::run(arguments, out, err);
+    return outcome;
+}
+
+QString describe(const Outcome &outcome)
+{
+    return QStringLiteral("exit %1\nout: %2\nerr: %3").arg(outcome.code).arg(outcome.out, outcome.err);
+}
+
+// Every file of a folder with its bytes.
+QMap<QString, QByteArray> snapshot(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+        files.insert(name, readFile(folder + QLatin1Char('/') + name));
+    return files;
+}
+
+QByteArray entryOf(const QString &data, const QString &name, int index)
+{
+    const QByteArray lengths = readFile(data + QLatin1Char('/') + name + QStringLiteral(".lvx"));
+    const QByteArray pack = readFile(data + QLatin1Char('/') + name + QStringLiteral(".lvd"));
+    qint64 offset = 25682;
+    for (int i = 0; i < index; ++i)
+        offset += ContentFiles::lengthAt(lengths, i) + 1;
+    return pack.mid(offset, ContentFiles::lengthAt(lengths, index) + 1);
+}
+
+bool isGrey(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool isGold(QRgb p)
+{
+    return qRed(p) > 200 && qGreen(p) > 150 && qBlue(p) < 80;
+}
+} // namespace
+
+class tst_content_PackTool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void buildWritesEveryFileOfTheLayout()
+    {
+        Source source;
+        source.writeManifest();
+        QTemporaryDir out;
+        const QString data = out.path() + QStringLiteral("/Data");
+        const Outcome built = run({QStringLiteral("build"), source.dir.path(), data});
+        QVERIFY2(built.code == 0, qPrintable(describe(built)));
+
+        const QByteArray counts = readFile(data + QStringLiteral("/index.lvs"));
+        QCOMPARE(counts.size(), 100);
+        QCOMPARE(counts.mid(0, 5), QByteArray("\x09\0\0\0\0", 5));
+        QCOMPARE(counts.mid(55, 5), QByteArray("\x02\0\0\0\0", 5));
+        QCOMPARE(counts.count('\0'), 98);
+
+        QByteArray pack1(25682, '\0');
+        QByteArray lengths;
+        for (int i = 0; i < 9; ++i) {
+            const QByteArray picture = readFile(source.path(QStringLiteral("pictures/%1.img").arg(i, 3, 10, QLatin1Char('0'))));
+            pack1 += picture;
+            lengths += ContentFiles::lengthRecord(qint32(picture.size() - 1));
+        }
+        const QByteArray written = readFile(data + QStringLiteral("/0001.lvd"));
+        QVERIFY(written.startsWith("LUMIVO PACK"));
+        QCOMPARE(written.mid(25682), pack1.mid(25682));
+        QCOMPARE(readFile(data + QStringLiteral("/index.lvx")).left(9 * 7), lengths);
+        QCOMPARE(readFile(data + QStringLiteral("/index.lvx")).size(), 11 * 7);
+        QCOMPARE(readFile(data + QStringLiteral("/0002.lvd")).size(), 25682);
+
+        // Record 1 of index.lvt: length, then "La vita è bella" with every byte raised by one.
+        const QByteArray titles = readFile(data + QStringLiteral("/index.lvt"));
+        QCOMPARE(titles.size(), 11 * 82);
+        QCOMPARE(titles.left(17), QByteArray("\x0F\x00Mb!wjub!\xE9!cfmmb", 17));
+        for (const char *name : {"A000", "B000", "C000"})
+            QCOMPARE(readFile(data + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".lvx")).size(), 140);
+        QVERIFY(!QFileInfo::exists(out.path() + QStringLiteral("/Data.old")));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"Data"});
+    }
+
+    void gameExtractsWhatTheToolBuilt()
+    {
+        Source source;
+        source.writeManifest();
+        GameFolderFixture game;
+        const Outcome built = run({QStringLiteral("build"), source.dir.path(), game.path(QStringLiteral("Data"))});
+        QVERIFY2(built.code == 0, qPrintable(describe(built)));
+        QVERIFY(mdlGeneral::LoadCounts());
+        clsUser user;
+        {
+            MessageRecorder answers(true);
+            QVERIFY(user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
+        }
+        user.curcat = 12;
+        QString error;
+        QVERIFY2(PreparePage(user, &error), qPrintable(error));
+        QCOMPARE(game.read(QStringLiteral("Temp/~temp.tmp")),
+                 QByteArray("12:00:0001:010:Grease\r\n12:00:0002:011:Harry, ti presento Sally...\r\n"));
+        QCOMPARE(game.read(QStringLiteral("Temp/0002.tmp")), readFile(source.path(QStringLiteral("pictures/021.img"))));
+        QVERIFY(!ExtractThumb(user, 12, &error).isEmpty());
+        QVERIFY(!QImage(game.path(QStringLiteral("Temp/thumb.tmp"))).isNull());
+    }
+
+    void extractedCategoryBuildsTheSamePack()
+    {
+        Source source;
+        writeFile(source.path(QStringLiteral("thumbs/won/01.jpg")), imageFile(99, "JPEG"));
+        source.writeManifest();
+        QTemporaryDir out;
+        const QString data = out.path() + QStringLiteral("/Data");
+        QCOMPARE(run({QStringLiteral("build"), source.dir.path(), data}).code, 0);
+
+        const QString extracted = out.path() + QStringLiteral("/cat1");
+        const Outcome taken = run({QStringLiteral("extract"), data, QStringLiteral("1"), extracted});
+        QVERIFY2(taken.code == 0, qPrintable(describe(taken)));
+        QVERIFY(QFileInfo::exists(extracted + QStringLiteral("/0001.png")));
+        QVERIFY(QFileInfo::exists(extracted + QStringLiteral("/thumbs/won/01.jpg")));
+
+        const QString rebuilt = out.path() + QStringLiteral("/Data2");
+        const Outcome again = run({QStringLiteral("build"), extracted, rebuilt});
+        QVERIFY2(again.code == 0, qPrintable(describe(again)));
+        QCOMPARE(readFile(rebuilt + QStringLiteral("/0001.lvd")), readFile(data + QStringLiteral("/0001.lvd")));
+        QCOMPARE(readFile(rebuilt + QStringLiteral("/index.lvt")), readFile(data + QStringLiteral("/index.lvt")).left(9 * 82));
+        QCOMPARE(readFile(rebuilt + QStringLiteral("/index.lvx")), readFile(data + QStringLiteral("/index.lvx")).left(9 * 7));
+        for (const QString &name : {QStringLiteral("A000"), QStringLiteral("B000"), QStringLiteral("C000")})
+            QCOMPARE(entryOf(rebuilt, name, 0), entryOf(data, name, 0));
+        QCOMPARE(entryOf(data, QStringLiteral("C000"), 0), imageFile(99, "JPEG"));
+    }
+
+    void buildRefusesBadSources_data()
+    {
+        QTest::addColumn<QString>("line");     // appended to the good manifest
+        QTest::addColumn<int>("extraPictures"); // copies of the line
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("category 0") << "0\tpictures/000.img\tUp" << 1 << "\"0\" non è una categoria";
+        QTest::newRow("category 21") << "21\tpictures/000.img\tUp" << 1 << "\"21\" non è una categoria";
+        QTest::newRow("category not a number") << "x\tpictures/000.img\tUp" << 1 << "\"x\" non è una categoria";
+        QTest::newRow("two fields") << "12\tpictures/000.img" << 1 << "tre campi";
+        QTest::newRow("missing picture") << "12\tpictures/nothing.png\tUp" << 1 << "manca l'immagine pictures/nothing.png";
+        QTest::newRow("not a picture") << "12\tcontent.tsv\tUp" << 1 << "non è un'immagine leggibile";
+        QTest::newRow("title of 81 bytes") << "12\tpictures/000.img\t" + QString(81, QLatin1Char('a')) << 1
+                                           << "lungo 81 byte";
+        QTest::newRow("81 bytes with an accent") << "12\tpictures/000.img\t" + QString(80, QLatin1Char('a')) + "è" << 1
+                                                 << "lungo 81 byte";
+        QTest::newRow("title with a colon") << "12\tpictures/000.img\tGuerre stellari: Episodio IV" << 1 << "contiene \":\"";
+        QTest::newRow("no Windows-1252 code") << "12\tpictures/000.img\tŌkami" << 1 << "Windows-1252: Ō";
+        QTest::newRow("empty title") << "12\tpictures/000.img\t" << 1 << "vuoto";
+        QTest::newRow("genre not a multiple of 9") << "2\tpictures/000.img\tUp" << 10 << "multiplo di 9";
+        QTest::newRow("themed over 157") << "13\tpictures/000.img\tUp" << 158 << "158 immagini: al massimo 157";
+        QTest::newRow("over 32667 pictures") << "3\tpictures/000.img\tUp" << 32661 << "al massimo 32667";
+    }
+    void buildRefusesBadSources()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, extraPictures);
+        QFETCH(QString, expected);
+        Source source;
+        for (int i = 0; i < extraPictures; ++i)
+            source.lines.append(line);
+        source.writeManifest();
+        QTemporaryDir out;
+        const QString data = out.path() + QStringLiteral("/Data");
+        writeFile(data + QStringLiteral("/index.lvs"), "earlier content");
+        const Outcome refused = run({QStringLiteral("build"), source.dir.path(), data});
+        QCOMPARE(refused.code, 1);
+        QVERIFY2(refused.err.contains(expected), qPrintable(describe(refused)));
+        QVERIFY2(refused.err.contains(QStringLiteral("Nessun file scritto")), qPrintable(describe(refused)));
+        QCOMPARE(snapshot(data), (QMap<QString, QByteArray>{{QStringLiteral("index.lvs"), "earlier content"}}));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"Data"});
+    }
+
+    void buildNeverReplacesAForeignFolder()
+    {
+        Source source;
+        source.writeManifest();
+        QTemporaryDir out;
+        writeFile(out.path() + QStringLiteral("/notes.txt"), "mine");
+        const Outcome refused = run({QStringLiteral("build"), source.dir.path(), out.path()});
+        QCOMPARE(refused.code, 1);
+        QVERIFY2(refused.err.contains(QStringLiteral("notes.txt")), qPrintable(describe(refused)));
+        QCOMPARE(snapshot(out.path()), (QMap<QString, QByteArray>{{QStringLiteral("notes.txt"), "mine"}}));
+    }
+
+    void verifyFindsEachKindOfDamage_data()
+    {
+        // file, offset (-1: cut to size, -2: remove), bytes or new size, expected words
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<qint64>("offset");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("expected");
+        const QByteArray none;
+        QTest::newRow("index.lvx one record short") << "index.lvx" << qint64(-1) << none << qint64(10 * 7)
+                                                    << "index.lvx è lungo 70 byte";
+        QTest::newRow("index.lvt too long") << "index.lvt" << qint64(-1) << none << qint64(12 * 82)
+                                            << "index.lvt è lungo 984 byte";
+        QTest::newRow("index.lvt missing") << "index.lvt" << qint64(-2) << none << qint64(0) << "manca Data/index.lvt";
+        QTest::newRow("pack cut short") << "0001.lvd" << qint64(-1) << none << qint64(25700)
+                                        << "categoria 01 Animazione: Data/0001.lvd è lungo 25700 byte";
+        QTest::newRow("pack shorter than its header") << "0012.lvd" << qint64(-1) << none << qint64(300)
+                                                      << "categoria 12 Barbie: Data/0012.lvd è lungo 300 byte";
+        QTest::newRow("negative length") << "index.lvx" << qint64(2 * 7) << QByteArray("\xF0\xFF\xFF\xFF", 4) << qint64(0)
+                                         << "categoria 01 Animazione, immagine 3: lunghezza non valida";
+        QTest::newRow("title with a colon") << "index.lvt" << qint64(82 + 3) << QByteArray(";") << qint64(0)
+                                            << "categoria 01 Animazione, immagine 2: il titolo";
+        QTest::newRow("title record over 80") << "index.lvt" << qint64(82 * 4) << QByteArray("\x51\x00", 2) << qint64(0)
+                                              << "immagine 5: il titolo in Data/index.lvt non è leggibile";
+        QTest::newRow("undecodable picture") << "0001.lvd" << qint64(25682) << QByteArray("JUNK") << qint64(0)
+                                             << "categoria 01 Animazione, immagine 1: l'immagine non si può leggere";
+        QTest::newRow("genre count not a multiple of 9") << "index.lvs" << qint64(0) << QByteArray("\x08") << qint64(0)
+                                                         << "ha 8 immagini: una categoria Classic ne vuole un multiplo di 9";
+        QTest::newRow("themed count over 157") << "index.lvs" << qint64(5 * 11) << QByteArray("\x9E") << qint64(0)
+                                               << "ha 158 immagini: al massimo 157";
+        QTest::newRow("over 32667 pictures") << "index.lvs" << qint64(5 * 2) << QByteArray("\xFF\x7F", 2) << qint64(0)
+                                             << "al massimo 32667";
+        QTest::newRow("undecodable thumbnail") << "B000.lvd" << qint64(25682) << QByteArray("JUNK") << qint64(0)
+                                               << "categoria 01 Animazione: la miniatura in Data/B000.lvd";
+        QTest::newRow("thumbnail index missing") << "C000.lvx" << qint64(-2) << none << qint64(0) << "manca Data/C000.lvx";
+        QTest::newRow("thumbnail pack too long") << "A000.lvd" << qint64(-1) << none << qint64(2000000)
+                                                 << "Data/A000.lvd è lungo 2000000 byte";
+        QTest::newRow("index.lvs missing") << "index.lvs" << qint64(-2) << none << qint64(0) << "manca Data/index.lvs";
+    }
+    void verifyFindsEachKindOfDamage()
+    {
+        QFETCH(QString, file);
+        QFETCH(qint64, offset);
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, size);
+        QFETCH(QString, expected);
+        Source source;
+        source.writeManifest();
+        QTemporaryDir out;
+        const QString data = out.path() + QStringLiteral("/Data");
+        QCOMPARE(run({QStringLiteral("build"), source.dir.path(), data}).code, 0);
+        const Outcome good = run({QStringLiteral("verify"), data});
+        QVERIFY2(good.code == 0 && good.out.contains(QStringLiteral("a posto: 11 immagini")), qPrintable(describe(good)));
+
+        const QString path = data + QLatin1Char('/') + file;
+        if (offset == -2)
+            QVERIFY(QFile::remove(path));
+        else if (offset == -1)
+            QVERIFY(QFile(path).resize(size));
+        else
+            patch(path, offset, bytes);
+        const Outcome checked = run({QStringLiteral("verify"), data});
+        QCOMPARE(checked.code, 1);
+        QVERIFY2(checked.out.contains(QStringLiteral("ERRORE: ") + expected) || checked.out.contains(expected),
+                 qPrintable(describe(checked)));
+        QVERIFY2(!checked.out.contains(QStringLiteral("a posto")), qPrintable(describe(checked)));
+    }
+
+    void verifyOnlyWarnsAboutMissingPacksAndTwinTitles()
+    {
+        Source source;
+        source.lines[7] = source.lines[7].section(QLatin1Char('\t'), 0, 1) + QStringLiteral("\tdumbo");
+        source.writeManifest();
+        QTemporaryDir out;
+        const QString data = out.path() + QStringLiteral("/Data");
+        QCOMPARE(run({QStringLiteral("build"), source.dir.path(), data}).code, 0);
+        QVERIFY(QFile::remove(data + QStringLiteral("/0012.lvd")));
+        const Outcome checked = run({QStringLiteral("verify"), data});
+        QVERIFY2(checked.code == 0, qPrintable(describe(checked)));
+        QVERIFY2(checked.out.contains(QStringLiteral("AVVISO: categoria 12 Barbie: manca il pacchetto Data/0012.lvd")),
+                 qPrintable(checked.out));
+        QVERIFY2(checked.out.contains(QStringLiteral("AVVISO: categoria 01 Animazione, immagine 8: \"dumbo\" è anche il "
+                                                     "titolo di categoria 01 Animazione, immagine 7")),
+                 qPrintable(checked.out));
+        QVERIFY2(checked.out.contains(QStringLiteral("a posto: 11 immagini in 20 categorie, 19 pacchetti su 20, 60 miniature, 2 avvisi")),
+                 qPrintable(checked.out));
+        QVERIFY(!checked.out.contains(QStringLiteral("ERRORE")));
+    }
+
+    void listShowsCountsPacksAndTitles()
+    {
+        Source source;
+        source.writeManifest();
+        QTemporaryDir out;
+        const QString data = out.path() + QStringLiteral("/Data");
+        QCOMPARE(run({QStringLiteral("build"), source.dir.path(), data}).code, 0);
+        QVERIFY(QFile::remove(data + QStringLiteral("/0012.lvd")));
+        const Outcome listed = run({QStringLiteral("list"), data});
+        QCOMPARE(listed.code, 0);
+        QVERIFY2(listed.out.contains(QStringLiteral("01 Animazione: 9 immagini, pacchetto presente\n"
+                                                    "     1 La vita è bella\n     2 C'era una volta il West\n")),
+                 qPrintable(listed.out));
+        QVERIFY2(listed.out.contains(QStringLiteral("12 Barbie: 2 immagini, pacchetto assente\n     1 Grease\n")),
+                 qPrintable(listed.out));
+        QVERIFY(listed.out.contains(QStringLiteral("02 Azione: 0 immagini, pacchetto presente\n03 Classici")));
+        QVERIFY(listed.out.endsWith(QStringLiteral("Totale: 11 immagini.\n")));
+    }
+
+    void extractRefusesWhatItCannotDo_data()
+    {
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<bool>("targetInUse");
+        QTest::addColumn<bool>("packMissing");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("category 0") << "0" << false << false << "non è una categoria";
+        QTest::newRow("category word") << "tre" << false << false << "non è una categoria";
+        QTest::newRow("target not empty") << "1" << true << false << "non è vuota";
+        QTest::newRow("pack missing") << "12" << false << true << "manca il pacchetto Data/0012.lvd";
+    }
+    void extractRefusesWhatItCannotDo()
+    {
+        QFETCH(QString, category);
+        QFETCH(bool, targetInUse);
+        QFETCH(bool, packMissing);
+        QFETCH(QString, expected);
+        Source source;
+        source.writeManifest();
+        QTemporaryDir out;
+        const QString data = out.path() + QStringLiteral("/Data");
+        QCOMPARE(run({QStringLiteral("build"), source.dir.path(), data}).code, 0);
+        const QString target = out.path() + QStringLiteral("/out");
+        if (targetInUse)
+            writeFile(target + QStringLiteral("/keep.txt"), "mine");
+        if (packMissing)
+            QVERIFY(QFile::remove(data + QStringLiteral("/0012.lvd")));
+        const Outcome refused = run({QStringLiteral("extract"), data, category, target});
+        QCOMPARE(refused.code, 1);
+        QVERIFY2(refused.err.contains(expected), qPrintable(describe(refused)));
+        QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 targetInUse ? QStringList{"keep.txt"} : QStringList());
+    }
+
+    void wrongCommandLineShowsTheUsage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("nothing") << QStringList();
+        QTest::newRow("unknown command") << QStringList{"pack", "a", "b"};
+        QTest::newRow("build without target") << QStringList{"build", "a"};
+        QTest::newRow("extract without folder") << QStringList{"extract", "a", "1"};
+    }
+    void wrongCommandLineShowsTheUsage()
+    {
+        QFETCH(QStringList, arguments);
+        const Outcome outcome = run(arguments);
+        QCOMPARE(outcome.code, 2);
+        QVERIFY(outcome.err.startsWith(QStringLiteral("Uso:")));
+    }
+
+    void thumbnailLooksTellTheStatesApart()
+    {
+        const QByteArray picture = imageFile(3);
+        QImage locked, open, won;
+        QVERIFY(locked.loadFromData(Thumbnails::make(7, 0, picture)));
+        QVERIFY(open.loadFromData(Thumbnails::make(7, 1, picture)));
+        QVERIFY(won.loadFromData(Thumbnails::make(7, 2, picture)));
+        for (const QImage *image : {&locked, &open, &won})
+            QCOMPARE(image->size(), QSize(200, 100));
+        QVERIFY(isGrey(locked.convertToFormat(QImage::Format_RGB32)));
+        QVERIFY(!isGrey(open.convertToFormat(QImage::Format_RGB32)));
+        QVERIFY(isGold(won.pixel(100, 3)) && isGold(won.pixel(3, 80)));
+        QVERIFY(!isGold(open.pixel(100, 3)) && !isGold(locked.pixel(100, 3)));
+        // A padlock on the locked one only: light metal in the middle of a darkened picture.
+        QVERIFY(qGray(locked.pixel(85, 50)) > 200);
+        QVERIFY(qGray(open.pixel(85, 50)) < 200);
+
+        // A category without pictures still gets its three looks.
+        QImage empty;
+        QVERIFY(empty.loadFromData(Thumbnails::make(20, 2, QByteArray())));
+        QCOMPARE(empty.size(), QSize(200, 100));
+        QVERIFY(isGold(empty.pixel(100, 3)));
+        QVERIFY(Thumbnails::make(20, 1, QByteArray()) != Thumbnails::make(19, 1, QByteArray()));
+    }
+
+    void imageSuffixComesFromTheBytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("PNG") << imageFile(1, "PNG") << "png";
+        QTest::newRow("JPEG") << imageFile(1, "JPEG") << "jpg";
+        QTest::newRow("BMP") << imageFile(1, "BMP") << "bmp";
+        QTest::newRow("GIF") << QByteArray("GIF89a....") << "gif";
+        QTest::newRow("unknown") << QByteArray("hello") << "bin";
+    }
+    void imageSuffixComesFromTheBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, suffix);
+        QCOMPARE(PackContent::imageSuffix(bytes), suffix);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    // Thumbnails are drawn with fonts: a GUI application, with no screen.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    tst_content_PackTool test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_content_PackTool.moc"
