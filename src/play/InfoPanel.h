@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QFrame>
+
+class QLabel;
+
+// The information panel laid over a play screen's pictures (fraInfo), with its text
+// (lblMessage). A click on the panel or on its text is one and the same click.
+class InfoPanel : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit InfoPanel(QWidget *parent = nullptr);
+
+    QLabel *lblMessage() const { return m_message; }
+    QString message() const;
+    void setMessage(const QString &text);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QLabel *m_message;
+    bool m_pressed = false;
+};

@@ -1,0 +1,85 @@
+#include "play/PlayCell.h"
+
+#include "content/PageList.h"
+#include "play/ShapeFrame.h"
+#include "play/TitleBox.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+namespace {
+QString cellName(const char *control, int index)
+{
+    return QStringLiteral("%1_%2").arg(QLatin1String(control)).arg(index);
+}
+} // namespace
+
+PlayCell::PlayCell(QWidget *parent, int index, const QPoint &topLeft)
+{
+    const QRect picturePlace(topLeft, PictureSize);
+
+    imgImage = new QLabel(parent);
+    imgImage->setObjectName(cellName("imgImage", index));
+    imgImage->setGeometry(picturePlace);
+    imgImage->setScaledContents(true);
+    imgImage->setStyleSheet(QStringLiteral("background: #d8d8de;"));
+
+    shaBorder = new ShapeFrame(parent);
+    shaBorder->setObjectName(cellName("shaBorder", index));
+    shaBorder->setGeometry(picturePlace);
+    shaBorder->setBorderColor(openBorder());
+
+    lblIndex = new QLabel(parent);
+    lblIndex->setObjectName(cellName("lblIndex", index));
+    lblIndex->move(topLeft + QPoint(ShapeFrame::BorderWidth + 2, ShapeFrame::BorderWidth + 1));
+    lblIndex->setFont(QFont(QStringLiteral("Verdana"), 8, QFont::Bold));
+    QPalette white = lblIndex->palette();
+    white.setColor(QPalette::WindowText, Qt::white);
+    lblIndex->setPalette(white);
+    lblIndex->hide();
+
+    txtTitle = new TitleBox(parent);
+    txtTitle->setObjectName(cellName("txtTitle", index));
+    txtTitle->setGeometry(QRect(topLeft + QPoint(0, TitleOffset), TitleSize));
+}
+
+bool PlayCell::fill(const PageLine &line, const QString &picturePath, bool solved)
+{
+    QPixmap picture;
+    if (!picture.load(picturePath))
+        return false;
+    imgImage->setPixmap(picture);
+    imgImage->setEnabled(true);
+    lblIndex->setText(line.code());
+    lblIndex->adjustSize();
+    this->picture = line.picture;
+    txtTitle->setTag(line.title);
+    shaBorder->show();
+    if (solved)
+        showSolved();
+    else
+        showOpen();
+    return true;
+}
+
+void PlayCell::clear()
+{
+    picture = 0;
+    imgImage->clear();
+    imgImage->setEnabled(false);
+    lblIndex->clear();
+    shaBorder->hide();
+    txtTitle->showEmpty();
+}
+
+void PlayCell::showOpen()
+{
+    txtTitle->showOpen();
+    shaBorder->setBorderColor(openBorder());
+}
+
+void PlayCell::showSolved()
+{
+    txtTitle->showSolved();
+    shaBorder->setBorderColor(solvedBorder());
+}

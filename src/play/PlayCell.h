@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QColor>
+#include <QPoint>
+#include <QSize>
+
+class QLabel;
+class QString;
+class QWidget;
+class ShapeFrame;
+class TitleBox;
+struct PageLine;
+
+// One picture of a play screen with its frame, its title box and its picture code, the cell k
+// of the control arrays imgImage, shaBorder, txtTitle and lblIndex.
+class PlayCell
+{
+public:
+    // Creates the four controls of cell `index` in `parent`, the picture's top-left corner at
+    // `topLeft` and the title box under it; the code label lies over the picture's corner.
+    PlayCell(QWidget *parent, int index, const QPoint &topLeft);
+
+    QLabel *imgImage = nullptr;
+    ShapeFrame *shaBorder = nullptr;
+    TitleBox *txtTitle = nullptr;
+    QLabel *lblIndex = nullptr;
+
+    // The image's tag: the global number of the picture on show, 0 for none.
+    int picture = 0;
+
+    // Shows the page-list line: its picture from `picturePath`, its code, and the title box
+    // open or solved. False when the picture file cannot be read as a picture.
+    bool fill(const PageLine &line, const QString &picturePath, bool solved);
+    // A cell the page has no picture for: no picture, no code, an empty disabled box.
+    void clear();
+
+    void showOpen();
+    void showSolved();
+
+    static constexpr QSize PictureSize{200, 110};
+    static constexpr QSize TitleSize{200, 19};
+    // From the picture's top to its title box's top.
+    static constexpr int TitleOffset = 112;
+
+    static QColor openBorder() { return QColor(0, 0, 255); }
+    static QColor solvedBorder() { return QColor(255, 0, 0); }
+};

@@ -1,0 +1,798 @@
+// The Classic play screen driven as a player drives it: typing titles, clicking the panel and
+// the arrows, pressing F1; the clock is ticked directly instead of waited for.
+
+#include "PlayFixture.h"
+#include "content/mdlGeneral.h"
+#include "play/InfoPanel.h"
+#include "play/PlayCell.h"
+#include "play/PlaySession.h"
+#include "play/ShapeFrame.h"
+#include "play/TitleBox.h"
+#include "play/frmPlayClassic.h"
+#include "profile/ProfileFile.h"
+#include "shell/ClickableImage.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+namespace {
+// Pictures per category: Animazione (1) five pages, Commedia (4), Demenziali (5), Fantascienza
+// (7) and Fantastico (8) one page each.
+const QVector<int> Counts = {45, 0, 0, 9, 9, 0, 9, 9};
+constexpr int Animazione = 1;
+constexpr int Demenziali = 5;
+constexpr int Fantastico = 8;
+
+// Types like a player: ASCII through key clicks, other characters as text-bearing key events.
+void type(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 128)
+            QTest::keyClick(widget, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+QPoint centreOf(QWidget *widget)
+{
+    return widget->geometry().center();
+}
+
+// A click at a point of the window, delivered to whatever lies there.
+void clickAt(QWidget *window, const QPoint &point)
+{
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
+}
+
+QColor background(TitleBox *box)
+{
+    return box->palette().color(QPalette::Base);
+}
+} // namespace
+
+class tst_play_frmPlayClassic : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<PlayFixture> m_content;
+    std::unique_ptr<MessageRecorder> m_messages;
+
+    void makeContent(const QMap<int, QString> &titles = {})
+    {
+        m_content = std::make_unique<PlayFixture>(Counts, titles);
+        m_messages = std::make_unique<MessageRecorder>(true);
+    }
+
+    frmPlayClassic *open(int category)
+    {
+        objUser.curcat = category;
+        auto *screen = new frmPlayClassic;
+        screen->load();
+        return screen;
+    }
+
+    frmPlayClassic *openActive(int category)
+    {
+        frmPlayClassic *screen = open(category);
+        if (!QTest::qWaitForWindowActive(screen))
+            qWarning("the play screen did not become active");
+        return screen;
+    }
+
+    static TitleBox *box(frmPlayClassic *screen, int i) { return screen->cell(i).txtTitle; }
+    static InfoPanel *panel(frmPlayClassic *screen) { return screen->findChild<InfoPanel *>(QStringLiteral("fraInfo")); }
+    static QLabel *label(frmPlayClassic *screen, const char *name)
+    {
+        return screen->findChild<QLabel *>(QLatin1String(name));
+    }
+    static bool maskShown(frmPlayClassic *screen, const char *name) { return label(screen, name)->isVisible(); }
+
+
+private slots:
+    void initTestCase()
+    {
+        QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+        QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    }
+
+    void cleanup()
+    {
+        // Screens the test left open go without handing over to another screen.
+        for (QWidget *window : QApplication::topLevelWidgets())
+            delete window;
+        m_messages.reset();
+        m_content.reset();
+    }
+
+    // --- layout -----------------------------------------------------------------------------
+
+    void controlsAreNamedAndPlacedAsDesigned()
+    {
+        makeContent();
+        frmPlayClassic *screen = openActive(Animazione);
+        QCOMPARE(screen->size(), QSize(632, 464));
+        for (int i = 1; i <= 9; ++i) {
+            const QPoint corner(8 + 208 * ((i - 1) % 3), 40 + 144 * ((i - 1) / 3));
+            auto *image = screen->findChild<QLabel *>(QStringLiteral("imgImage_%1").arg(i));
+            auto *frame = screen->findChild<ShapeFrame *>(QStringLiteral("shaBorder_%1").arg(i));
+            auto *title = screen->findChild<TitleBox *>(QStringLiteral("txtTitle_%1").arg(i));
+            auto *code = screen->findChild<QLabel *>(QStringLiteral("lblIndex_%1").arg(i));
+            QVERIFY2(image && frame && title && code, qPrintable(QStringLiteral("cell %1 is incomplete").arg(i)));
+            QCOMPARE(image, screen->cell(i).imgImage);
+            QCOMPARE(title, screen->cell(i).txtTitle);
+            QCOMPARE(image->geometry(), QRect(corner, QSize(200, 110)));
+            QCOMPARE(frame->geometry(), image->geometry());
+            QCOMPARE(title->geometry(), QRect(corner + QPoint(0, 112), QSize(200, 19)));
+            QVERIFY(image->geometry().contains(code->geometry().topLeft()));
+            QCOMPARE(title->font().family(), QStringLiteral("Verdana"));
+            QCOMPARE(code->font().family(), QStringLiteral("Verdana"));
+        }
+        QCOMPARE(screen->findChild<ClickableImage *>(QStringLiteral("imgBack"))->geometry(), QRect(8, 8, 200, 25));
+        QCOMPARE(screen->findChild<ClickableImage *>(QStringLiteral("imgNext"))->geometry(), QRect(424, 8, 200, 25));
+        QCOMPARE(label(screen, "imgBackMask")->geometry(), QRect(8, 8, 200, 25));
+        QCOMPARE(label(screen, "imgNextMask")->geometry(), QRect(424, 8, 200, 25));
+        QVERIFY(!label(screen, "imgBack")->pixmap().isNull());
+        QVERIFY(!label(screen, "imgNextMask")->pixmap().isNull());
+        for (const char *name : {"lblPos", "lblTime", "lblRisolti"}) {
+            QLabel *counter = label(screen, name);
+            QCOMPARE(counter->font().family(), QStringLiteral("Comic Sans MS"));
+            QCOMPARE(counter->palette().color(QPalette::WindowText), QColor(0, 0, 169));
+            QVERIFY(counter->x() >= 208 && counter->geometry().right() < 424);
+        }
+        QCOMPARE(label(screen, "lblPos")->x(), 216);
+        QCOMPARE(label(screen, "lblTime")->x(), 272);
+        QCOMPARE(label(screen, "lblRisolti")->x(), 368);
+        QCOMPARE(panel(screen)->geometry(), QRect(8, 8, 617, 451));
+        QCOMPARE(screen->tmrTime()->objectName(), QStringLiteral("tmrTime"));
+        QCOMPARE(screen->tmrTime()->interval(), 950);
+        QCOMPARE(screen->tmrIndex()->objectName(), QStringLiteral("tmrIndex"));
+        QCOMPARE(screen->tmrIndex()->interval(), 500);
+    }
+
+    void tabGoesFromBoxNineThroughOneToEight()
+    {
+        makeContent();
+        frmPlayClassic *screen = openActive(Animazione);
+        box(screen, 9)->setFocus();
+        QTRY_VERIFY(box(screen, 9)->hasFocus());
+        const QVector<int> order = {1, 2, 3, 4, 5, 6, 7, 8, 9, 1};
+        for (int next : order) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QVERIFY2(box(screen, next)->hasFocus(),
+                     qPrintable(QStringLiteral("Tab should reach box %1, focus is on %2")
+                                    .arg(next).arg(QApplication::focusWidget()->objectName())));
+        }
+    }
+
+    // --- opening ----------------------------------------------------------------------------
+
+    void openingShowsTheFirstUnfinishedPage()
+    {
+        makeContent();
+        m_content->solve(Animazione, 1, 18);
+        m_content->solve(Animazione, 20, 20);
+        objUser.setTime(mdlConst::Classic, 125);
+        frmPlayClassic *screen = openActive(Animazione);
+
+        QVERIFY(screen->isVisible());
+        QCOMPARE(screen->windowTitle(), QStringLiteral("Classic: Animazione"));
+        QCOMPARE(objUser.curPage, qint16(3));
+        QCOMPARE(label(screen, "lblPos")->text(), QStringLiteral("3/5"));
+        QCOMPARE(label(screen, "lblRisolti")->text(), QStringLiteral("19/45"));
+        QCOMPARE(label(screen, "lblTime")->text(), QStringLiteral("0:02:05"));
+        QVERIFY(screen->blnReady());
+        QVERIFY(panel(screen)->isVisible());
+        QCOMPARE(panel(screen)->x(), 8);
+        QCOMPARE(panel(screen)->message(), frmPlayClassic::Instructions);
+        QVERIFY(!screen->tmrTime()->isActive());
+        QVERIFY(!screen->tmrIndex()->isActive());
+        QVERIFY2(m_content->tempPictures().isEmpty(), qPrintable(m_content->tempPictures().join(' ')));
+
+        for (int i = 1; i <= 9; ++i) {
+            PlayCell &cell = screen->cell(i);
+            QCOMPARE(cell.picture, 18 + i);
+            QCOMPARE(cell.lblIndex->text(), QStringLiteral("0103%1").arg(i, 4, 10, QLatin1Char('0')));
+            QVERIFY(!cell.lblIndex->isVisible());
+            QVERIFY(!cell.imgImage->pixmap().isNull());
+            QCOMPARE(cell.txtTitle->tag(), QStringLiteral("Film %1").arg(18 + i));
+        }
+        // Picture 20 (cell 2) was solved before.
+        QVERIFY(box(screen, 2)->isSolved());
+        QCOMPARE(box(screen, 2)->text(), QStringLiteral("Film 20"));
+        QVERIFY(box(screen, 2)->isReadOnly());
+        QCOMPARE(background(box(screen, 2)), TitleBox::solvedColor());
+        QCOMPARE(screen->cell(2).shaBorder->borderColor(), QColor(255, 0, 0));
+        QVERIFY(!box(screen, 3)->isSolved());
+        QVERIFY(box(screen, 3)->text().isEmpty());
+        QCOMPARE(screen->cell(3).shaBorder->borderColor(), QColor(0, 0, 255));
+        QTRY_VERIFY(box(screen, 1)->hasFocus());
+    }
+
+    void aCompleteCategoryOpensOnPageOneWithoutPanelOrClock()
+    {
+        makeContent();
+        m_content->solve(Animazione, 1, 45);
+        objUser.setCategorie(Animazione, 2);
+        frmPlayClassic *screen = openActive(Animazione);
+
+        QCOMPARE(objUser.curPage, qint16(1));
+        QCOMPARE(label(screen, "lblRisolti")->text(), QStringLiteral("45/45"));
+        QVERIFY(!panel(screen)->isVisible());
+        for (int i = 1; i <= 9; ++i) {
+            QVERIFY(box(screen, i)->isSolved());
+            QVERIFY(box(screen, i)->isReadOnly());
+            QCOMPARE(box(screen, i)->text(), QStringLiteral("Film %1").arg(i));
+            QCOMPARE(background(box(screen, i)), TitleBox::solvedColor());
+            QCOMPARE(screen->cell(i).shaBorder->borderColor(), QColor(255, 0, 0));
+        }
+        QVERIFY(!screen->tmrTime()->isActive());
+        // With nothing to solve the focus stays where it is.
+        QVERIFY(!box(screen, 1)->hasFocus() || box(screen, 1)->isReadOnly());
+    }
+
+    // --- title matching ---------------------------------------------------------------------
+
+    void typingTheTitleSolvesThePicture_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("solves");
+
+        const QString conte = QStringLiteral("Il conte, la dama.");
+        QTest::newRow("lower case") << conte << "il conte la dama" << true;
+        QTest::newRow("capitals") << conte << "IL CONTE LA DAMA" << true;
+        QTest::newRow("semicolon") << conte << "Il conte; la dama" << true;
+        QTest::newRow("two blanks") << conte << "Il conte  la dama" << false;
+        QTest::newRow("leading blank") << conte << " il conte la dama" << false;
+        QTest::newRow("apostrophe") << "L'ultimo uomo" << "l'ultimo uomo" << true;
+        QTest::newRow("apostrophe missing") << "L'ultimo uomo" << "lultimo uomo" << false;
+        QTest::newRow("hyphen missing") << "Spider-Man" << "spider man" << false;
+        QTest::newRow("accent") << QStringLiteral("Così è la vita") << QStringLiteral("così è la vita") << true;
+        QTest::newRow("accented capital") << QStringLiteral("Così è la vita") << QStringLiteral("COSÌ È LA VITA") << true;
+        QTest::newRow("plain e for è") << QStringLiteral("Così è la vita") << QStringLiteral("così e la vita") << false;
+        QTest::newRow("Windows-1252 beyond Latin-1") << QStringLiteral("Œdipus – €") << QStringLiteral("œdipus – €") << true;
+    }
+    void typingTheTitleSolvesThePicture()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, typed);
+        QFETCH(bool, solves);
+        makeContent({{1, stored}});
+        frmPlayClassic *screen = openActive(Animazione);
+        TitleBox *title = box(screen, 1);
+        QTRY_VERIFY(title->hasFocus());
+
+        type(title, typed);
+
+        QCOMPARE(title->isSolved(), solves);
+        QCOMPARE(objUser.Item(1), qint16(solves ? 1 : 0));
+        QCOMPARE(title->isReadOnly(), solves);
+        QCOMPARE(title->text(), solves ? stored : typed);
+        QCOMPARE(screen->cell(1).shaBorder->borderColor(), solves ? QColor(255, 0, 0) : QColor(0, 0, 255));
+        QCOMPARE(label(screen, "lblRisolti")->text(), solves ? QStringLiteral("1/45") : QStringLiteral("0/45"));
+        if (solves) {
+            QCOMPARE(background(title), TitleBox::solvedColor());
+            // The focus stays in the solved box.
+            QVERIFY(title->hasFocus());
+        }
+    }
+
+    void thePictureIsSolvedAtTheLastLetterAndNotBefore()
+    {
+        makeContent({{1, QStringLiteral("Il conte, la dama.")}});
+        frmPlayClassic *screen = openActive(Animazione);
+        TitleBox *title = box(screen, 1);
+        type(title, QStringLiteral("il conte la dam"));
+        QVERIFY(!title->isSolved());
+        QCOMPARE(objUser.Item(1), qint16(0));
+        type(title, QStringLiteral("a"));
+        QVERIFY(title->isSolved());
+        QCOMPARE(title->text(), QStringLiteral("Il conte, la dama."));
+        // A solved box takes no more typing.
+        type(title, QStringLiteral("x"));
+        QCOMPARE(title->text(), QStringLiteral("Il conte, la dama."));
+    }
+
+    void deletingTheExtraBlankSolves()
+    {
+        makeContent({{1, QStringLiteral("Il conte, la dama.")}});
+        frmPlayClassic *screen = openActive(Animazione);
+        TitleBox *title = box(screen, 1);
+        // The blank typed before the last letters, so that the text never matches on the way.
+        type(title, QStringLiteral("il conte la da "));
+        QTest::keyClick(title, Qt::Key_Left);
+        type(title, QStringLiteral("ma"));
+        QCOMPARE(title->text(), QStringLiteral("il conte la dama "));
+        QVERIFY(!title->isSolved());
+        QTest::keyClick(title, Qt::Key_Delete);
+        QVERIFY(title->isSolved());
+        QCOMPARE(objUser.Item(1), qint16(1));
+
+        type(box(screen, 2), QStringLiteral("film  2"));
+        QVERIFY(!box(screen, 2)->isSolved());
+        QTest::keyClick(box(screen, 2), Qt::Key_Left);
+        QTest::keyClick(box(screen, 2), Qt::Key_Backspace);
+        QVERIFY(box(screen, 2)->isSolved());
+    }
+
+    void pastingTheTitleSolves()
+    {
+        makeContent();
+        frmPlayClassic *screen = openActive(Animazione);
+        box(screen, 4)->insert(QStringLiteral("film 4"));
+        QVERIFY(box(screen, 4)->isSolved());
+        QCOMPARE(objUser.Item(4), qint16(1));
+    }
+
+    void changesWhileThePageLoadsAreIgnored()
+    {
+        makeContent();
+        frmPlayClassic *screen = openActive(Animazione);
+        screen->session().setReady(false);
+        type(box(screen, 1), QStringLiteral("film 1"));
+        QVERIFY(!box(screen, 1)->isSolved());
+        QCOMPARE(objUser.Item(1), qint16(0));
+        QCOMPARE(label(screen, "lblRisolti")->text(), QStringLiteral("0/45"));
+        screen->session().setReady(true);
+        QTest::keyClick(box(screen, 1), Qt::Key_Backspace);
+        type(box(screen, 1), QStringLiteral("1"));
+        QVERIFY(box(screen, 1)->isSolved());
+    }
+
+    void theSolveIsOnDiskBeforeTheBoxShowsIt()
+    {
+        makeContent();
+        frmPlayClassic *screen = openActive(Animazione);
+        TitleBox *title = box(screen, 5);
+        QVector<qint16> flagWhenShown;
+        connect(title, &QLineEdit::textChanged, this, [&](const QString &text) {
+            if (text == title->tag())
+                flagWhenShown.append(objUser.Item(5));
+        });
+        QSignalSpy solved(&screen->session(), &PlaySession::solved);
+        type(title, QStringLiteral("film 5"));
+        QCOMPARE(flagWhenShown, QVector<qint16>{1});
+        QCOMPARE(solved.count(), 1);
+        QCOMPARE(solved.first().first().toInt(), 5);
+    }
+
+    void aSolveThatCannotBeSavedLeavesThePictureOpen()
+    {
+        makeContent();
+        frmPlayClassic *screen = openActive(Animazione);
+        const QString path = objUser.profilePath();
+        QVERIFY(QFile::rename(path, path + QStringLiteral(".away")));
+        QVERIFY(QDir().mkdir(path));
+        type(box(screen, 1), QStringLiteral("film 1"));
+        QVERIFY(!box(screen, 1)->isSolved());
+        QCOMPARE(screen->cell(1).shaBorder->borderColor(), QColor(0, 0, 255));
+        QCOMPARE(m_messages->shown.size(), 1);
+        QVERIFY(m_messages->lastText().contains(QStringLiteral("soluzione")));
+    }
+
+    void focusColoursFollowTheFocusOfOpenBoxes()
+    {
+        makeContent();
+        m_content->solve(Animazione, 3, 3);
+        frmPlayClassic *screen = openActive(Animazione);
+        QTRY_VERIFY(box(screen, 1)->hasFocus());
+        QCOMPARE(background(box(screen, 1)), TitleBox::focusColor());
+        QCOMPARE(background(box(screen, 2)), TitleBox::openColor());
+        box(screen, 2)->setFocus();
+        QCOMPARE(background(box(screen, 2)), TitleBox::focusColor());
+        QCOMPARE(background(box(screen, 1)), TitleBox::unfocusedColor());
+        box(screen, 3)->setFocus();
+        QVERIFY(box(screen, 3)->hasFocus());
+        QCOMPARE(background(box(screen, 3)), TitleBox::solvedColor());
+        box(screen, 4)->setFocus();
+        QCOMPARE(background(box(screen, 3)), TitleBox::solvedColor());
+    }
+
+    // --- winning ----------------------------------------------------------------------------
+
+    void winningTheFourthStartingCategoryOpensBonus()
+    {
+        makeContent();
+        for (int won : {1, 5, 7})
+            objUser.setCategorie(won, 2);
+        m_content->solve(Fantastico, 1, 8);
+        frmPlayClassic *screen = openActive(Fantastico);
+        QCOMPARE(screen->windowTitle(), QStringLiteral("Classic: Fantastico"));
+        QVERIFY(panel(screen)->isVisible());
+        QTest::mouseClick(panel(screen)->lblMessage(), Qt::LeftButton);
+        QVERIFY(screen->tmrTime()->isActive());
+
+        // What the profile holds at the moment the winning panel appears.
+        struct Seen {
+            qint16 category = -1;
+            qint16 bonus = -1;
+            bool clock = true;
+        } seen;
+        class ShowWatch : public QObject
+        {
+        public:
+            ShowWatch(Seen *seen, QTimer *clock) : m_seen(seen), m_clock(clock) {}
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                if (event->type() == QEvent::Show) {
+                    m_seen->category = objUser.Categorie(Fantastico);
+                    m_seen->bonus = objUser.Group(mdlConst::Bonus);
+                    m_seen->clock = m_clock->isActive();
+                }
+                return false;
+            }
+            Seen *m_seen;
+            QTimer *m_clock;
+        } watch(&seen, screen->tmrTime());
+        panel(screen)->installEventFilter(&watch);
+        QSignalSpy won(&screen->session(), &PlaySession::won);
+
+        QCOMPARE(objUser.Group(mdlConst::Bonus), qint16(0));
+        type(box(screen, 9), QStringLiteral("FILM 81"));
+
+        QVERIFY(box(screen, 9)->isSolved());
+        QCOMPARE(won.count(), 1);
+        QCOMPARE(seen.category, qint16(2));
+        QCOMPARE(seen.bonus, qint16(0)); // the unlock comes after the panel
+        QVERIFY(!seen.clock);
+        QVERIFY(!screen->tmrTime()->isActive());
+        QVERIFY(panel(screen)->isVisible());
+        QCOMPARE(panel(screen)->message(),
+                 QStringLiteral("Complimenti, hai vinto questa categoria; controlla se sono disponibili nuove "
+                                "opzioni. Potrai consultare questa categoria in qualsiasi momento."));
+        QCOMPARE(label(screen, "lblRisolti")->text(), QStringLiteral("9/9"));
+        QCOMPARE(objUser.Categorie(Fantastico), qint16(2));
+        QCOMPARE(objUser.Group(mdlConst::Bonus), qint16(1));
+        for (int opened : {2, 3, 14, 16})
+            QCOMPARE(objUser.Categorie(opened), qint16(1));
+        QVERIFY(m_messages->shown.isEmpty());
+    }
+
+    void solvingTheLastPictureBeforeClickingThePanelStillWins()
+    {
+        makeContent();
+        m_content->solve(Demenziali, 1, 8);
+        objUser.setTime(mdlConst::Classic, 40);
+        frmPlayClassic *screen = openActive(Demenziali);
+        QCOMPARE(panel(screen)->message(), frmPlayClassic::Instructions);
+        type(box(screen, 9), QStringLiteral("film 63"));
+        QCOMPARE(objUser.Categorie(Demenziali), qint16(2));
+        QCOMPARE(panel(screen)->message(), PlaySession::WinMessage);
+        QVERIFY(panel(screen)->isVisible());
+        // The winning panel goes with a click and the clock stays still.
+        QTest::mouseClick(panel(screen), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+        QVERIFY(!panel(screen)->isVisible());
+        QVERIFY(!screen->tmrTime()->isActive());
+        QCOMPARE(label(screen, "lblTime")->text(), QStringLiteral("0:00:40"));
+        QCOMPARE(objUser.Time(mdlConst::Classic), 40);
+    }
+
+    void aPictureThatIsNotTheLastWinsNothing()
+    {
+        makeContent();
+        m_content->solve(Animazione, 1, 11);
+        frmPlayClassic *screen = openActive(Animazione);
+        QCOMPARE(objUser.curPage, qint16(2));
+        QCOMPARE(label(screen, "lblRisolti")->text(), QStringLiteral("11/45"));
+        QTest::mouseClick(panel(screen), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        type(box(screen, 3), QStringLiteral("film 12"));
+        QCOMPARE(label(screen, "lblRisolti")->text(), QStringLiteral("12/45"));
+        QCOMPARE(objUser.Categorie(Animazione), qint16(1));
+        QVERIFY(screen->tmrTime()->isActive());
+        QVERIFY(!panel(screen)->isVisible());
+    }
+
+    // --- clock ------------------------------------------------------------------------------
+
+    void theClockCountsOnlyAfterThePanelIsClicked()
+    {
+        makeContent();
+        objUser.setTime(mdlConst::Classic, 125);
+        objUser.setTime(mdlConst::Bonus, 9);
+        frmPlayClassic *screen = openActive(Animazione);
+        QCOMPARE(label(screen, "lblTime")->text(), QStringLiteral("0:02:05"));
+        QVERIFY(!screen->tmrTime()->isActive());
+
+        QTest::mouseClick(panel(screen)->lblMessage(), Qt::LeftButton);
+        QVERIFY(!panel(screen)->isVisible());
+        QVERIFY(screen->tmrTime()->isActive());
+        screen->tick();
+        QCOMPARE(label(screen, "lblTime")->text(), QStringLiteral("0:02:06"));
+        QCOMPARE(objUser.Time(mdlConst::Classic), 126);
+        screen->tick();
+        QCOMPARE(objUser.Time(mdlConst::Classic), 127);
+        QCOMPARE(objUser.Time(mdlConst::Bonus), 9);
+
+        // Page changes and F1 leave it running; closing stops it.
+        clickAt(screen, centreOf(screen->findChild<ClickableImage *>(QStringLiteral("imgNext"))));
+        QCOMPARE(objUser.curPage, qint16(2));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QVERIFY(screen->tmrTime()->isActive());
+        screen->close();
+        QVERIFY(!screen->tmrTime()->isActive());
+    }
+
+    void aWonCategoryDoesNotStartTheClock()
+    {
+        makeContent();
+        // Won, yet with a picture left (a later pack brought one more): the panel shows, the
+        // clock stays still.
+        m_content->solve(Animazione, 1, 44);
+        objUser.setCategorie(Animazione, 2);
+        frmPlayClassic *screen = openActive(Animazione);
+        QVERIFY(panel(screen)->isVisible());
+        QTest::mouseClick(panel(screen), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
+        QVERIFY(!panel(screen)->isVisible());
+        QVERIFY(!screen->tmrTime()->isActive());
+    }
+
+    void theClockHoldsAtTheLargestStoredTotal()
+    {
+        makeContent();
+        objUser.setTime(mdlConst::Classic, 999998);
+        frmPlayClassic *screen = openActive(Animazione);
+        QCOMPARE(label(screen, "lblTime")->text(), QStringLiteral("277:46:38"));
+        screen->tick();
+        QCOMPARE(label(screen, "lblTime")->text(), QStringLiteral("277:46:39"));
+        screen->tick();
+        QCOMPARE(label(screen, "lblTime")->text(), QStringLiteral("277:46:39"));
+        QCOMPARE(objUser.Time(mdlConst::Classic), 999999);
+    }
+
+    // --- pages and arrows -------------------------------------------------------------------
+
+    void arrowsLeadThroughEveryPageAndNoFurther()
+    {
+        makeContent();
+        m_content->solve(Animazione, 10, 10);
+        m_content->solve(Animazione, 19, 19);
+        frmPlayClassic *screen = openActive(Animazione);
+        QTest::mouseClick(panel(screen), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+        const QPoint back = centreOf(screen->findChild<ClickableImage *>(QStringLiteral("imgBack")));
+        const QPoint next = centreOf(screen->findChild<ClickableImage *>(QStringLiteral("imgNext")));
+
+        QCOMPARE(objUser.curPage, qint16(1));
+        QVERIFY(maskShown(screen, "imgBackMask"));
+        QVERIFY(!maskShown(screen, "imgNextMask"));
+        clickAt(screen, back); // covered: nothing happens
+        QCOMPARE(objUser.curPage, qint16(1));
+
+        for (int page = 2; page <= 5; ++page) {
+            clickAt(screen, next);
+            QCOMPARE(objUser.curPage, qint16(page));
+            QCOMPARE(label(screen, "lblPos")->text(), QStringLiteral("%1/5").arg(page));
+            QCOMPARE(label(screen, "lblRisolti")->text(), QStringLiteral("2/45"));
+            QCOMPARE(maskShown(screen, "imgBackMask"), false);
+            QCOMPARE(maskShown(screen, "imgNextMask"), page == 5);
+            QCOMPARE(screen->cell(1).picture, 9 * (page - 1) + 1);
+            QVERIFY2(m_content->tempPictures().isEmpty(), qPrintable(m_content->tempPictures().join(' ')));
+            QVERIFY(screen->blnReady());
+            // The first picture of pages 2 and 3 is solved: the focus goes to the second.
+            const int first = (page == 2 || page == 3) ? 2 : 1;
+            QVERIFY2(box(screen, first)->hasFocus(), qPrintable(QStringLiteral("page %1").arg(page)));
+        }
+        clickAt(screen, next); // covered on the last page
+        QCOMPARE(objUser.curPage, qint16(5));
+
+        clickAt(screen, back);
+        QCOMPARE(objUser.curPage, qint16(4));
+        QVERIFY(!maskShown(screen, "imgBackMask"));
+        QVERIFY(!maskShown(screen, "imgNextMask"));
+        QVERIFY(screen->tmrTime()->isActive());
+        QVERIFY(m_messages->shown.isEmpty());
+    }
+
+    void aPageChangeShowsSolvedAndOpenPicturesOfTheNewPage()
+    {
+        makeContent();
+        frmPlayClassic *screen = openActive(Animazione);
+        type(box(screen, 1), QStringLiteral("film 1"));
+        type(box(screen, 2), QStringLiteral("film"));
+        screen->imgNext_Click();
+        for (int i = 1; i <= 9; ++i) {
+            QVERIFY(!box(screen, i)->isSolved());
+            QVERIFY(box(screen, i)->text().isEmpty());
+            QCOMPARE(screen->cell(i).shaBorder->borderColor(), QColor(0, 0, 255));
+        }
+        screen->imgBack_Click();
+        QVERIFY(box(screen, 1)->isSolved());
+        QVERIFY(box(screen, 2)->text().isEmpty());
+        QVERIFY(box(screen, 2)->hasFocus());
+        QCOMPARE(objUser.Item(2), qint16(0));
+    }
+
+    void aSinglePageCategoryCoversBothArrows()
+    {
+        makeContent();
+        frmPlayClassic *screen = openActive(Demenziali);
+        QCOMPARE(label(screen, "lblPos")->text(), QStringLiteral("1/1"));
+        QVERIFY(maskShown(screen, "imgBackMask"));
+        QVERIFY(maskShown(screen, "imgNextMask"));
+        clickAt(screen, centreOf(screen->findChild<ClickableImage *>(QStringLiteral("imgNext"))));
+        QCOMPARE(objUser.curPage, qint16(1));
+        QVERIFY(screen->isVisible());
+        QVERIFY(m_messages->shown.isEmpty());
+    }
+
+    // --- picture codes ----------------------------------------------------------------------
+
+    void f1TogglesTheBlinkingCodesWhileATitleBoxHasTheFocus()
+    {
+        makeContent();
+        frmPlayClassic *screen = openActive(Animazione);
+        TitleBox *title = box(screen, 1);
+        QTRY_VERIFY(title->hasFocus());
+
+        QTest::keyClick(title, Qt::Key_F2);
+        QTest::keyClick(title, Qt::Key_F12);
+        QVERIFY(!screen->tmrIndex()->isActive());
+        QVERIFY(!screen->cell(1).lblIndex->isVisible());
+
+        QTest::keyClick(title, Qt::Key_F1);
+        QVERIFY(screen->tmrIndex()->isActive());
+        QVERIFY(title->text().isEmpty());
+        for (int i = 1; i <= 9; ++i) {
+            QLabel *code = screen->cell(i).lblIndex;
+            QVERIFY(code->isVisible());
+            QCOMPARE(code->palette().color(QPalette::WindowText), QColor(Qt::white));
+        }
+        QCOMPARE(screen->cell(1).lblIndex->text(), QStringLiteral("01010001"));
+        screen->session().blink();
+        for (int i = 1; i <= 9; ++i)
+            QCOMPARE(screen->cell(i).lblIndex->palette().color(QPalette::WindowText), QColor(Qt::black));
+        screen->session().blink();
+        QCOMPARE(screen->cell(5).lblIndex->palette().color(QPalette::WindowText), QColor(Qt::white));
+
+        // A page change keeps them shown, with the new page's codes.
+        screen->imgNext_Click();
+        QVERIFY(screen->cell(1).lblIndex->isVisible());
+        QCOMPARE(screen->cell(1).lblIndex->text(), QStringLiteral("01020001"));
+        QVERIFY(screen->tmrIndex()->isActive());
+
+        // Shift, Ctrl or Alt make no difference.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1, Qt::ShiftModifier);
+        QVERIFY(!screen->tmrIndex()->isActive());
+        QVERIFY(!screen->cell(1).lblIndex->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1, Qt::ControlModifier | Qt::AltModifier);
+        QVERIFY(screen->tmrIndex()->isActive());
+        QTest::keyClick(screen, Qt::Key_F1);
+        QVERIFY(!screen->tmrIndex()->isActive());
+    }
+
+    // --- faults -----------------------------------------------------------------------------
+
+    void aShortPageListClearsTheCellsBelowIt()
+    {
+        makeContent();
+        frmPlayClassic *screen = openActive(Animazione);
+        QVERIFY(!screen->cell(7).imgImage->pixmap().isNull());
+        type(box(screen, 7), QStringLiteral("fil"));
+        screen->session().setReady(false);
+        QByteArray list;
+        for (int k = 1; k <= 3; ++k) {
+            m_content->put(QStringLiteral("Temp/%1.tmp").arg(k, 4, 10, QLatin1Char('0')), PlayFixture::picture(30 + k));
+            list += QStringLiteral("01:01:%1:%2:Film %2\r\n").arg(k, 4, 10, QLatin1Char('0')).arg(30 + k).toLatin1();
+        }
+        m_content->put(QStringLiteral("Temp/~temp.tmp"), list);
+
+        QVERIFY(screen->LoadPage());
+        for (int i = 1; i <= 3; ++i)
+            QCOMPARE(screen->cell(i).picture, 30 + i);
+        for (int i = 4; i <= 9; ++i) {
+            PlayCell &cell = screen->cell(i);
+            QVERIFY2(cell.imgImage->pixmap().isNull(), qPrintable(QStringLiteral("cell %1 keeps a picture").arg(i)));
+            QCOMPARE(cell.picture, 0);
+            QVERIFY(cell.txtTitle->text().isEmpty());
+            QVERIFY(cell.txtTitle->tag().isEmpty());
+            QVERIFY(!cell.txtTitle->isEnabled());
+            QVERIFY(cell.lblIndex->text().isEmpty());
+            QVERIFY(!cell.shaBorder->isVisible());
+        }
+        QVERIFY(m_content->tempPictures().isEmpty());
+        screen->session().setReady(true);
+        screen->FocusFirstTitle();
+        QVERIFY(box(screen, 1)->hasFocus());
+    }
+
+    void aCategoryThatCannotBeExtractedGoesBackUntouched_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("missing pack") << "missing" << "Data/0001.lvd";
+        QTest::newRow("truncated pack") << "truncated" << "Data/0001.lvd";
+        QTest::newRow("picture that does not decode") << "garbled" << "01010004";
+        QTest::newRow("missing title index") << "no titles" << "Data/index.lvt";
+    }
+    void aCategoryThatCannotBeExtractedGoesBackUntouched()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, expected);
+        makeContent();
+        const QString pack = m_content->path(QStringLiteral("Data/0001.lvd"));
+        QFile file(pack);
+        if (damage == QLatin1String("missing")) {
+            QVERIFY(file.remove());
+        } else if (damage == QLatin1String("truncated")) {
+            QVERIFY(file.resize(PlayFixture::Header + 1000));
+        } else if (damage == QLatin1String("garbled")) {
+            // The fourth picture's bytes become noise of the same length.
+            QByteArray bytes = m_content->read(QStringLiteral("Data/0001.lvd"));
+            const int start = PlayFixture::Header + PlayFixture::picture(1).size() + PlayFixture::picture(2).size()
+                              + PlayFixture::picture(3).size();
+            for (int i = 0; i < PlayFixture::picture(4).size(); ++i)
+                bytes[start + i] = char(i * 7);
+            m_content->put(QStringLiteral("Data/0001.lvd"), bytes);
+        } else {
+            QVERIFY(QFile::remove(m_content->path(QStringLiteral("Data/index.lvt"))));
+        }
+        const QByteArray profile = m_content->read(QStringLiteral("User/Mario.lmp"));
+
+        QPointer<frmPlayClassic> screen = open(Animazione);
+
+        QVERIFY(!m_messages->shown.isEmpty());
+        const Messages::Message &message = m_messages->shown.first();
+        QCOMPARE(message.kind, Messages::Kind::Warning);
+        QVERIFY2(message.text.contains(QStringLiteral("Animazione")) && message.text.contains(expected),
+                 qPrintable(message.text));
+        QTRY_VERIFY(screen.isNull());
+        QCOMPARE(m_content->read(QStringLiteral("User/Mario.lmp")), profile);
+        QVERIFY2(m_content->tempPictures().isEmpty(), qPrintable(m_content->tempPictures().join(' ')));
+    }
+
+    void aPageThatCannotBeExtractedOnAPageChangeGoesBack()
+    {
+        makeContent();
+        QPointer<frmPlayClassic> screen = openActive(Animazione);
+        QTest::mouseClick(panel(screen)->lblMessage(), Qt::LeftButton);
+        screen->tick();
+        QVERIFY(m_messages->shown.isEmpty());
+        QVERIFY(QFile(m_content->path(QStringLiteral("Data/0001.lvd"))).resize(PlayFixture::Header + 1000));
+        const QByteArray profile = m_content->read(QStringLiteral("User/Mario.lmp"));
+        QPointer<QTimer> clock = screen->tmrTime();
+
+        clickAt(screen, centreOf(screen->findChild<ClickableImage *>(QStringLiteral("imgNext"))));
+
+        QVERIFY(!m_messages->shown.isEmpty());
+        QVERIFY2(m_messages->shown.first().text.contains(QStringLiteral("Data/0001.lvd")),
+                 qPrintable(m_messages->shown.first().text));
+        QVERIFY(clock.isNull() || !clock->isActive());
+        QTRY_VERIFY(screen.isNull());
+        QCOMPARE(m_content->read(QStringLiteral("User/Mario.lmp")), profile);
+        QVERIFY(m_content->tempPictures().isEmpty());
+    }
+
+    void aDamagedPageListGoesBack()
+    {
+        makeContent();
+        QPointer<frmPlayClassic> screen = openActive(Animazione);
+        m_content->put(QStringLiteral("Temp/~temp.tmp"), "01:01:0001\r\n");
+        m_content->put(QStringLiteral("Temp/0001.tmp"), PlayFixture::picture(1));
+        QVERIFY(!screen->LoadPage());
+        QVERIFY(!m_messages->shown.isEmpty());
+        QVERIFY(m_messages->shown.first().text.contains(QStringLiteral("~temp.tmp")));
+        QTRY_VERIFY(screen.isNull());
+        QVERIFY(m_content->tempPictures().isEmpty());
+    }
+
+    void closingStopsTheClockAndEndsTheScreen()
+    {
+        makeContent();
+        QPointer<frmPlayClassic> screen = openActive(Animazione);
+        QTest::mouseClick(panel(screen)->lblMessage(), Qt::LeftButton);
+        QVERIFY(screen->tmrTime()->isActive());
+        QTimer *clock = screen->tmrTime();
+        QVERIFY(screen->close());
+        QVERIFY(!clock->isActive());
+        QVERIFY(!screen->blnReady());
+        QTRY_VERIFY(screen.isNull());
+    }
+};
+
+QTEST_MAIN(tst_play_frmPlayClassic)
+#include "tst_play_frmPlayClassic.moc"
