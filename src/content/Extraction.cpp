@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using namespace ContentFiles;
 
@@ -34,18 +35,15 @@ QByteArray padded(int number, int digits)
     return QByteArray::number(number).rightJustified(digits, '0');
 }
 
-bool ensureTempFolder(QString *error)
-{
-    if (QDir().mkpath(mdlConst::gamePath(mdlConst::TempDir)))
-        return true;
-    return fail(error, QStringLiteral("Impossibile creare la cartella Temp accanto al gioco: controlla che si possa scrivere."));
-}
-
-// Writes the whole file or nothing of it.
+// Writes the whole file or nothing of it. A missing Temp/ folder is made at the first need,
+// not looked for on every call.
 bool writeWhole(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()) {
+    bool open = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    if (!open && QDir().mkpath(QFileInfo(path).absolutePath()))
+        open = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    if (open && file.write(bytes) == bytes.size()) {
         file.close();
         if (file.error() == QFileDevice::NoError)
             return true;
@@ -139,10 +137,6 @@ bool ExtractPage(const clsUser &user, int base, QString *error)
     for (int k = 1; k <= count; ++k)
         list += prefix + padded(k, 4) + ':' + padded(base + skip + k, 3) + ':' + run.titles[k - 1] + "\r\n";
 
-    if (!ensureTempFolder(error)) {
-        removePageFiles();
-        return false;
-    }
     // The pictures first and the list last: a list on disk always has all its pictures.
     for (int k = 1; k <= count; ++k) {
         if (!writeWhole(tempPath(pictureName(k)), run.pictures[k - 1])) {
@@ -160,21 +154,20 @@ bool ExtractPage(const clsUser &user, int base, QString *error)
 QString ExtractThumb(const clsUser &user, int cat, QString *error)
 {
     const QString path = tempPath(mdlConst::ThumbFile);
-    QFile::remove(path);
+    ContentFiles::Run run;
+    bool done = false;
     if (!mdlGeneral::isCategory(cat)) {
         fail(error, QStringLiteral("La categoria %1 non esiste.").arg(cat));
-        return QString();
+    } else {
+        const int state = user.Categorie(cat);
+        done = readRun(thumbPackFile(state), thumbIndexFile(state), 1, cat, 1, false, &run, error);
+        if (done && !writeWhole(path, run.pictures.first()))
+            done = fail(error, cannotWrite(mdlConst::ThumbFile));
     }
-    const int state = user.Categorie(cat);
-    ContentFiles::Run run;
-    if (!readRun(thumbPackFile(state), thumbIndexFile(state), 1, cat, 1, false, &run, error)
-        || !ensureTempFolder(error))
-        return QString();
-    if (!writeWhole(path, run.pictures.first())) {
-        fail(error, cannotWrite(mdlConst::ThumbFile));
-        return QString();
-    }
-    return path;
+    // An earlier thumbnail must not pass for the one that failed.
+    if (!done)
+        QFile::remove(path);
+    return done ? path : QString();
 }
 
 void RemoveTempPictures()
