@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 
 namespace {
-constexpr int Margin = 48;
+constexpr int Margin = 56;
 }
 
 InfoPanel::InfoPanel(QWidget *parent)
@@ -23,7 +23,7 @@ InfoPanel::InfoPanel(QWidget *parent)
     m_message->setWordWrap(true);
     m_message->setAlignment(Qt::AlignCenter);
     m_message->setTextFormat(Qt::PlainText);
-    m_message->setFont(QFont(QStringLiteral("Verdana"), 12));
+    m_message->setFont(QFont(QStringLiteral("Verdana"), 13));
 }
 
 QString InfoPanel::message() const

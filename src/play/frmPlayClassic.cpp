@@ -125,7 +125,7 @@ QLabel *frmPlayClassic::makeCounter(const char *name, const QString &text, const
     counter->setObjectName(QLatin1String(name));
     counter->setGeometry(place);
     counter->setAlignment(Qt::AlignCenter);
-    counter->setFont(QFont(QStringLiteral("Comic Sans MS"), 10, QFont::Bold));
+    counter->setFont(QFont(QStringLiteral("Comic Sans MS"), 12, QFont::Bold));
     QPalette colours = counter->palette();
     colours.setColor(QPalette::WindowText, CounterColour);
     counter->setPalette(colours);

@@ -545,6 +545,24 @@ private slots:
         QCOMPARE(objUser.Time(mdlConst::Classic), 999999);
     }
 
+    void aSecondThatCannotBeSavedStopsTheClock()
+    {
+        makeContent();
+        objUser.setTime(mdlConst::Classic, 70);
+        frmPlayClassic *screen = openActive(Animazione);
+        QTest::mouseClick(panel(screen)->lblMessage(), Qt::LeftButton);
+        screen->tick();
+        QCOMPARE(label(screen, "lblTime")->text(), QStringLiteral("0:01:11"));
+        const QString path = objUser.profilePath();
+        QVERIFY(QFile::rename(path, path + QStringLiteral(".away")));
+        QVERIFY(QDir().mkdir(path));
+        screen->tick();
+        QVERIFY(!screen->tmrTime()->isActive());
+        QCOMPARE(label(screen, "lblTime")->text(), QStringLiteral("0:01:11"));
+        QCOMPARE(m_messages->shown.size(), 1);
+        QVERIFY(m_messages->lastText().contains(QStringLiteral("tempo")));
+    }
+
     // --- pages and arrows -------------------------------------------------------------------
 
     void arrowsLeadThroughEveryPageAndNoFurther()
