@@ -15,6 +15,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 
 using SelectionGrid::CategoryEntry;
 
@@ -85,7 +86,6 @@ void CategorySelection::buildControls()
 void CategorySelection::load()
 {
     show();
-    raise();
     activateWindow();
     if (m_variant.readsOnLoad)
         ReadThumbs();
@@ -123,8 +123,10 @@ void CategorySelection::ReadThumbs()
 bool CategorySelection::showThumb(int index, const QString &path, const CategoryEntry &entry)
 {
     const QSize size = m_variant.thumbPlace(index).size();
+    // Read afresh every time: the file name is always the same, so a cached picture could be
+    // the previous category's.
     QPixmap picture;
-    const bool loaded = !path.isEmpty() && picture.load(path);
+    const bool loaded = !path.isEmpty() && picture.convertFromImage(QImage(path));
     if (!loaded)
         picture = placeholder(entry);
     imgCat(index)->setPixmap(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
@@ -167,21 +169,30 @@ void CategorySelection::imgCat_Click(int index)
     Screens::showPlay(m_variant.gameType);
 }
 
+void CategorySelection::rebuildIfPending()
+{
+    if (!m_rebuildPending || !isVisible())
+        return;
+    m_rebuildPending = false;
+    ReadThumbs();
+}
+
 bool CategorySelection::event(QEvent *event)
 {
-    if (event->type() == QEvent::WindowActivate && m_rebuildOnActivate) {
-        m_rebuildOnActivate = false;
-        ReadThumbs();
-    }
+    if (event->type() == QEvent::WindowActivate)
+        rebuildIfPending();
     return QWidget::event(event);
 }
 
 void CategorySelection::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
-        m_rebuildOnActivate = true;
+        m_rebuildPending = true;
         m_missingReported = false;
         m_thumbProblemReported = false;
+        // Whether the window manager hands the activation over, and when, is up to it: the
+        // grid is rebuilt once the screen is on show in any case.
+        QTimer::singleShot(0, this, &CategorySelection::rebuildIfPending);
     }
     QWidget::showEvent(event);
 }

@@ -41,6 +41,7 @@ protected:
 
 private:
     void buildControls();
+    void rebuildIfPending();
     // Loads the thumbnail file, or draws a stand-in when there is none; false in that case.
     bool showThumb(int index, const QString &path, const SelectionGrid::CategoryEntry &entry);
     QPixmap placeholder(const SelectionGrid::CategoryEntry &entry) const;
@@ -49,10 +50,10 @@ private:
     QVector<ClickableImage *> m_imgCat; // element 0 unused
     QVector<QLabel *> m_lblCat;         // element 0 unused
     QVector<QFrame *> m_shape1;
-    // Set each time the screen is shown: the next activation rebuilds the grid. Closing a
-    // message box or coming back from another program activates the window too, but changes
+    // Set each time the screen is shown: the activation that follows rebuilds the grid. Closing
+    // a message box or coming back from another program activates the window too, but changes
     // nothing the grid shows.
-    bool m_rebuildOnActivate = false;
+    bool m_rebuildPending = false;
     // Each message is shown at most once while the screen stays on show, however often the
     // grid is rebuilt in that time.
     bool m_missingReported = false;

@@ -1,21 +1,35 @@
 #include "shell/Screens.h"
 
+#include "play/frmPlayClassic.h"
 #include "select/CategorySelection.h"
 #include "shell/Messages.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
 #include "shell/mdlConst.h"
 
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 
 namespace Screens {
 
 namespace {
+// A new screen opens in the middle of the desktop, where the one before it was.
+void centre(QWidget *screen)
+{
+    if (const QScreen *desktop = QGuiApplication::primaryScreen()) {
+        const QRect area = desktop->availableGeometry();
+        screen->move(area.center() - QPoint(screen->width() / 2, screen->height() / 2));
+    }
+}
+
 template <typename Screen>
 Screen *single(QPointer<Screen> &instance)
 {
-    if (!instance)
+    if (!instance) {
         instance = new Screen;
+        centre(instance);
+    }
     return instance;
 }
 
@@ -24,6 +38,7 @@ QPointer<frmMain> menu;
 QPointer<frmClassic> classicSelection;
 QPointer<frmBonus> bonusSelection;
 QPointer<frmPuzzle> puzzleSelection;
+QPointer<frmPlayClassic> classicPlay;
 
 CategorySelection *selection(int gameType)
 {
@@ -74,13 +89,17 @@ void showSelection(int gameType)
     }
 }
 
-bool isPlayAvailable(int)
+bool isPlayAvailable(int gameType)
 {
-    return false;
+    return gameType == mdlConst::Classic;
 }
 
 void showPlay(int gameType)
 {
+    if (gameType == mdlConst::Classic) {
+        single(classicPlay)->load();
+        return;
+    }
     // The player goes back to where the choice was made.
     if (gameType != mdlConst::Alpha)
         returnFromPlay(gameType);
@@ -89,6 +108,9 @@ void showPlay(int gameType)
 
 void returnFromPlay(int gameType)
 {
+    // The play screen calls this as it closes: the next game needs a new one.
+    if (gameType == mdlConst::Classic)
+        classicPlay = nullptr;
     CategorySelection *screen = selection(gameType);
     if (!screen) {
         // Alpha, or a selection screen that is gone: the menu is the way back. A menu that is
@@ -99,7 +121,6 @@ void returnFromPlay(int gameType)
     // Shown again, it rebuilds its grid when it becomes the active window; hiding the play
     // screen need not give the activation back by itself.
     screen->show();
-    screen->raise();
     screen->activateWindow();
 }
 

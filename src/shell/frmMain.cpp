@@ -231,7 +231,6 @@ void frmMain::buildInfoPanel()
 void frmMain::load()
 {
     show();
-    raise();
     activateWindow();
 
     ImgBnMask->setVisible(objUser.Group(mdlConst::Bonus) == 0);
