@@ -41,7 +41,7 @@ class Staging
 {
 public:
     explicit Staging(const QString &target)
-        : m_target(QFileInfo(target).absoluteFilePath())
+        : m_target(QDir::cleanPath(QFileInfo(target).absoluteFilePath()))
     {
         QDir().mkpath(QFileInfo(m_target).absolutePath());
         m_dir.reset(new QTemporaryDir(QFileInfo(m_target).absolutePath() + QStringLiteral("/.lumivo-pack-XXXXXX")));
@@ -167,7 +167,8 @@ bool readSource(const QString &source, Content *content, QStringList *problems)
         const QString problem = titleProblem(fields[2]);
         if (!problem.isEmpty())
             problems->append(where + problem);
-        const QByteArray data = readAll(QDir(source).filePath(fields[1]), &ok);
+        // Content made on Windows may name its pictures with backslashes.
+        const QByteArray data = readAll(QDir(source).filePath(QString(fields[1]).replace(QLatin1Char('\\'), QLatin1Char('/'))), &ok);
         if (!ok)
             problems->append(where + QStringLiteral("manca l'immagine %1").arg(fields[1]));
         else if (!isReadableImage(data))
