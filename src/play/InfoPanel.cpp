@@ -1,11 +1,14 @@
 #include "play/InfoPanel.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 
 namespace {
 constexpr int Margin = 56;
-}
+constexpr int LargestPoints = 13;
+constexpr int SmallestPoints = 7;
+} // namespace
 
 InfoPanel::InfoPanel(QWidget *parent)
     : QFrame(parent)
@@ -23,7 +26,7 @@ InfoPanel::InfoPanel(QWidget *parent)
     m_message->setWordWrap(true);
     m_message->setAlignment(Qt::AlignCenter);
     m_message->setTextFormat(Qt::PlainText);
-    m_message->setFont(QFont(QStringLiteral("Verdana"), 13));
+    m_message->setFont(QFont(QStringLiteral("Verdana"), LargestPoints));
 }
 
 QString InfoPanel::message() const
@@ -34,6 +37,26 @@ QString InfoPanel::message() const
 void InfoPanel::setMessage(const QString &text)
 {
     m_message->setText(text);
+    fitText();
+}
+
+void InfoPanel::fitText()
+{
+    // A low panel keeps less margin above and below its text.
+    const int side = qMin(Margin, width() / 10);
+    const int band = qMin(Margin, height() / 10);
+    const QRect place = rect().adjusted(side, band, -side, -band);
+    m_message->setGeometry(place);
+    // The largest size at which the whole text fits the panel.
+    QFont font = m_message->font();
+    for (int points = LargestPoints; points >= SmallestPoints; --points) {
+        font.setPointSize(points);
+        const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, place.width(), 100000),
+                                                             Qt::TextWordWrap | Qt::AlignHCenter, m_message->text());
+        if (needed.height() <= place.height())
+            break;
+    }
+    m_message->setFont(font);
 }
 
 void InfoPanel::mousePressEvent(QMouseEvent *event)
@@ -54,6 +77,6 @@ void InfoPanel::mouseReleaseEvent(QMouseEvent *event)
 
 void InfoPanel::resizeEvent(QResizeEvent *event)
 {
-    m_message->setGeometry(rect().adjusted(Margin, Margin, -Margin, -Margin));
+    fitText();
     QFrame::resizeEvent(event);
 }

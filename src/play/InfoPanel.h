@@ -5,7 +5,8 @@
 class QLabel;
 
 // The information panel laid over a play screen's pictures (fraInfo), with its text
-// (lblMessage). A click on the panel or on its text is one and the same click.
+// (lblMessage), word-wrapped in the largest size that fits. A click on the panel or on its
+// text is one and the same click.
 class InfoPanel : public QFrame
 {
     Q_OBJECT
@@ -25,6 +26,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Places the text inside the margins, in the largest size that fits.
+    void fitText();
+
     QLabel *m_message;
     bool m_pressed = false;
 };

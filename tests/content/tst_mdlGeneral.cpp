@@ -1,6 +1,7 @@
 // The category table, the counts index, the version text and the shifted text form.
 
 #include "TestSupport.h"
+#include "content/Ansi.h"
 
 #include <QBuffer>
 #include <QtTest>
