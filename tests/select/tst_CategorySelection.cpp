@@ -2,6 +2,7 @@
 // the Data folder, clicks that start play, the way back to the menu.
 
 #include "TestSupport.h"
+#include "ScreenSupport.h"
 #include "profile/clsUser.h"
 #include "select/CategorySelection.h"
 #include "select/SelectionContent.h"
@@ -14,47 +15,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace ScreenSupport;
+
 namespace {
-QWidget *visibleTopLevel(const QString &name)
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name && widget->isVisible())
-            return widget;
-    }
-    return nullptr;
-}
-
-int countTopLevels(const QString &name)
-{
-    int count = 0;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name && !widget->testAttribute(Qt::WA_WState_Hidden))
-            ++count;
-    }
-    return count;
-}
-
-// Hidden first, so that no screen takes its close for the player's and opens another.
-void closeEveryWindow()
-{
-    for (int round = 0; round < 3; ++round) {
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            widget->hide();
-            widget->close();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
-// Waits until a screen that was shown is active and has handled what showing it queued.
-bool settled(QWidget *screen)
-{
-    if (!QTest::qWaitForWindowActive(screen))
-        return false;
-    QCoreApplication::processEvents();
-    return true;
-}
-
 int countTitled(const QVector<Messages::Message> &shown, const QString &title)
 {
     return int(std::count_if(shown.begin(), shown.end(), [&](const Messages::Message &m) { return m.title == title; }));

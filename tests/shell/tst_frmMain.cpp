@@ -2,6 +2,7 @@
 // where its pictures and links lead.
 
 #include "TestSupport.h"
+#include "ScreenSupport.h"
 #include "profile/clsUser.h"
 #include "select/SelectionContent.h"
 #include "shell/ClickableImage.h"
@@ -15,28 +16,9 @@
 #include <QTimer>
 #include <QtTest>
 
+using namespace ScreenSupport;
+
 namespace {
-QWidget *visibleTopLevel(const QString &name)
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name && widget->isVisible())
-            return widget;
-    }
-    return nullptr;
-}
-
-// Hidden first, so that no screen takes its close for the player's and opens another.
-void closeEveryWindow()
-{
-    for (int round = 0; round < 3; ++round) {
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            widget->hide();
-            widget->close();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
 const QString NotAvailable = QStringLiteral("Questa parte del gioco non è ancora disponibile.");
 } // namespace
 

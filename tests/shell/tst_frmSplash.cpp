@@ -1,6 +1,7 @@
 // The login window driven as a player would: keyboard and mouse.
 
 #include "TestSupport.h"
+#include "ScreenSupport.h"
 #include "profile/clsUser.h"
 #include "shell/frmSplash.h"
 
@@ -10,23 +11,7 @@
 #include <QPointer>
 #include <QtTest>
 
-namespace {
-QWidget *visibleTopLevel(const QString &name)
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == name && widget->isVisible())
-            return widget;
-    }
-    return nullptr;
-}
-
-void closeEveryWindow()
-{
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        widget->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-} // namespace
+using namespace ScreenSupport;
 
 class tst_frmSplash : public QObject
 {

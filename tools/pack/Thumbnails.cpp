@@ -3,6 +3,7 @@
 #include "content/mdlGeneral.h"
 
 #include <QBuffer>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -46,12 +47,21 @@ QImage background(int category, const QByteArray &firstPicture)
     return card;
 }
 
+// The name sits on the left of the bottom band: the selection screens lay the solved/total
+// label over its right end.
 void drawName(QPainter &painter, int category)
 {
-    painter.fillRect(0, Height - 26, Width, 26, QColor(0, 0, 0, 220));
+    constexpr int Band = 26;
+    constexpr int NameWidth = Width - 90;
+    painter.fillRect(0, Height - Band, Width, Band, Qt::black);
     painter.setPen(Qt::white);
-    painter.setFont(font(14));
-    painter.drawText(QRect(4, Height - 26, Width - 8, 26), Qt::AlignCenter, mdlGeneral::GetCatName(category));
+    const QString name = mdlGeneral::GetCatName(category);
+    int pixels = 14;
+    while (pixels > 10 && QFontMetrics(font(pixels)).horizontalAdvance(name) > NameWidth)
+        --pixels;
+    painter.setFont(font(pixels));
+    const QString shown = painter.fontMetrics().elidedText(name, Qt::ElideRight, NameWidth);
+    painter.drawText(QRect(6, Height - Band, NameWidth, Band), Qt::AlignLeft | Qt::AlignVCenter, shown);
 }
 
 void drawPadlock(QPainter &painter)

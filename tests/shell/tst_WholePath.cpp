@@ -1,0 +1,153 @@
+// The whole way a new player goes, through the real screens: login, menu, Classic selection,
+// the four starting categories played to their win, and back to a menu with Bonus open.
+
+#include "TestSupport.h"
+#include "ScreenSupport.h"
+#include "profile/clsUser.h"
+#include "select/CategorySelection.h"
+#include "select/SelectionContent.h"
+#include "shell/ClickableImage.h"
+#include "shell/Screens.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QtTest>
+
+using namespace ScreenSupport;
+
+namespace {
+// The first picture number of each starting category in the test content.
+int firstPicture(int category)
+{
+    int first = 1;
+    for (int c = 1; c < category; ++c)
+        first += SelectionContent::pictureCount(c);
+    return first;
+}
+
+void click(QWidget *screen, const QString &control)
+{
+    auto *widget = screen->findChild<QWidget *>(control);
+    QVERIFY2(widget, qPrintable(control));
+    QVERIFY2(widget->isVisible() && widget->isEnabled(), qPrintable(control + QStringLiteral(" cannot be clicked")));
+    // The click lands where the player's would: on whatever lies on top at the control's centre.
+    const QPoint centre = widget->geometry().center();
+    QWidget *top = screen->childAt(centre);
+    QVERIFY2(top, qPrintable(control));
+    QTest::mouseClick(top, Qt::LeftButton, {}, top->mapFrom(screen, centre));
+}
+} // namespace
+
+class tst_WholePath : public QObject
+{
+    Q_OBJECT
+
+    GameFolderFixture *m_game = nullptr;
+
+    // Opens category `category` from the Classic screen, types every title and closes the
+    // play screen once the category is won.
+    void winCategory(QWidget *selection, int category)
+    {
+        const int thumb = category;
+        click(selection, QStringLiteral("imgCat_%1").arg(thumb));
+        if (QTest::currentTestFailed())
+            return;
+        QWidget *play = visibleTopLevel(QStringLiteral("frmPlayClassic"));
+        QVERIFY2(play, "the play screen did not open");
+        QVERIFY(!selection->isVisible());
+        QVERIFY(settled(play));
+        click(play, QStringLiteral("fraInfo"));
+        for (int i = 1; i <= SelectionContent::pictureCount(category); ++i) {
+            auto *box = play->findChild<QLineEdit *>(QStringLiteral("txtTitle_%1").arg(i));
+            QVERIFY(box);
+            QTest::mouseClick(box, Qt::LeftButton);
+            QTest::keyClicks(box, QStringLiteral("film %1").arg(firstPicture(category) + i - 1));
+        }
+        QCOMPARE(objUser.Categorie(category), qint16(2));
+        QVERIFY(play->close());
+        QVERIFY(settled(selection));
+        auto *count = selection->findChild<QLabel *>(QStringLiteral("lblCat_%1").arg(thumb));
+        QCOMPARE(count->text(), QStringLiteral("9/9"));
+    }
+
+private slots:
+    void initTestCase() { QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")); }
+
+    void init()
+    {
+        m_game = new GameFolderFixture;
+        SelectionContent::write(*m_game);
+    }
+
+    void cleanup()
+    {
+        closeEveryWindow();
+        delete m_game;
+    }
+
+    void aNewPlayerWinsTheStartingCategoriesAndFindsBonusOpen()
+    {
+        MessageRecorder answers(true);
+        Screens::showLogin();
+        QWidget *login = visibleTopLevel(QStringLiteral("frmSplash"));
+        QVERIFY(login);
+        QVERIFY(settled(login));
+        QTest::keyClicks(login->findChild<QLineEdit *>(QStringLiteral("txtUser")), QStringLiteral("Giulia"));
+        QTest::keyClicks(login->findChild<QLineEdit *>(QStringLiteral("txtPassword")), QStringLiteral("segreto"));
+        QTest::keyClick(login->findChild<QLineEdit *>(QStringLiteral("txtPassword")), Qt::Key_Return);
+        QCOMPARE(answers.lastText(), QStringLiteral("L'utente non esiste, crearlo?"));
+
+        QWidget *menu = visibleTopLevel(QStringLiteral("frmMain"));
+        QVERIFY2(menu, "the menu did not open after the login");
+        QVERIFY(settled(menu));
+        QVERIFY(menu->findChild<QWidget *>(QStringLiteral("ImgBnMask"))->isVisible());
+        click(menu, QStringLiteral("imgClassic"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+        QWidget *selection = visibleTopLevel(QStringLiteral("frmClassic"));
+        QVERIFY2(selection, "the Classic screen did not open");
+        QVERIFY(!visibleTopLevel(QStringLiteral("frmMain")));
+        QVERIFY(settled(selection));
+        for (int category : {1, 5, 7, 8}) {
+            winCategory(selection, category);
+            if (QTest::currentTestFailed())
+                return;
+        }
+        auto *classic = qobject_cast<CategorySelection *>(selection);
+        QVERIFY(classic);
+        for (int opened : {2, 3})
+            QVERIFY2(classic->imgCat(opened)->isEnabled(), qPrintable(QStringLiteral("category %1").arg(opened)));
+
+        QVERIFY(selection->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        menu = visibleTopLevel(QStringLiteral("frmMain"));
+        QVERIFY2(menu, "the menu did not come back");
+        QVERIFY(settled(menu));
+        QVERIFY(!menu->findChild<QWidget *>(QStringLiteral("ImgBnMask"))->isVisible());
+        QVERIFY(menu->findChild<QWidget *>(QStringLiteral("imgAlMask"))->isVisible());
+        click(menu, QStringLiteral("ImgBonus"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto *bonus = qobject_cast<CategorySelection *>(visibleTopLevel(QStringLiteral("frmBonus")));
+        QVERIFY2(bonus, "the Bonus screen did not open");
+        QVERIFY(settled(bonus));
+        // Categories 14 and 16 are thumbnails 5 and 7 of the Bonus screen.
+        for (int thumb = 1; thumb <= 8; ++thumb)
+            QCOMPARE(bonus->imgCat(thumb)->isEnabled(), thumb == 5 || thumb == 7);
+
+        // Closing the last screen leaves no window, which ends the game.
+        QVERIFY(bonus->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        menu = visibleTopLevel(QStringLiteral("frmMain"));
+        QVERIFY(menu);
+        QVERIFY(menu->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        for (QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->isVisible(), qPrintable(window->objectName() + QStringLiteral(" is still open")));
+        QVERIFY(qApp->quitOnLastWindowClosed());
+        QVERIFY2(answers.shown.size() == 1, qPrintable(answers.lastText()));
+    }
+};
+
+QTEST_MAIN(tst_WholePath)
+#include "tst_WholePath.moc"
