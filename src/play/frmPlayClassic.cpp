@@ -154,11 +154,10 @@ QLabel *frmPlayClassic::makeMask(const char *name, const QString &artwork, const
 
 void frmPlayClassic::load()
 {
-    show();
-    raise();
-    activateWindow();
     setWindowTitle(QStringLiteral("Classic: ") + mdlGeneral::GetCatName(objUser.curcat));
 
+    // The page is loaded before the screen shows, so a page that cannot be shown never
+    // flashes an empty screen behind its message.
     QString problem;
     if (!PreparePage(objUser, &problem)) {
         giveUp(problem);
@@ -166,6 +165,9 @@ void frmPlayClassic::load()
     }
     if (!LoadPage())
         return;
+    show();
+    raise();
+    activateWindow();
     UpdateArrows();
     m_session->setReady(true);
     m_session->openPanel(Instructions);
