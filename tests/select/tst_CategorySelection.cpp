@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace ScreenSupport;
@@ -73,43 +72,6 @@ private slots:
         delete m_game;
     }
 
-    void screensHaveTheirNamesCaptionsAndSizes_data()
-    {
-        QTest::addColumn<int>("gameType");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QSize>("client");
-        QTest::addColumn<int>("thumbs");
-        QTest::newRow("Classic") << int(mdlConst::Classic) << "frmClassic" << QSize(632, 323) << 9;
-        QTest::newRow("Bonus") << int(mdlConst::Bonus) << "frmBonus" << QSize(425, 445) << 8;
-        QTest::newRow("Puzzle") << int(mdlConst::Puzzle) << "frmPuzzle" << QSize(632, 118) << 3;
-    }
-
-    void screensHaveTheirNamesCaptionsAndSizes()
-    {
-        QFETCH(int, gameType);
-        QFETCH(QString, name);
-        QFETCH(QSize, client);
-        QFETCH(int, thumbs);
-        CategorySelection *screen = open(gameType);
-        QVERIFY(screen);
-        QCOMPARE(screen->objectName(), name);
-        QCOMPARE(screen->windowTitle(), SelectionGrid::variant(gameType)->caption);
-        QCOMPARE(screen->size(), client);
-        QCOMPARE(screen->palette().color(QPalette::Window), QColor(244, 244, 244));
-        QCOMPARE(screen->font().family(), QStringLiteral("Verdana"));
-        QCOMPARE(screen->findChildren<ClickableImage *>(QRegularExpression(QStringLiteral("^imgCat_\\d+$"))).size(), thumbs);
-        for (int i = 1; i <= thumbs; ++i) {
-            QCOMPARE(screen->findChild<ClickableImage *>(QStringLiteral("imgCat_%1").arg(i)), screen->imgCat(i));
-            QCOMPARE(screen->findChild<QLabel *>(QStringLiteral("lblCat_%1").arg(i)), screen->lblCat(i));
-            QCOMPARE(screen->findChild<QFrame *>(QStringLiteral("Shape1_%1").arg(i - 1)), screen->Shape1(i - 1));
-            QCOMPARE(screen->imgCat(i)->geometry(), screen->variant().thumbPlace(i));
-            QCOMPARE(screen->Shape1(i - 1)->geometry(), screen->variant().thumbPlace(i));
-            QCOMPARE(screen->lblCat(i)->geometry(), screen->variant().labelPlace(i));
-            // The count lies over the thumbnail's lower right corner.
-            QVERIFY(screen->imgCat(i)->geometry().contains(screen->lblCat(i)->geometry().center()));
-        }
-    }
-
     void newProfileOpensFourClassicCategories()
     {
         CategorySelection *screen = open(mdlConst::Classic);
@@ -143,25 +105,11 @@ private slots:
         QVERIFY(visibleTopLevel(QStringLiteral("frmPlayClassic")));
     }
 
-    void lockedThumbnailTakesNoClick()
-    {
-        CategorySelection *screen = open(mdlConst::Classic);
-        QVERIFY(screen);
-        objUser.curcat = 0;
-        clickThumb(screen, 2);
-        QCOMPARE(objUser.curcat, 0);
-        QVERIFY(screen->isVisible());
-        QVERIFY(!visibleTopLevel(QStringLiteral("frmPlayClassic")));
-    }
-
     void missingPackDisablesOpenCategoriesOnly_data()
     {
         QTest::addColumn<QVector<int>>("removed");
         QTest::addColumn<QVector<int>>("disabledOpen");
-        QTest::newRow("none") << QVector<int>{} << QVector<int>{};
         QTest::newRow("one open") << QVector<int>{5} << QVector<int>{5};
-        QTest::newRow("two open") << QVector<int>{1, 8} << QVector<int>{1, 8};
-        QTest::newRow("one locked") << QVector<int>{2} << QVector<int>{};
         QTest::newRow("open and locked") << QVector<int>{7, 9} << QVector<int>{7};
     }
 
@@ -228,28 +176,6 @@ private slots:
         QCOMPARE(countTitled(m_messages->shown, QStringLiteral("File Mancanti")), 1);
     }
 
-    void puzzleBuildsItsGridOnLoadingAlready()
-    {
-        objUser.setCategorie(20, 1);
-        auto *screen = new frmPuzzle;
-        screen->load();
-        QVERIFY(screen->imgCat(3)->isEnabled());
-        QCOMPARE(screen->lblCat(3)->text(), QStringLiteral("0/3"));
-        screen->hide();
-        screen->close();
-    }
-
-    void classicAndBonusBuildTheirGridOnceShown()
-    {
-        auto *screen = new frmBonus;
-        screen->load();
-        QVERIFY(screen->lblCat(1)->text().isEmpty());
-        QVERIFY(settled(screen));
-        QCOMPARE(screen->lblCat(1)->text(), QStringLiteral("0/3"));
-        screen->hide();
-        screen->close();
-    }
-
     void missingThumbnailPackShowsPlaceholdersAndTellsOnce()
     {
         QVERIFY(QFile::remove(m_game->path(QStringLiteral("Data/B000.lvd"))));
@@ -269,30 +195,12 @@ private slots:
         QVERIFY(!QFile::exists(m_game->path(QStringLiteral("Temp/thumb.tmp"))));
     }
 
-    void unreadableThumbnailShowsPlaceholder()
-    {
-        // A thumbnail pack whose bytes are no picture at all.
-        QFile pack(m_game->path(QStringLiteral("Data/B000.lvd")));
-        QVERIFY(pack.open(QIODevice::ReadWrite));
-        pack.seek(mdlConst::PackHeaderSize);
-        pack.write(QByteArray(int(pack.size() - mdlConst::PackHeaderSize), 'x'));
-        pack.close();
-        CategorySelection *screen = open(mdlConst::Classic);
-        QVERIFY(screen);
-        QVERIFY(!screen->imgCat(5)->pixmap().isNull());
-        QVERIFY(SelectionContent::centreColour(screen->imgCat(5)->pixmap()) != SelectionContent::thumbColour(1, 5));
-        QCOMPARE(m_messages->shown.size(), 1);
-        QVERIFY(m_messages->lastText().contains(mdlGeneral::GetCatName(1)));
-    }
-
     void thumbnailIndexPlaysItsCategory_data()
     {
         QTest::addColumn<int>("gameType");
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("category");
-        QTest::newRow("Classic 5") << int(mdlConst::Classic) << 5 << 5;
         QTest::newRow("Bonus 3") << int(mdlConst::Bonus) << 3 << 12;
-        QTest::newRow("Bonus 8") << int(mdlConst::Bonus) << 8 << 17;
         QTest::newRow("Puzzle 2") << int(mdlConst::Puzzle) << 2 << 19;
     }
 
@@ -343,33 +251,6 @@ private slots:
         QCOMPARE(countTopLevels(QStringLiteral("frmClassic")), 1);
     }
 
-    void closingReturnsToOneMenuAndKeepsTheGameRunning_data()
-    {
-        QTest::addColumn<int>("gameType");
-        QTest::newRow("Classic") << int(mdlConst::Classic);
-        QTest::newRow("Bonus") << int(mdlConst::Bonus);
-        QTest::newRow("Puzzle") << int(mdlConst::Puzzle);
-    }
-
-    void closingReturnsToOneMenuAndKeepsTheGameRunning()
-    {
-        QFETCH(int, gameType);
-        QSignalSpy lastClosed(qApp, &QGuiApplication::lastWindowClosed);
-        CategorySelection *screen = open(gameType);
-        QVERIFY(screen);
-        QPointer<CategorySelection> watched(screen);
-        QVERIFY(screen->close());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(watched.isNull());
-        QWidget *menu = visibleTopLevel(QStringLiteral("frmMain"));
-        QVERIFY2(menu, "the menu did not come back");
-        QCOMPARE(countTopLevels(QStringLiteral("frmMain")), 1);
-        QCOMPARE(lastClosed.count(), 0);
-
-        // The next choice of the same game type makes a new screen.
-        Screens::showSelection(gameType);
-        QVERIFY(visibleTopLevel(SelectionGrid::variant(gameType)->name));
-    }
 };
 
 QTEST_MAIN(tst_CategorySelection)

@@ -40,14 +40,9 @@ private slots:
         QTest::addColumn<int>("gameType");
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("category");
-        QTest::newRow("Classic 1") << int(mdlConst::Classic) << 1 << 1;
         QTest::newRow("Classic 9") << int(mdlConst::Classic) << 9 << 9;
-        QTest::newRow("Bonus 1") << int(mdlConst::Bonus) << 1 << 10;
         QTest::newRow("Bonus 3") << int(mdlConst::Bonus) << 3 << 12;
-        QTest::newRow("Bonus 8") << int(mdlConst::Bonus) << 8 << 17;
-        QTest::newRow("Puzzle 1") << int(mdlConst::Puzzle) << 1 << 18;
         QTest::newRow("Puzzle 2") << int(mdlConst::Puzzle) << 2 << 19;
-        QTest::newRow("Puzzle 3") << int(mdlConst::Puzzle) << 3 << 20;
     }
 
     void thumbnailIndexGivesTheCategory()
@@ -60,75 +55,6 @@ private slots:
         QCOMPARE(screen->category(index), category);
         QCOMPARE(screen->index(category), index);
         QVERIFY(index <= screen->count());
-    }
-
-    void eachScreenCoversItsGameTypesCategories_data()
-    {
-        QTest::addColumn<int>("gameType");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<int>("first");
-        QTest::addColumn<int>("last");
-        QTest::addColumn<bool>("readsOnLoad");
-        QTest::newRow("Classic") << int(mdlConst::Classic) << "frmClassic" << "Classic" << 1 << 9 << false;
-        QTest::newRow("Bonus") << int(mdlConst::Bonus) << "frmBonus" << "Bonus" << 10 << 17 << false;
-        QTest::newRow("Puzzle") << int(mdlConst::Puzzle) << "frmPuzzle" << "Puzzle" << 18 << 20 << true;
-    }
-
-    void eachScreenCoversItsGameTypesCategories()
-    {
-        QFETCH(int, gameType);
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(int, first);
-        QFETCH(int, last);
-        QFETCH(bool, readsOnLoad);
-        const Variant *screen = variant(gameType);
-        QVERIFY(screen);
-        QCOMPARE(screen->name, name);
-        QCOMPARE(screen->caption, caption);
-        QCOMPARE(screen->gameType, gameType);
-        QCOMPARE(screen->category(1), first);
-        QCOMPARE(screen->category(screen->count()), last);
-        QCOMPARE(screen->readsOnLoad, readsOnLoad);
-    }
-
-    void alphaHasNoSelectionScreen()
-    {
-        QVERIFY(!variant(mdlConst::Alpha));
-        QVERIFY(!variant(0));
-    }
-
-    // Places in pixels at 15 twips a pixel.
-    void thumbnailsAndLabelsLieWhereTheLayoutPutsThem_data()
-    {
-        QTest::addColumn<int>("gameType");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QRect>("thumb");
-        QTest::addColumn<QRect>("label");
-        QTest::addColumn<QSize>("client");
-        QTest::newRow("Classic 1") << int(mdlConst::Classic) << 1 << QRect(8, 8, 200, 100) << QRect(144, 88, 57, 17) << QSize(632, 323);
-        QTest::newRow("Classic 3") << int(mdlConst::Classic) << 3 << QRect(424, 8, 200, 100) << QRect(560, 88, 57, 17) << QSize(632, 323);
-        QTest::newRow("Classic 5") << int(mdlConst::Classic) << 5 << QRect(216, 112, 200, 100) << QRect(352, 192, 57, 17) << QSize(632, 323);
-        QTest::newRow("Classic 9") << int(mdlConst::Classic) << 9 << QRect(424, 216, 200, 100) << QRect(560, 296, 57, 17) << QSize(632, 323);
-        QTest::newRow("Bonus 2") << int(mdlConst::Bonus) << 2 << QRect(216, 8, 200, 100) << QRect(336, 88, 73, 17) << QSize(425, 445);
-        QTest::newRow("Bonus 3") << int(mdlConst::Bonus) << 3 << QRect(8, 120, 200, 100) << QRect(128, 200, 73, 17) << QSize(425, 445);
-        QTest::newRow("Bonus 8") << int(mdlConst::Bonus) << 8 << QRect(216, 336, 200, 100) << QRect(336, 416, 73, 17) << QSize(425, 445);
-        QTest::newRow("Puzzle 3") << int(mdlConst::Puzzle) << 3 << QRect(424, 8, 200, 100) << QRect(544, 88, 73, 17) << QSize(632, 118);
-    }
-
-    void thumbnailsAndLabelsLieWhereTheLayoutPutsThem()
-    {
-        QFETCH(int, gameType);
-        QFETCH(int, index);
-        QFETCH(QRect, thumb);
-        QFETCH(QRect, label);
-        QFETCH(QSize, client);
-        const Variant *screen = variant(gameType);
-        QCOMPARE(screen->thumbPlace(index), thumb);
-        QCOMPARE(screen->labelPlace(index), label);
-        QCOMPARE(screen->clientSize(), client);
-        QVERIFY2(QRect(QPoint(0, 0), client).contains(thumb), "a thumbnail leaves the window");
     }
 
     void indexOutsideTheGridHasNoPlace()
@@ -146,12 +72,7 @@ private slots:
         QTest::addColumn<bool>("clickable");
         QTest::newRow("1 open") << 1 << 1 << true;
         QTest::newRow("2 locked") << 2 << 0 << false;
-        QTest::newRow("5 open") << 5 << 1 << true;
-        QTest::newRow("7 open") << 7 << 1 << true;
-        QTest::newRow("8 open") << 8 << 1 << true;
-        QTest::newRow("9 locked") << 9 << 0 << false;
         QTest::newRow("12 locked") << 12 << 0 << false;
-        QTest::newRow("20 locked") << 20 << 0 << false;
     }
 
     void newProfileEntriesFollowTheCategoryStates()
@@ -202,14 +123,6 @@ private slots:
         QCOMPARE(readCategory(m_user, 4).clickable(), state > 0);
     }
 
-    void missingFilesTextIsTheThreePiecesInOrder()
-    {
-        QCOMPARE(missingFilesText(),
-                 QStringLiteral("Alcune categorie, sebbene attivate, non possono essere giocate perchè non è presente "
-                                "il rispettivo file; per giocarle tornare alla finestra precedente e cliccare la "
-                                "scritta Lumivo Pro (Aggiornamenti) e scaricare il gruppo desiderato."));
-        QCOMPARE(MissingFilesTitle, QStringLiteral("File Mancanti"));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_SelectionGrid)
