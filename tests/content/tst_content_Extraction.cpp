@@ -119,20 +119,6 @@ private slots:
         QVERIFY2(error.contains(QStringLiteral("Data/index.lvs")), qPrintable(error));
     }
 
-    void categoryOneStartsAtRecordOne()
-    {
-        GameFolderFixture game;
-        const TinyContent content = TinyContent::numbered(Counts);
-        clsUser user;
-        start(game, user, content);
-        user.curcat = 1;
-        user.curPage = 1;
-        QString error;
-        QVERIFY2(ExtractPage(user, GetItemBase(1), &error), qPrintable(error));
-        QCOMPARE(game.read(QStringLiteral("Temp/0001.tmp")), content.picture(1));
-        QCOMPARE(pageListLines(game).first(), QByteArray("01:01:0001:001:Film 1\r"));
-    }
-
     void oneBytePictureAndThePictureAfterIt()
     {
         GameFolderFixture game;
@@ -211,24 +197,6 @@ private slots:
             QCOMPARE(lines[k - 1], expected);
             QCOMPARE(game.read(QStringLiteral("Temp/000%1.tmp").arg(k)), content.picture(118 + k));
         }
-    }
-
-    void lineOneOfPageThreeOfCategoryFive()
-    {
-        GameFolderFixture game;
-        const TinyContent content = TinyContent::numbered(Counts);
-        clsUser user;
-        start(game, user, content);
-        user.curcat = 5;
-        user.curPage = 3;
-        QString error;
-        QVERIFY2(ExtractPage(user, GetItemBase(5), &error), qPrintable(error));
-        const QList<QByteArray> lines = pageListLines(game);
-        QCOMPARE(lines.size(), 9);
-        QCOMPARE(lines.first(), QByteArray("05:03:0001:064:Film 64\r"));
-        QCOMPARE(lines.last(), QByteArray("05:03:0009:072:Film 72"));
-        QCOMPARE(game.read(QStringLiteral("Temp/0001.tmp")), content.picture(45 + 19));
-        QCOMPARE(game.read(QStringLiteral("Temp/0009.tmp")), content.picture(45 + 27));
     }
 
     void pageListHoldsTheTitleInWindows1252()
@@ -400,23 +368,6 @@ private slots:
         QVERIFY(!ExtractPage(user, GetItemBase(cat), &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(extractedFiles(game), QStringList());
-    }
-
-    void missingTempFolderIsCreated()
-    {
-        GameFolderFixture game;
-        const TinyContent content = TinyContent::numbered(Counts);
-        clsUser user;
-        start(game, user, content);
-        QVERIFY(QDir(game.path(QStringLiteral("Temp"))).removeRecursively());
-        user.curcat = 2;
-        user.curPage = 1;
-        QString error;
-        QVERIFY2(ExtractPage(user, 18, &error), qPrintable(error));
-        QCOMPARE(extractedFiles(game).size(), 10);
-        QVERIFY(QDir(game.path(QStringLiteral("Temp"))).removeRecursively());
-        QVERIFY(!ExtractThumb(user, 2, &error).isEmpty());
-        QCOMPARE(game.read(QStringLiteral("Temp/thumb.tmp")), content.thumbs[0][2]);
     }
 
     void removeTempPicturesDeletesOnlyTmpFiles()

@@ -347,39 +347,6 @@ private slots:
         QVERIFY(!checked.out.contains(QStringLiteral("ERRORE")));
     }
 
-    void extractRefusesWhatItCannotDo_data()
-    {
-        QTest::addColumn<QString>("category");
-        QTest::addColumn<bool>("targetInUse");
-        QTest::addColumn<bool>("packMissing");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("category 0") << "0" << false << false << "non è una categoria";
-        QTest::newRow("target not empty") << "1" << true << false << "non è vuota";
-        QTest::newRow("pack missing") << "12" << false << true << "manca il pacchetto Data/0012.lvd";
-    }
-    void extractRefusesWhatItCannotDo()
-    {
-        QFETCH(QString, category);
-        QFETCH(bool, targetInUse);
-        QFETCH(bool, packMissing);
-        QFETCH(QString, expected);
-        Source source;
-        source.writeManifest();
-        QTemporaryDir out;
-        const QString data = out.path() + QStringLiteral("/Data");
-        QCOMPARE(run({QStringLiteral("build"), source.dir.path(), data}).code, 0);
-        const QString target = out.path() + QStringLiteral("/out");
-        if (targetInUse)
-            writeFile(target + QStringLiteral("/keep.txt"), "mine");
-        if (packMissing)
-            QVERIFY(QFile::remove(data + QStringLiteral("/0012.lvd")));
-        const Outcome refused = run({QStringLiteral("extract"), data, category, target});
-        QCOMPARE(refused.code, 1);
-        QVERIFY2(refused.err.contains(expected), qPrintable(describe(refused)));
-        QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 targetInUse ? QStringList{"keep.txt"} : QStringList());
-    }
-
 };
 
 int main(int argc, char *argv[])

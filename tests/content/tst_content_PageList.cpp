@@ -32,8 +32,6 @@ private slots:
             << QStringLiteral("12000002") << QStringLiteral("La vita è bella…");
         QTest::newRow("last line without its CR LF") << QByteArray("01:01:0001:001:Up\r\n01:01:0002:002:Dumbo") << 2
                                                      << 2 << QStringLiteral("01010002") << QStringLiteral("Dumbo");
-        QTest::newRow("line feeds only") << QByteArray("01:01:0001:001:Up\n01:01:0002:002:Dumbo\n") << 2 << 2
-                                         << QStringLiteral("01010002") << QStringLiteral("Dumbo");
         QTest::newRow("a sixth field is cut off") << QByteArray("05:03:0001:064:Atto:di forza\r\n") << 1 << 64
                                                   << QStringLiteral("05030001") << QStringLiteral("Atto");
         QTest::newRow("empty title") << QByteArray("05:03:0001:1064:\r\n") << 1 << 1064
@@ -64,11 +62,8 @@ private slots:
         QTest::addColumn<QString>("expected"); // part of the message
         QTest::newRow("four fields") << QByteArray("01:01:0001:001:Up\r\n01:01:0002:002\r\n")
                                      << QStringLiteral("La riga 2 ");
-        QTest::newRow("empty line between two") << QByteArray("01:01:0001:001:Up\r\n\r\n01:01:0003:003:Cars\r\n")
-                                                << QStringLiteral("La riga 2 ");
         QTest::newRow("picture number not a number") << QByteArray("01:01:0001:0x1:Up\r\n")
                                                      << QStringLiteral("\"0x1\" non è un numero");
-        QTest::newRow("picture number empty") << QByteArray("01:01:0001::Up\r\n") << QStringLiteral("La riga 1 ");
         QTest::newRow("the Alpha's three fields") << QByteArray("0001:017:Up\r\n") << QStringLiteral("3 campi");
     }
     void refusesDamagedLists()

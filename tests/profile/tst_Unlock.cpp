@@ -68,14 +68,10 @@ private slots:
             << QByteArray("2|2|2|0|2|0|2|2|1|0|0|0|1|2|0|2|1|0|0|0") << QByteArray("1|1|0|0");
         QTest::newRow("third stage opens Puzzle") << stage1 + stage2 + stage3
             << QByteArray("2|2|2|0|2|1|2|2|2|1|0|0|2|2|1|2|2|1|0|0") << QByteArray("1|1|0|1");
-        QTest::newRow("third stage in another order") << stage1 + stage2 + QVector<int>{17, 9, 13}
-            << QByteArray("2|2|2|0|2|1|2|2|2|1|0|0|2|2|1|2|2|1|0|0") << QByteArray("1|1|0|1");
         QTest::newRow("fourth stage") << stage1 + stage2 + stage3 + stage4
             << QByteArray("2|2|2|1|2|2|2|2|2|2|1|1|2|2|2|2|2|2|0|1") << QByteArray("1|1|0|1");
         QTest::newRow("fifth stage opens Alpha and leaves Rebus locked")
             << stage1 + stage2 + stage3 + stage4 + stage5
-            << QByteArray("2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|0|2") << QByteArray("2|2|1|1");
-        QTest::newRow("fifth stage, Puzzle first") << stage1 + stage2 + stage3 + stage4 + QVector<int>{20, 12, 11, 4}
             << QByteArray("2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|0|2") << QByteArray("2|2|1|1");
     }
 
@@ -113,14 +109,6 @@ private slots:
         QCOMPARE(groupRecord(m_user), QByteArray("2|2|2|2"));
     }
 
-    void checkingAgainAfterAStageChangesNothing()
-    {
-        win(m_user, {1, 5, 7, 8});
-        const QByteArray profile = m_game->read(QStringLiteral("User/Mario.lmp"));
-        m_user.CheckUnlock();
-        m_user.CheckUnlock();
-        QCOMPARE(m_game->read(QStringLiteral("User/Mario.lmp")), profile);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_Unlock)

@@ -51,27 +51,6 @@ private slots:
         QCOMPARE(game.read(QStringLiteral("User/Mario.lmp")), expected);
     }
 
-    void newProfileReadsTheStartingState()
-    {
-        GameFolderFixture game;
-        game.setCounts({18, 9, 9, 9, 9, 9, 9, 9, 9, 5, 5, 5, 5, 5, 5, 5, 5, 4, 4, 4});
-        clsUser user;
-        createMario(user);
-        QCOMPARE(user.user(), QStringLiteral("Mario"));
-        QCOMPARE(user.pwd(), QStringLiteral("pw"));
-        QCOMPARE(user.Group(1), qint16(1));
-        QCOMPARE(user.Group(2), qint16(0));
-        QCOMPARE(user.Categorie(1), qint16(1));
-        QCOMPARE(user.Categorie(2), qint16(0));
-        for (int g = 1; g <= 4; ++g)
-            QCOMPARE(user.Time(g), 0);
-        QCOMPARE(user.record(), qint16(0));
-        for (int c = 1; c <= 20; ++c)
-            QCOMPARE(user.Risolti(c), qint16(0));
-        QCOMPARE(user.Item(1), qint16(0));
-        QCOMPARE(user.Item(143), qint16(0));
-    }
-
     void listWritesKeepTheirFixedLength()
     {
         GameFolderFixture game;
@@ -119,16 +98,6 @@ private slots:
         QCOMPARE(user.Item(2), qint16(0));
     }
 
-    void recordFlagIsAnIntegerRecord()
-    {
-        GameFolderFixture game;
-        clsUser user;
-        createMario(user);
-        QVERIFY(user.setRecord(1));
-        QCOMPARE(recordOf(game.read(QStringLiteral("User/Mario.lmp")), 6), integerRecord(1));
-        QCOMPARE(user.record(), qint16(1));
-    }
-
     void solvedCountBelongsToOneCategoryOnly()
     {
         GameFolderFixture game;
@@ -147,19 +116,6 @@ private slots:
         QVERIFY(user.setItem(last, 1));
         QCOMPARE(user.Risolti(20), qint16(1));
         QCOMPARE(user.Risolti(19), qint16(0));
-    }
-
-    void namesAndPasswordsAreStoredShiftedUp()
-    {
-        GameFolderFixture game;
-        clsUser user;
-        MessageRecorder answers(true);
-        QVERIFY(user.Login(QStringLiteral("abc"), QString()));
-        const QByteArray file = game.read(QStringLiteral("User/abc.lmp"));
-        QCOMPARE(recordOf(file, 1), textRecord("bcd"));
-        QCOMPARE(recordOf(file, 2), textRecord(""));
-        QCOMPARE(user.user(), QStringLiteral("abc"));
-        QCOMPARE(user.pwd(), QString());
     }
 
     void accentedNamesAreWindows1252()

@@ -104,22 +104,6 @@ private slots:
         QCOMPARE(icon, QMessageBox::Information);
     }
 
-    void warningsHaveTheExclamationIconAndOk()
-    {
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QString title;
-        QTimer::singleShot(0, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            icon = box->icon();
-            title = box->windowTitle();
-            QVERIFY(box->button(QMessageBox::Ok));
-            box->button(QMessageBox::Ok)->click();
-        });
-        QVERIFY(MessageBox::showModal({QStringLiteral("File Mancanti"), QStringLiteral("x"), Messages::Kind::Warning}));
-        QCOMPARE(icon, QMessageBox::Warning);
-        QCOMPARE(title, QStringLiteral("File Mancanti"));
-    }
 };
 
 QTEST_MAIN(tst_Startup)

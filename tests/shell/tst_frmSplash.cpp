@@ -38,14 +38,6 @@ private slots:
         delete m_game;
     }
 
-    void showsTheVersion()
-    {
-        QCOMPARE(image("lblVersione")->text(), QStringLiteral("Versione %1.%2.%3")
-                                                  .arg(LUMIVO_VERSION_MAJOR)
-                                                  .arg(LUMIVO_VERSION_MINOR)
-                                                  .arg(LUMIVO_VERSION_PATCH));
-    }
-
     void loginButtonIsCoveredWhileTheNameIsEmpty()
     {
         MessageRecorder answers(true);
@@ -62,15 +54,6 @@ private slots:
         QCOMPARE(m_splash->childAt(buttonCentre), image("imgLogin"));
         QTest::keyClick(field("txtUser"), Qt::Key_Backspace);
         QVERIFY(cover->isVisible());
-    }
-
-    void enterInTheNameFieldDoesNothing()
-    {
-        MessageRecorder answers(true);
-        QTest::keyClicks(field("txtUser"), QStringLiteral("Mario"));
-        QTest::keyClick(field("txtUser"), Qt::Key_Return);
-        QVERIFY(answers.shown.isEmpty());
-        QVERIFY(m_splash->isVisible());
     }
 
     void enterInThePasswordFieldWithNoNameIsRefusedWithAMessage()
@@ -117,12 +100,6 @@ private slots:
         QVERIFY(!visibleTopLevel(QStringLiteral("frmMain")));
     }
 
-    void closeButtonClosesTheWindow()
-    {
-        QTest::mouseClick(image("imgClose"), Qt::LeftButton);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(m_splash.isNull());
-    }
 };
 
 QTEST_MAIN(tst_frmSplash)
