@@ -3,6 +3,8 @@
 // Helpers for tests that drive the game's top-level screens.
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QWidget>
 #include <QtTest>
 
@@ -48,6 +50,22 @@ inline bool settled(QWidget *screen)
         return false;
     QCoreApplication::processEvents();
     return true;
+}
+
+inline QByteArray png(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+inline QByteArray png(const QSize &size, const QColor &colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return png(image);
 }
 
 } // namespace ScreenSupport

@@ -1,7 +1,7 @@
 #pragma once
 
 // A Data folder written byte by byte by the tests themselves, so that what extraction reads is
-// known to the byte and can be damaged on purpose.
+// known to the byte and can be damaged on purpose. Screen tests give it real pictures.
 
 #include "TestSupport.h"
 
@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QVector>
 #include <array>
+#include <functional>
 
 class TinyContent
 {
@@ -22,21 +23,29 @@ public:
     // thumbs[state][c], state 0 A000, 1 B000, 2 C000.
     std::array<std::array<QByteArray, 21>, 3> thumbs;
 
-    // Every picture different and of its own length; picture n's title is "Film n".
-    static TinyContent numbered(const QVector<int> &counts)
+    // The bytes of picture n, and of the thumbnail of category c in state s.
+    using PictureMaker = std::function<QByteArray(int n)>;
+    using ThumbMaker = std::function<QByteArray(int s, int c)>;
+
+    // Picture n's title is "Film n". Without makers every picture and thumbnail is a different
+    // byte string of its own length.
+    static TinyContent numbered(const QVector<int> &counts, const PictureMaker &picture = {},
+                                const ThumbMaker &thumb = {})
     {
         TinyContent content;
         int n = 0;
         for (int c = 1; c <= 20; ++c) {
             for (int p = 1; p <= counts.value(c - 1); ++p) {
                 ++n;
-                content.pictures[c].append(QByteArray("<pic ") + QByteArray::number(n) + ">"
-                                           + QByteArray(n % 23, char('a' + n % 26)));
+                content.pictures[c].append(picture ? picture(n)
+                                                   : QByteArray("<pic ") + QByteArray::number(n) + ">"
+                                                         + QByteArray(n % 23, char('a' + n % 26)));
                 content.titles[c].append("Film " + QByteArray::number(n));
             }
             for (int s = 0; s < 3; ++s)
-                content.thumbs[s][c] = "<thumb " + QByteArray("ABC").mid(s, 1) + QByteArray::number(c) + ">"
-                                       + QByteArray(c * 3, char('0' + s));
+                content.thumbs[s][c] = thumb ? thumb(s, c)
+                                             : "<thumb " + QByteArray("ABC").mid(s, 1) + QByteArray::number(c) + ">"
+                                                   + QByteArray(c * 3, char('0' + s));
         }
         return content;
     }
