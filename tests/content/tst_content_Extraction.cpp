@@ -15,12 +15,10 @@ const QVector<int> Counts = {18, 9, 9, 9, 27, 9, 9, 9, 9, 6, 4, 5, 4, 4, 4, 4, 4
 
 enum class Fault {
     MissingPack,
-    ShortPackHeader,
     TruncatedPack,
     TruncatedLengths,
     NegativeLength,
     LengthPastEnd,
-    TruncatedTitles,
     TitleTooLong,
 };
 
@@ -88,9 +86,7 @@ private slots:
     {
         QTest::addColumn<int>("cat");
         QTest::addColumn<int>("base");
-        QTest::newRow("category 0") << 0 << 0;
         QTest::newRow("category 1") << 1 << 0;
-        QTest::newRow("category 2") << 2 << 18;
         QTest::newRow("category 5") << 5 << 45;
         QTest::newRow("category 10, first themed") << 10 << 108;
         QTest::newRow("category 20") << 20 << 149;
@@ -145,13 +141,10 @@ private slots:
         QTest::addColumn<QVector<int>>("solvedPictures");
         QTest::addColumn<int>("page");
         QTest::newRow("nothing solved") << QVector<int>{} << QVector<int>{} << 1;
-        QTest::newRow("first page solved") << QVector<int>{1} << QVector<int>{} << 2;
         QTest::newRow("first two pages solved") << QVector<int>{1, 2} << QVector<int>{} << 3;
         QTest::newRow("every page solved") << QVector<int>{1, 2, 3} << QVector<int>{} << 1;
         QTest::newRow("page 1 lacks its last picture") << QVector<int>{} << QVector<int>{1, 2, 3, 4, 5, 6, 7, 8} << 1;
         QTest::newRow("only page 2 solved") << QVector<int>{2} << QVector<int>{} << 1;
-        QTest::newRow("page 2 lacks one picture") << QVector<int>{1, 3} << QVector<int>{10, 11, 12, 13, 15, 16, 17, 18}
-                                                  << 2;
     }
     void openPageIsTheFirstNotFullySolved()
     {
@@ -273,12 +266,10 @@ private slots:
         QTest::addColumn<Fault>("fault");
         QTest::addColumn<QString>("file");
         QTest::newRow("missing pack") << Fault::MissingPack << QStringLiteral("Data/0005.lvd");
-        QTest::newRow("pack shorter than its header") << Fault::ShortPackHeader << QStringLiteral("Data/0005.lvd");
         QTest::newRow("truncated pack") << Fault::TruncatedPack << QStringLiteral("Data/0005.lvd");
         QTest::newRow("truncated index.lvx") << Fault::TruncatedLengths << QStringLiteral("Data/index.lvx");
         QTest::newRow("negative length of an earlier picture") << Fault::NegativeLength << QStringLiteral("Data/index.lvx");
         QTest::newRow("length running past the pack") << Fault::LengthPastEnd << QStringLiteral("Data/0005.lvd");
-        QTest::newRow("truncated index.lvt") << Fault::TruncatedTitles << QStringLiteral("Data/index.lvt");
         QTest::newRow("title record over 80 bytes") << Fault::TitleTooLong << QStringLiteral("Data/index.lvt");
     }
     void damagedContentFailsCleanly()
@@ -299,12 +290,10 @@ private slots:
         const int first = 45 + 19; // line 1 of page 3
         switch (fault) {
         case Fault::MissingPack: QVERIFY(QFile::remove(game.path(pack))); break;
-        case Fault::ShortPackHeader: resize(game, pack, 100); break;
         case Fault::TruncatedPack: resize(game, pack, QFileInfo(game.path(pack)).size() - 10); break;
         case Fault::TruncatedLengths: resize(game, QStringLiteral("Data/index.lvx"), 7 * (first + 3) - 2); break;
         case Fault::NegativeLength: patch(game, QStringLiteral("Data/index.lvx"), 7 * (45 + 4), littleEndian32(-7)); break;
         case Fault::LengthPastEnd: patch(game, QStringLiteral("Data/index.lvx"), 7 * (first + 1), littleEndian32(1000000)); break;
-        case Fault::TruncatedTitles: resize(game, QStringLiteral("Data/index.lvt"), 82 * (first + 2)); break;
         case Fault::TitleTooLong: patch(game, QStringLiteral("Data/index.lvt"), 82 * first, QByteArray("\xC8\x00", 2)); break;
         }
 
@@ -322,7 +311,6 @@ private slots:
         QTest::addColumn<QString>("damaged");
         QTest::addColumn<qint64>("size"); // -1: removed
         QTest::newRow("missing C000.lvd") << 20 << 2 << QStringLiteral("Data/C000.lvd") << qint64(-1);
-        QTest::newRow("truncated B000.lvx") << 7 << 1 << QStringLiteral("Data/B000.lvx") << qint64(7 * 5);
         QTest::newRow("truncated A000.lvd") << 20 << 0 << QStringLiteral("Data/A000.lvd") << qint64(25682 + 20);
     }
     void damagedThumbnailsFailCleanly()
@@ -352,7 +340,6 @@ private slots:
         QTest::addColumn<int>("cat");
         QTest::addColumn<int>("page");
         QTest::newRow("page 2 of a one-page category") << 2 << 2;
-        QTest::newRow("negative page") << 5 << -1;
         QTest::newRow("category 21") << 21 << 1;
     }
     void pageOutsideTheCategoryIsRefused()

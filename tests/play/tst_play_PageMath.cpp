@@ -55,32 +55,6 @@ private slots:
         QCOMPARE(PageMath::lastPage(count), last);
     }
 
-    void masksCoverTheArrowsThatLeadNowhere_data()
-    {
-        QTest::addColumn<int>("page");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<bool>("back");
-        QTest::addColumn<bool>("next");
-
-        QTest::newRow("first of five") << 1 << 45 << true << false;
-        QTest::newRow("middle") << 3 << 45 << false << false;
-        QTest::newRow("second") << 2 << 45 << false << false;
-        QTest::newRow("last of five") << 5 << 45 << false << true;
-        QTest::newRow("single page covers both") << 1 << 9 << true << true;
-        QTest::newRow("short last page is last") << 3 << 21 << false << true;
-        QTest::newRow("page before a short last page") << 2 << 21 << false << false;
-        QTest::newRow("no pictures") << 1 << 0 << true << true;
-    }
-    void masksCoverTheArrowsThatLeadNowhere()
-    {
-        QFETCH(int, page);
-        QFETCH(int, count);
-        QFETCH(bool, back);
-        QFETCH(bool, next);
-        const PageMath::ArrowMasks masks = PageMath::arrowMasks(page, count);
-        QCOMPARE(masks.back, back);
-        QCOMPARE(masks.next, next);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_play_PageMath)

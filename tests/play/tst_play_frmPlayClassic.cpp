@@ -277,19 +277,6 @@ private slots:
         QVERIFY(!screen->tmrTime()->isActive());
     }
 
-    void theClockHoldsAtTheLargestStoredTotal()
-    {
-        makeContent();
-        objUser.setTime(mdlConst::Classic, 999998);
-        frmPlayClassic *screen = openActive(Animazione);
-        QCOMPARE(label(screen, "lblTime")->text(), QStringLiteral("277:46:38"));
-        screen->tick();
-        QCOMPARE(label(screen, "lblTime")->text(), QStringLiteral("277:46:39"));
-        screen->tick();
-        QCOMPARE(label(screen, "lblTime")->text(), QStringLiteral("277:46:39"));
-        QCOMPARE(objUser.Time(mdlConst::Classic), 999999);
-    }
-
     void aSecondThatCannotBeSavedStopsTheClock()
     {
         makeContent();

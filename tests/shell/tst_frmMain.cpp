@@ -192,24 +192,6 @@ private slots:
         QVERIFY(m_menu && m_menu->isVisible());
     }
 
-    void theLogoOpensTheInformationPanelOverThePictures()
-    {
-        setGroups(1, 0, 0);
-        QVERIFY(openMenu());
-        QWidget *panel = control(QStringLiteral("fraInfo"));
-        clickPlaceOf(QStringLiteral("imgLogo"));
-        QVERIFY(panel->isVisible());
-        // The panel lies over the pictures and their masks.
-        for (const char *picture : {"imgClassic", "imgPuzzle", "ImgAlpha", "ImgBonus"}) {
-            QWidget *top = m_menu->childAt(control(QLatin1String(picture))->geometry().center());
-            QVERIFY2(top == panel || panel->isAncestorOf(top), picture);
-        }
-        clickPlaceOf(QStringLiteral("imgClose"));
-        QVERIFY(!panel->isVisible());
-        QCOMPARE(m_menu->childAt(control(QStringLiteral("imgClassic"))->geometry().center()),
-                 control(QStringLiteral("imgClassic")));
-    }
-
 };
 
 QTEST_MAIN(tst_frmMain)
