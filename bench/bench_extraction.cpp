@@ -21,8 +21,8 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
-#include <numeric>
 #include <functional>
+#include <numeric>
 
 namespace {
 constexpr int GenreCount = 180; // 20 pages
@@ -36,7 +36,8 @@ QByteArray still(QRandomGenerator &random, int width, int height)
     for (int y = 0; y < height; ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
         for (int x = 0; x < width; ++x) {
-            const QColor base = QColor::fromHsv((hue + x / 4) % 360, 120 + y * 100 / height, 90 + x * 140 / width);
+            const QColor base
+                = QColor::fromHsv((hue + x / 4) % 360, 120 + y * 100 / height, 90 + x * 140 / width);
             const int noise = random.bounded(60) - 30;
             line[x] = qRgb(qBound(0, base.red() + noise, 255), qBound(0, base.green() + noise, 255),
                            qBound(0, base.blue() - noise, 255));
@@ -75,7 +76,8 @@ void plainCopy(const QString &pack, qint64 offset, const QVector<qint64> &sizes,
     const QByteArray data = in.read(total);
     qint64 at = 0;
     for (int k = 0; k < sizes.size(); ++k) {
-        QFile out(mdlConst::gamePath(QStringLiteral("Temp/%1%2.tmp").arg(prefix).arg(k + 1, 4, 10, QLatin1Char('0'))));
+        QFile out(mdlConst::gamePath(
+            QStringLiteral("Temp/%1%2.tmp").arg(prefix).arg(k + 1, 4, 10, QLatin1Char('0'))));
         out.open(QIODevice::WriteOnly | QIODevice::Truncate);
         out.write(data.constData() + at, sizes[k]);
         at += sizes[k];
@@ -110,9 +112,14 @@ void print(QTextStream &out, const QString &what, const Figures &f)
 {
     out << what << '\n'
         << QStringLiteral("  time %1 ms, plain copy %2 ms, ratio %3\n")
-               .arg(f.extractMs, 0, 'f', 3).arg(f.copyMs, 0, 'f', 3).arg(f.extractMs / f.copyMs, 0, 'f', 2)
+               .arg(f.extractMs, 0, 'f', 3)
+               .arg(f.copyMs, 0, 'f', 3)
+               .arg(f.extractMs / f.copyMs, 0, 'f', 2)
         << QStringLiteral("  bytes read %1 = pictures %2 + index records %3 (expected %4)%5\n")
-               .arg(f.bytesRead).arg(f.extracted).arg(f.bytesRead - f.extracted).arg(f.expected)
+               .arg(f.bytesRead)
+               .arg(f.extracted)
+               .arg(f.bytesRead - f.extracted)
+               .arg(f.expected)
                .arg(f.bytesRead == f.expected ? QString() : QStringLiteral("  <-- MORE THAN NEEDED"));
 }
 } // namespace
@@ -145,13 +152,17 @@ int main(int argc, char *argv[])
             state[c] = still(random, 200, 100);
     }
     QString error;
-    if (!QDir(dir.path()).mkpath(QStringLiteral("Data")) || !PackContent::writeData(content, dir.path() + QStringLiteral("/Data"), &error))
+    if (!QDir(dir.path()).mkpath(QStringLiteral("Data"))
+        || !PackContent::writeData(content, dir.path() + QStringLiteral("/Data"), &error))
         qFatal("%s", qPrintable(error));
     mdlGeneral::LoadCatNames();
     mdlGeneral::LoadCounts();
     out << QStringLiteral("%1 JPEG stills of %2 to %3 KB, %4 KB on average; median of %5 runs\n\n")
-               .arg(GenreCount + ThemedCount).arg(smallest / 1024).arg(largest / 1024)
-               .arg(total / 1024.0 / (GenreCount + ThemedCount), 0, 'f', 1).arg(runs);
+               .arg(GenreCount + ThemedCount)
+               .arg(smallest / 1024)
+               .arg(largest / 1024)
+               .arg(total / 1024.0 / (GenreCount + ThemedCount), 0, 'f', 1)
+               .arg(runs);
 
     Messages::setHandler([](const Messages::Message &) { return true; });
     clsUser user;
@@ -168,21 +179,35 @@ int main(int argc, char *argv[])
             result.append(pictures[i].data.size());
         return result;
     };
-    auto sum = [](const QVector<qint64> &values) { return std::accumulate(values.begin(), values.end(), qint64(0)); };
+    auto sum = [](const QVector<qint64> &values) {
+        return std::accumulate(values.begin(), values.end(), qint64(0));
+    };
 
     // The last page of the genre category.
     qint64 offset = 0;
     QVector<qint64> page = sizesOf(content.categories[1], GenreCount - 9, 9, &offset);
-    Figures f = measure(runs, [&] { user.curcat = 1; user.curPage = GenreCount / 9; return ExtractPage(user, 0); },
-                        [&] { plainCopy(data + QStringLiteral("0001.lvd"), offset, page, QString()); });
+    Figures f = measure(
+        runs,
+        [&] {
+            user.curcat = 1;
+            user.curPage = GenreCount / 9;
+            return ExtractPage(user, 0);
+        },
+        [&] { plainCopy(data + QStringLiteral("0001.lvd"), offset, page, QString()); });
     f.extracted = sum(page);
     f.expected = f.extracted + GenreCount * 7 + 9 * 82;
     print(out, QStringLiteral("Last page (20 of 20) of a genre category of 180 pictures:"), f);
 
     // The whole themed category.
     QVector<qint64> themed = sizesOf(content.categories[10], 0, ThemedCount, &offset);
-    f = measure(runs, [&] { user.curcat = 10; user.curPage = 0; return ExtractPage(user, GenreCount); },
-                [&] { plainCopy(data + QStringLiteral("0010.lvd"), offset, themed, QString()); });
+    f = measure(
+        runs,
+        [&] {
+            user.curcat = 10;
+            user.curPage = 0;
+            return ExtractPage(user, GenreCount);
+        },
+        [&] { plainCopy(data + QStringLiteral("0010.lvd"), offset, themed, QString()); });
     f.extracted = sum(themed);
     f.expected = f.extracted + ThemedCount * (7 + 82);
     print(out, QStringLiteral("Whole themed category of 157 pictures:"), f);
@@ -192,8 +217,9 @@ int main(int argc, char *argv[])
     for (int c = 1; c <= 20; ++c)
         thumbs.append({content.thumbs[1][c], QString()});
     QVector<qint64> thumb = sizesOf(thumbs, 19, 1, &offset);
-    f = measure(runs, [&] { return !ExtractThumb(user, 20).isEmpty(); },
-                [&] { plainCopy(data + QStringLiteral("B000.lvd"), offset, thumb, QStringLiteral("thumb")); });
+    f = measure(
+        runs, [&] { return !ExtractThumb(user, 20).isEmpty(); },
+        [&] { plainCopy(data + QStringLiteral("B000.lvd"), offset, thumb, QStringLiteral("thumb")); });
     f.extracted = sum(thumb);
     f.expected = f.extracted + 20 * 7;
     print(out, QStringLiteral("Thumbnail of category 20, state open:"), f);
@@ -204,7 +230,9 @@ int main(int argc, char *argv[])
         user.Categorie(20);
         stateTimes.append(timer.nsecsElapsed() / 1e6);
     }
-    out << QStringLiteral("  of which reading the category state from the profile %1 ms; ratio without it %2\n")
-               .arg(median(stateTimes), 0, 'f', 3).arg((f.extractMs - median(stateTimes)) / f.copyMs, 0, 'f', 2);
+    out << QStringLiteral(
+               "  of which reading the category state from the profile %1 ms; ratio without it %2\n")
+               .arg(median(stateTimes), 0, 'f', 3)
+               .arg((f.extractMs - median(stateTimes)) / f.copyMs, 0, 'f', 2);
     return 0;
 }

@@ -44,8 +44,8 @@ public:
             }
             for (int s = 0; s < 3; ++s)
                 content.thumbs[s][c] = thumb ? thumb(s, c)
-                                             : "<thumb " + QByteArray("ABC").mid(s, 1) + QByteArray::number(c) + ">"
-                                                   + QByteArray(c * 3, char('0' + s));
+                                             : "<thumb " + QByteArray("ABC").mid(s, 1) + QByteArray::number(c)
+                                                   + ">" + QByteArray(c * 3, char('0' + s));
         }
         return content;
     }

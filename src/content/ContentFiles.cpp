@@ -108,7 +108,8 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
     run->pictures.clear();
     run->titles.clear();
     if (packFirst < 1 || first < packFirst || count < 0)
-        return fail(error, damagedMessage(mdlConst::CountsIndex, QStringLiteral("i numeri delle immagini non tornano")));
+        return fail(error, damagedMessage(mdlConst::CountsIndex,
+                                          QStringLiteral("i numeri delle immagini non tornano")));
 
     // The lengths of the pictures before the run give its place in the pack.
     const int earlier = first - packFirst;
@@ -116,8 +117,11 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
     QByteArray lengths;
     if (!index.open(QIODevice::ReadOnly))
         return fail(error, damagedMessage(indexFile, QStringLiteral("non si può aprire")));
-    if (!readAt(index, qint64(packFirst - 1) * LengthRecordSize, qint64(earlier + count) * LengthRecordSize, &lengths))
-        return fail(error, damagedMessage(indexFile, QStringLiteral("finisce prima della voce %1").arg(first + count - 1)));
+    if (!readAt(index, qint64(packFirst - 1) * LengthRecordSize, qint64(earlier + count) * LengthRecordSize,
+                &lengths))
+        return fail(
+            error,
+            damagedMessage(indexFile, QStringLiteral("finisce prima della voce %1").arg(first + count - 1)));
     index.close();
 
     qint64 offset = mdlConst::PackHeaderSize;
@@ -125,8 +129,10 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
     for (int i = 0; i < earlier + count; ++i) {
         const qint32 lastByte = lengthAt(lengths, i);
         if (lastByte < 0)
-            return fail(error, damagedMessage(indexFile, QStringLiteral("la voce %1 ha una lunghezza non valida (%2)")
-                                                             .arg(packFirst + i).arg(lastByte)));
+            return fail(
+                error, damagedMessage(indexFile, QStringLiteral("la voce %1 ha una lunghezza non valida (%2)")
+                                                     .arg(packFirst + i)
+                                                     .arg(lastByte)));
         (i < earlier ? offset : runBytes) += qint64(lastByte) + 1;
     }
 
@@ -136,13 +142,17 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
         if (!titles.open(QIODevice::ReadOnly))
             return fail(error, damagedMessage(mdlConst::TitlesIndex, QStringLiteral("non si può aprire")));
         if (!readAt(titles, qint64(first - 1) * TitleRecordSize, qint64(count) * TitleRecordSize, &records))
-            return fail(error, damagedMessage(mdlConst::TitlesIndex,
-                                              QStringLiteral("manca il titolo dell'immagine %1").arg(first + count - 1)));
+            return fail(
+                error,
+                damagedMessage(mdlConst::TitlesIndex,
+                               QStringLiteral("manca il titolo dell'immagine %1").arg(first + count - 1)));
         for (int i = 0; i < count; ++i) {
             QByteArray title;
             if (!titleFromRecord(records.mid(i * TitleRecordSize, TitleRecordSize), &title))
-                return fail(error, damagedMessage(mdlConst::TitlesIndex,
-                                                  QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(first + i)));
+                return fail(error,
+                            damagedMessage(
+                                mdlConst::TitlesIndex,
+                                QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(first + i)));
             run->titles.append(title);
         }
     }
@@ -152,8 +162,11 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
     if (!pack.open(QIODevice::ReadOnly))
         return fail(error, damagedMessage(packFile, QStringLiteral("non si può aprire")));
     if (!readAt(pack, offset, runBytes, &data))
-        return fail(error, damagedMessage(packFile, QStringLiteral("è più corto delle immagini che l'indice %1 gli assegna")
-                                                        .arg(indexFile)));
+        return fail(
+            error,
+            damagedMessage(
+                packFile,
+                QStringLiteral("è più corto delle immagini che l'indice %1 gli assegna").arg(indexFile)));
 
     qint64 at = 0;
     for (int i = earlier; i < earlier + count; ++i) {

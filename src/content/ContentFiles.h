@@ -9,21 +9,24 @@
 // before it and its own are read, never the earlier pictures themselves.
 namespace ContentFiles {
 
-constexpr int CountRecordSize = 5;   // index.lvs: qint16 count, 3 unused bytes
-constexpr int LengthRecordSize = 7;  // index.lvx, A000.lvx…: qint32 last byte index, 3 unused bytes
-constexpr int TitleRecordSize = 82;  // index.lvt: quint16 length, shifted title bytes
+constexpr int CountRecordSize = 5;  // index.lvs: qint16 count, 3 unused bytes
+constexpr int LengthRecordSize = 7; // index.lvx, A000.lvx…: qint32 last byte index, 3 unused bytes
+constexpr int TitleRecordSize = 82; // index.lvt: quint16 length, shifted title bytes
 constexpr int MaxTitleLength = 80;
-constexpr int MaxPictures = 32667;   // the profile numbers its records in 16 bits
-constexpr int MaxThemedCount = 157;  // one strip cell per picture
+constexpr int MaxPictures = 32667;  // the profile numbers its records in 16 bits
+constexpr int MaxThemedCount = 157; // one strip cell per picture
 constexpr int PageSize = 9;
 constexpr int LastGenreCategory = 9;
 constexpr int ThumbStates = 3;
 
-inline bool isGenre(int category) { return category >= 1 && category <= LastGenreCategory; }
+inline bool isGenre(int category)
+{
+    return category >= 1 && category <= LastGenreCategory;
+}
 
 // "Data/0007.lvd" and "Data/B000.lvd": file names as the player's messages show them.
 QString packFile(int category);
-QString thumbPackFile(int state);  // 0 locked A000, 1 open B000, anything else won C000
+QString thumbPackFile(int state); // 0 locked A000, 1 open B000, anything else won C000
 QString thumbIndexFile(int state);
 
 // The picture bytes and the plain titles (Windows-1252, as they go into the page list) of a run

@@ -55,7 +55,8 @@ bool writeWhole(const QString &path, const QByteArray &bytes)
 QString cannotWrite(const QString &name)
 {
     return QStringLiteral("Impossibile scrivere il file Temp/%1: controlla che la cartella Temp esista "
-                          "e che il disco non sia pieno.").arg(name);
+                          "e che il disco non sia pieno.")
+        .arg(name);
 }
 
 // A failed page leaves no list and no pictures behind, not even an earlier page's, so no screen
@@ -103,7 +104,8 @@ bool PreparePage(clsUser &user, QString *error)
 {
     const qint16 base = GetItemBase(user.curcat);
     if (base < 0)
-        return fail(error, damagedMessage(mdlConst::CountsIndex, QStringLiteral("i numeri delle immagini non tornano")));
+        return fail(error, damagedMessage(mdlConst::CountsIndex,
+                                          QStringLiteral("i numeri delle immagini non tornano")));
     user.curPage = isGenre(user.curcat) ? FindOpenPage(user, base) : qint16(0);
     return ExtractPage(user, base, error);
 }
@@ -116,18 +118,21 @@ bool ExtractPage(const clsUser &user, int base, QString *error)
         return fail(error, QStringLiteral("La categoria %1 non esiste.").arg(cat));
     const int catCount = mdlGeneral::GetCatCount(cat);
     if (base < 0 || catCount < 0)
-        return fail(error, damagedMessage(mdlConst::CountsIndex, QStringLiteral("i numeri delle immagini non tornano")));
+        return fail(error, damagedMessage(mdlConst::CountsIndex,
+                                          QStringLiteral("i numeri delle immagini non tornano")));
 
     const int skip = page == 0 ? 0 : PageSize * (page - 1);
     // A short last page gives the pictures it has rather than running into the next category.
     const int count = page == 0 ? catCount : qMin(PageSize, catCount - skip);
     if (page < 0 || (page != 0 && count <= 0))
         return fail(error, QStringLiteral("La pagina %1 della categoria %2 non esiste.")
-                               .arg(page).arg(mdlGeneral::GetCatName(cat)));
+                               .arg(page)
+                               .arg(mdlGeneral::GetCatName(cat)));
 
     ContentFiles::Run run;
     QString problem;
-    if (!readRun(packFile(cat), mdlConst::LengthsIndex, base + 1, base + skip + 1, count, true, &run, &problem)) {
+    if (!readRun(packFile(cat), mdlConst::LengthsIndex, base + 1, base + skip + 1, count, true, &run,
+                 &problem)) {
         removePageFiles();
         return fail(error, problem);
     }

@@ -27,7 +27,9 @@ bool ReadPageList(QVector<PageLine> *lines, QString *error)
     const QString name = mdlConst::TempDir + mdlConst::PageList;
     QFile file(mdlConst::gamePath(name));
     if (!file.open(QIODevice::ReadOnly))
-        return fail(error, QStringLiteral("La lista delle immagini %1 manca: la pagina non si può mostrare.").arg(name));
+        return fail(
+            error,
+            QStringLiteral("La lista delle immagini %1 manca: la pagina non si può mostrare.").arg(name));
 
     int number = 0;
     while (!file.atEnd()) {
@@ -42,7 +44,10 @@ bool ReadPageList(QVector<PageLine> *lines, QString *error)
         if (fields.size() < FieldCount)
             return fail(error, QStringLiteral("La riga %1 della lista delle immagini %2 è danneggiata: "
                                               "ha %3 campi invece di %4.")
-                                   .arg(number).arg(name).arg(fields.size()).arg(FieldCount));
+                                   .arg(number)
+                                   .arg(name)
+                                   .arg(fields.size())
+                                   .arg(FieldCount));
         bool isNumber = false;
         PageLine line;
         line.category = fields[0];
@@ -53,7 +58,8 @@ bool ReadPageList(QVector<PageLine> *lines, QString *error)
         if (!isNumber)
             return fail(error, QStringLiteral("La riga %1 della lista delle immagini %2 è danneggiata: "
                                               "\"%3\" non è un numero di immagine.")
-                                   .arg(number).arg(name, fields[3]));
+                                   .arg(number)
+                                   .arg(name, fields[3]));
         lines->append(line);
     }
     return true;

@@ -42,13 +42,26 @@ bool LoadCounts()
 void LoadCatNames()
 {
     CatName = {QString(),
-               QStringLiteral("Animazione"), QStringLiteral("Azione"), QStringLiteral("Classici"),
-               QStringLiteral("Commedia"), QStringLiteral("Demenziali"), QStringLiteral("Drammatico"),
-               QStringLiteral("Fantascienza"), QStringLiteral("Fantastico"),
-               QStringLiteral("Thriller e Horror"), QStringLiteral("Animali"), QStringLiteral("Bambini"),
-               QStringLiteral("Barbie"), QStringLiteral("Decapitati"), QStringLiteral("Maschere"),
-               QStringLiteral("Muppets"), QStringLiteral("Sacchetto"), QStringLiteral("Sbagliati"),
-               QStringLiteral("Missing"), QStringLiteral("Rebus"), QStringLiteral("Vestiti")};
+               QStringLiteral("Animazione"),
+               QStringLiteral("Azione"),
+               QStringLiteral("Classici"),
+               QStringLiteral("Commedia"),
+               QStringLiteral("Demenziali"),
+               QStringLiteral("Drammatico"),
+               QStringLiteral("Fantascienza"),
+               QStringLiteral("Fantastico"),
+               QStringLiteral("Thriller e Horror"),
+               QStringLiteral("Animali"),
+               QStringLiteral("Bambini"),
+               QStringLiteral("Barbie"),
+               QStringLiteral("Decapitati"),
+               QStringLiteral("Maschere"),
+               QStringLiteral("Muppets"),
+               QStringLiteral("Sacchetto"),
+               QStringLiteral("Sbagliati"),
+               QStringLiteral("Missing"),
+               QStringLiteral("Rebus"),
+               QStringLiteral("Vestiti")};
 }
 
 QString GetCatName(int category)

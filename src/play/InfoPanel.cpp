@@ -51,8 +51,8 @@ void InfoPanel::fitText()
     QFont font = m_message->font();
     for (int points = LargestPoints; points >= SmallestPoints; --points) {
         font.setPointSize(points);
-        const QRect needed = QFontMetrics(font).boundingRect(QRect(0, 0, place.width(), 100000),
-                                                             Qt::TextWordWrap | Qt::AlignHCenter, m_message->text());
+        const QRect needed = QFontMetrics(font).boundingRect(
+            QRect(0, 0, place.width(), 100000), Qt::TextWordWrap | Qt::AlignHCenter, m_message->text());
         if (needed.height() <= place.height())
             break;
     }

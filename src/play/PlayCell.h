@@ -37,8 +37,8 @@ public:
     void showOpen();
     void showSolved();
 
-    static constexpr QSize PictureSize{200, 110};
-    static constexpr QSize TitleSize{200, 19};
+    static constexpr QSize PictureSize {200, 110};
+    static constexpr QSize TitleSize {200, 19};
     // From the picture's top to its title box's top.
     static constexpr int TitleOffset = 112;
 

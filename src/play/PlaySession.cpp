@@ -15,9 +15,9 @@
 #include <QLabel>
 #include <QTimer>
 
-const QString PlaySession::WinMessage = QStringLiteral(
-    "Complimenti, hai vinto questa categoria; controlla se sono disponibili nuove opzioni. "
-    "Potrai consultare questa categoria in qualsiasi momento.");
+const QString PlaySession::WinMessage
+    = QStringLiteral("Complimenti, hai vinto questa categoria; controlla se sono disponibili nuove opzioni. "
+                     "Potrai consultare questa categoria in qualsiasi momento.");
 
 namespace {
 // A tick counts a full second but comes a little sooner, so the clock never counts less
@@ -37,7 +37,8 @@ const QString CannotSaveWin = QStringLiteral(
     "User esista e che si possa scrivere.");
 } // namespace
 
-PlaySession::PlaySession(QWidget *screen, int gameType, QLabel *lblTime, QLabel *lblRisolti, InfoPanel *fraInfo)
+PlaySession::PlaySession(QWidget *screen, int gameType, QLabel *lblTime, QLabel *lblRisolti,
+                         InfoPanel *fraInfo)
     : QObject(screen)
     , m_gameType(gameType)
     , m_lblTime(lblTime)

@@ -43,12 +43,14 @@ const QColor Background(244, 244, 244);
 
 QString packName(int category)
 {
-    return mdlConst::DataDir + QStringLiteral("%1").arg(category, 4, 10, QLatin1Char('0')) + mdlConst::PackExtension;
+    return mdlConst::DataDir + QStringLiteral("%1").arg(category, 4, 10, QLatin1Char('0'))
+           + mdlConst::PackExtension;
 }
 
 QString pictureFile(int line)
 {
-    return mdlConst::gamePath(mdlConst::TempDir + QStringLiteral("%1.tmp").arg(line, 4, 10, QLatin1Char('0')));
+    return mdlConst::gamePath(mdlConst::TempDir
+                              + QStringLiteral("%1.tmp").arg(line, 4, 10, QLatin1Char('0')));
 }
 } // namespace
 
@@ -79,7 +81,8 @@ frmPlayClassic::frmPlayClassic(QWidget *parent)
 
     // Cells row by row from the top left: 1 2 3 / 4 5 6 / 7 8 9.
     for (int i = 1; i <= CellCount; ++i)
-        m_cells[i] = std::make_unique<PlayCell>(this, i, QPoint(ColumnLeft[(i - 1) % 3], RowTop[(i - 1) / 3]));
+        m_cells[i]
+            = std::make_unique<PlayCell>(this, i, QPoint(ColumnLeft[(i - 1) % 3], RowTop[(i - 1) / 3]));
     // Box 9 comes first in the tab order, then 1 to 8.
     setTabOrder(cell(9).txtTitle, cell(1).txtTitle);
     for (int i = 1; i < CellCount - 1; ++i)
@@ -220,7 +223,8 @@ bool frmPlayClassic::LoadPage()
 
 void frmPlayClassic::UpdateArrows()
 {
-    const PageMath::ArrowMasks masks = PageMath::arrowMasks(objUser.curPage, mdlGeneral::GetCatCount(objUser.curcat));
+    const PageMath::ArrowMasks masks
+        = PageMath::arrowMasks(objUser.curPage, mdlGeneral::GetCatCount(objUser.curcat));
     imgBackMask->setVisible(masks.back);
     imgNextMask->setVisible(masks.next);
     imgBackMask->raise();

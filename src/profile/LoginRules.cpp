@@ -37,7 +37,8 @@ QString problemWith(const QString &name, const QString &password)
     if (hasForbiddenFileCharacter(name))
         return QStringLiteral("Il nome utente non può contenere i caratteri / \\ : * ? \" < > | "
                               "né caratteri di controllo; scegli un altro nome.");
-    if (name.startsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
+    if (name.startsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char('.'))
+        || name.endsWith(QLatin1Char(' ')))
         return QStringLiteral("Il nome utente non può cominciare con un punto né finire con un punto "
                               "o uno spazio; scegli un altro nome.");
     if (!isStorable(name))

@@ -16,14 +16,14 @@ clsUser objUser;
 namespace {
 const QString WrongPassword = QStringLiteral("La password inserita non è corretta :P");
 const QString CreateQuestion = QStringLiteral("L'utente non esiste, crearlo?");
-const QString ForeignProfile =
-    QStringLiteral("Il file utente appartiene ad un altro... non facciamo i furbi ;)");
-const QString DamagedProfile =
-    QStringLiteral("Il file utente è danneggiato: lo stato del gioco non si può leggere. "
-                   "Il file non è stato modificato; ripristinane una copia o crea un altro utente.");
-const QString CannotCreate =
-    QStringLiteral("Impossibile creare il file utente nella cartella User: controlla che la cartella "
-                   "esista e che si possa scrivere.");
+const QString ForeignProfile
+    = QStringLiteral("Il file utente appartiene ad un altro... non facciamo i furbi ;)");
+const QString DamagedProfile
+    = QStringLiteral("Il file utente è danneggiato: lo stato del gioco non si può leggere. "
+                     "Il file non è stato modificato; ripristinane una copia o crea un altro utente.");
+const QString CannotCreate
+    = QStringLiteral("Impossibile creare il file utente nella cartella User: controlla che la cartella "
+                     "esista e che si possa scrivere.");
 
 QString shiftedDown(const QByteArray &stored)
 {
@@ -38,7 +38,8 @@ QByteArray shiftedUp(const QString &text)
 QString slotText(int record, qint32 value)
 {
     if (record == TimeRecord)
-        return QStringLiteral("%1").arg(qBound<qint32>(0, value, clsUser::MaxSeconds), 6, 10, QLatin1Char('0'));
+        return QStringLiteral("%1").arg(qBound<qint32>(0, value, clsUser::MaxSeconds), 6, 10,
+                                        QLatin1Char('0'));
     return QString::number(value);
 }
 } // namespace
@@ -220,8 +221,7 @@ bool clsUser::Login(const QString &strUser, const QString &strPasw)
     // The five records of a new profile go down in one write: a crash leaves all or none.
     const QByteArray records = ProfileFile::textRecord(shiftedUp(strUser))
                                + ProfileFile::textRecord(shiftedUp(strPasw))
-                               + ProfileFile::textRecord(NewGroup)
-                               + ProfileFile::textRecord(NewCategories)
+                               + ProfileFile::textRecord(NewGroup) + ProfileFile::textRecord(NewCategories)
                                + ProfileFile::textRecord(NewTime);
     if (!file.writeRecords(UserRecord, records)) {
         Messages::warn(CannotCreate);
@@ -233,8 +233,9 @@ bool clsUser::Login(const QString &strUser, const QString &strPasw)
 void clsUser::CheckUnlock()
 {
     ProfileFile file(profilePath());
-    const Unlock::States next =
-        Unlock::nextStage({file.readText(CategoryRecord), file.readText(GroupRecord)});
+    const Unlock::States next
+        = Unlock::nextStage({file.readText(CategoryRecord), file.readText(GroupRecord)});
     // Both records are rewritten, changed or not, in one write so a stage is never half applied.
-    file.writeRecords(GroupRecord, ProfileFile::textRecord(next.groups) + ProfileFile::textRecord(next.categories));
+    file.writeRecords(GroupRecord,
+                      ProfileFile::textRecord(next.groups) + ProfileFile::textRecord(next.categories));
 }

@@ -24,8 +24,9 @@ const QColor Background(244, 244, 244);
 
 QString thumbProblemText(const QString &error)
 {
-    return error + QStringLiteral("\n\nAl posto delle miniature mancanti compare il nome della "
-                                  "categoria; le categorie aperte si possono giocare lo stesso.");
+    return error
+           + QStringLiteral("\n\nAl posto delle miniature mancanti compare il nome della "
+                            "categoria; le categorie aperte si possono giocare lo stesso.");
 }
 } // namespace
 
@@ -101,9 +102,11 @@ void CategorySelection::ReadThumbs()
         QString error;
         const QString path = ExtractThumb(objUser, c, &error);
         if (!showThumb(i, path, entry) && thumbProblem.isEmpty())
-            thumbProblem = path.isEmpty() ? error
-                                          : QStringLiteral("La miniatura della categoria %1 non è un'immagine leggibile.")
-                                                .arg(mdlGeneral::GetCatName(c));
+            thumbProblem
+                = path.isEmpty()
+                      ? error
+                      : QStringLiteral("La miniatura della categoria %1 non è un'immagine leggibile.")
+                            .arg(mdlGeneral::GetCatName(c));
         imgCat(i)->setEnabled(entry.clickable());
         lblCat(i)->setText(entry.caption());
         if (entry.packMissing())
@@ -210,15 +213,12 @@ void CategorySelection::closeEvent(QCloseEvent *event)
 
 frmClassic::frmClassic(QWidget *parent)
     : CategorySelection(*SelectionGrid::variant(mdlConst::Classic), parent)
-{
-}
+{ }
 
 frmBonus::frmBonus(QWidget *parent)
     : CategorySelection(*SelectionGrid::variant(mdlConst::Bonus), parent)
-{
-}
+{ }
 
 frmPuzzle::frmPuzzle(QWidget *parent)
     : CategorySelection(*SelectionGrid::variant(mdlConst::Puzzle), parent)
-{
-}
+{ }

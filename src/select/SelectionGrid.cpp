@@ -9,18 +9,48 @@
 namespace SelectionGrid {
 
 namespace {
-const Variant ClassicVariant{QStringLiteral("frmClassic"), QStringLiteral("Classic"), mdlConst::Classic,
-                             1, 9, 0, 3, 3,
-                             QSize(9480, 4845), {120, 3240, 6360}, {120, 1680, 3240},
-                             QSize(855, 255), QPoint(2040, 1200), false};
-const Variant BonusVariant{QStringLiteral("frmBonus"), QStringLiteral("Bonus"), mdlConst::Bonus,
-                           10, 17, 9, 2, 4,
-                           QSize(6375, 6675), {120, 3240}, {120, 1800, 3360, 5040},
-                           QSize(1095, 255), QPoint(1800, 1200), false};
-const Variant PuzzleVariant{QStringLiteral("frmPuzzle"), QStringLiteral("Puzzle"), mdlConst::Puzzle,
-                            18, 20, 17, 3, 1,
-                            QSize(9480, 1770), {120, 3240, 6360}, {120},
-                            QSize(1095, 255), QPoint(1800, 1200), true};
+const Variant ClassicVariant {QStringLiteral("frmClassic"),
+                              QStringLiteral("Classic"),
+                              mdlConst::Classic,
+                              1,
+                              9,
+                              0,
+                              3,
+                              3,
+                              QSize(9480, 4845),
+                              {120, 3240, 6360},
+                              {120, 1680, 3240},
+                              QSize(855, 255),
+                              QPoint(2040, 1200),
+                              false};
+const Variant BonusVariant {QStringLiteral("frmBonus"),
+                            QStringLiteral("Bonus"),
+                            mdlConst::Bonus,
+                            10,
+                            17,
+                            9,
+                            2,
+                            4,
+                            QSize(6375, 6675),
+                            {120, 3240},
+                            {120, 1800, 3360, 5040},
+                            QSize(1095, 255),
+                            QPoint(1800, 1200),
+                            false};
+const Variant PuzzleVariant {QStringLiteral("frmPuzzle"),
+                             QStringLiteral("Puzzle"),
+                             mdlConst::Puzzle,
+                             18,
+                             20,
+                             17,
+                             3,
+                             1,
+                             QSize(9480, 1770),
+                             {120, 3240, 6360},
+                             {120},
+                             QSize(1095, 255),
+                             QPoint(1800, 1200),
+                             true};
 
 QSize toPixels(const QSize &twips)
 {
@@ -87,7 +117,8 @@ QString missingFilesText()
 {
     return QStringLiteral("Alcune categorie, sebbene attivate, non possono essere giocate perchè non è ")
            + QStringLiteral("presente il rispettivo file; per giocarle tornare alla finestra precedente e ")
-           + QStringLiteral("cliccare la scritta Lumivo Pro (Aggiornamenti) e scaricare il gruppo desiderato.");
+           + QStringLiteral(
+               "cliccare la scritta Lumivo Pro (Aggiornamenti) e scaricare il gruppo desiderato.");
 }
 
 } // namespace SelectionGrid

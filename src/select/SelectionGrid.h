@@ -13,7 +13,10 @@ class clsUser;
 namespace SelectionGrid {
 
 constexpr int TwipsPerPixel = 15;
-constexpr int pixels(int twips) { return twips / TwipsPerPixel; }
+constexpr int pixels(int twips)
+{
+    return twips / TwipsPerPixel;
+}
 
 // One selection screen: its categories, its grid and the play screen it leads to.
 struct Variant {

@@ -23,8 +23,7 @@ void centre(QWidget *screen)
     }
 }
 
-template <typename Screen>
-Screen *single(QPointer<Screen> &instance)
+template<typename Screen> Screen *single(QPointer<Screen> &instance)
 {
     if (!instance) {
         instance = new Screen;
@@ -54,8 +53,7 @@ CategorySelection *selection(int gameType)
     }
 }
 
-template <typename Screen>
-void forget(QPointer<Screen> &instance, QWidget *screen)
+template<typename Screen> void forget(QPointer<Screen> &instance, QWidget *screen)
 {
     if (instance == screen)
         instance = nullptr;

@@ -6,8 +6,10 @@
 // One lock per game folder, outside it, so that a read-only or copied folder does not matter.
 QString SingleInstance::lockPathFor(const QString &gameFolder)
 {
-    const QByteArray key = QCryptographicHash::hash(QDir(gameFolder).absolutePath().toUtf8(),
-                                                    QCryptographicHash::Sha1).toHex().left(16);
+    const QByteArray key
+        = QCryptographicHash::hash(QDir(gameFolder).absolutePath().toUtf8(), QCryptographicHash::Sha1)
+              .toHex()
+              .left(16);
     return QDir::tempPath() + QStringLiteral("/lumivo-") + QString::fromLatin1(key) + QStringLiteral(".lock");
 }
 

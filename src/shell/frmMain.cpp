@@ -35,9 +35,11 @@ const QRect InfoPlace = twips(120, 1200, 6180, 4725);
 // The web site the panel sends the player to.
 const QString SiteName = QStringLiteral("Lumivo Pro Online");
 
-const QString RecordQuestion = QStringLiteral("Desideri inviare il tuo punteggio sul web?") + QStringLiteral("\n")
+const QString RecordQuestion = QStringLiteral("Desideri inviare il tuo punteggio sul web?")
+                               + QStringLiteral("\n")
                                + QStringLiteral("(Dovrai essere già connesso ad internet)");
-const QString CustomNotice = QStringLiteral("Funzionalità in fase di sviluppo, conserva il file del salvataggio ;)");
+const QString CustomNotice
+    = QStringLiteral("Funzionalità in fase di sviluppo, conserva il file del salvataggio ;)");
 
 // The download links use shorter names for two categories.
 QString groupCaption(int group)
@@ -68,7 +70,8 @@ frmMain::frmMain(QWidget *parent)
     buildControls();
 }
 
-ClickableImage *frmMain::makeImage(const QString &name, const QRect &place, const QString &artwork, QWidget *parent)
+ClickableImage *frmMain::makeImage(const QString &name, const QRect &place, const QString &artwork,
+                                   QWidget *parent)
 {
     auto *image = new ClickableImage(parent);
     image->setObjectName(name);
@@ -89,7 +92,8 @@ QLabel *frmMain::makeMask(const QString &name, const QRect &place)
     return mask;
 }
 
-ClickableImage *frmMain::makeLink(const QString &name, const QString &text, const QRect &place, QWidget *parent)
+ClickableImage *frmMain::makeLink(const QString &name, const QString &text, const QRect &place,
+                                  QWidget *parent)
 {
     auto *link = new ClickableImage(parent);
     link->setObjectName(name);
@@ -183,11 +187,12 @@ void frmMain::buildInfoPanel()
     imgClose->setToolTip(QStringLiteral("Chiudi"));
     connect(imgClose, &ClickableImage::clicked, fraInfo, &QWidget::hide);
 
-    auto *notice = new QLabel(QStringLiteral("Prima di proseguire, assicurarsi di essere connessi ad internet e di "
-                                             "avere i permessi per scaricare files. In caso di problemi ripetete "
-                                             "l'aggiornamento o consultare il forum di ")
-                                  + SiteName,
-                              fraInfo);
+    auto *notice
+        = new QLabel(QStringLiteral("Prima di proseguire, assicurarsi di essere connessi ad internet e di "
+                                    "avere i permessi per scaricare files. In caso di problemi ripetete "
+                                    "l'aggiornamento o consultare il forum di ")
+                         + SiteName,
+                     fraInfo);
     notice->setObjectName(QStringLiteral("Label3"));
     notice->setGeometry(10, 34, width - 20, 58);
     notice->setWordWrap(true);
@@ -206,7 +211,8 @@ void frmMain::buildInfoPanel()
         m_lblGruppo[k] = link;
     }
 
-    auto *lblForum = makeLink(QStringLiteral("lblForum"), QStringLiteral("Iscriviti al forum di ") + SiteName + QLatin1Char('!'),
+    auto *lblForum = makeLink(QStringLiteral("lblForum"),
+                              QStringLiteral("Iscriviti al forum di ") + SiteName + QLatin1Char('!'),
                               QRect(10, 212, width - 20, 18), fraInfo);
     QFont forumFont = lblForum->font();
     forumFont.setBold(true);
@@ -217,8 +223,8 @@ void frmMain::buildInfoPanel()
     Label16->setObjectName(QStringLiteral("Label16"));
     Label16->setGeometry(10, 232, width - 20, 18);
 
-    auto *credits = new QLabel(QStringLiteral("Fotogrammi dei film raccolti e ordinati dalla redazione di Lumivo Pro"),
-                               fraInfo);
+    auto *credits = new QLabel(
+        QStringLiteral("Fotogrammi dei film raccolti e ordinati dalla redazione di Lumivo Pro"), fraInfo);
     credits->setObjectName(QStringLiteral("Label3"));
     credits->setGeometry(10, InfoPlace.height() - 34, width - 20, 24);
     QFont small(QStringLiteral("Verdana"), 7);

@@ -46,7 +46,8 @@ QByteArray littleEndian32(qint32 value)
 // Files extraction may leave in Temp/ (not the Alpha's or the web window's).
 QStringList extractedFiles(const GameFolderFixture &game)
 {
-    return QDir(game.path(QStringLiteral("Temp"))).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden);
+    return QDir(game.path(QStringLiteral("Temp")))
+        .entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden);
 }
 
 QList<QByteArray> pageListLines(const GameFolderFixture &game)
@@ -140,11 +141,12 @@ private slots:
         QTest::addColumn<QVector<int>>("solvedPages");
         QTest::addColumn<QVector<int>>("solvedPictures");
         QTest::addColumn<int>("page");
-        QTest::newRow("nothing solved") << QVector<int>{} << QVector<int>{} << 1;
-        QTest::newRow("first two pages solved") << QVector<int>{1, 2} << QVector<int>{} << 3;
-        QTest::newRow("every page solved") << QVector<int>{1, 2, 3} << QVector<int>{} << 1;
-        QTest::newRow("page 1 lacks its last picture") << QVector<int>{} << QVector<int>{1, 2, 3, 4, 5, 6, 7, 8} << 1;
-        QTest::newRow("only page 2 solved") << QVector<int>{2} << QVector<int>{} << 1;
+        QTest::newRow("nothing solved") << QVector<int> {} << QVector<int> {} << 1;
+        QTest::newRow("first two pages solved") << QVector<int> {1, 2} << QVector<int> {} << 3;
+        QTest::newRow("every page solved") << QVector<int> {1, 2, 3} << QVector<int> {} << 1;
+        QTest::newRow("page 1 lacks its last picture")
+            << QVector<int> {} << QVector<int> {1, 2, 3, 4, 5, 6, 7, 8} << 1;
+        QTest::newRow("only page 2 solved") << QVector<int> {2} << QVector<int> {} << 1;
     }
     void openPageIsTheFirstNotFullySolved()
     {
@@ -185,8 +187,9 @@ private slots:
         const QList<QByteArray> lines = pageListLines(game);
         QCOMPARE(lines.size(), 5);
         for (int k = 1; k <= 5; ++k) {
-            const QByteArray expected = "12:00:000" + QByteArray::number(k) + ":" + QByteArray::number(118 + k)
-                                        + ":Film " + QByteArray::number(118 + k) + (k < 5 ? "\r" : "");
+            const QByteArray expected = "12:00:000" + QByteArray::number(k) + ":"
+                                        + QByteArray::number(118 + k) + ":Film " + QByteArray::number(118 + k)
+                                        + (k < 5 ? "\r" : "");
             QCOMPARE(lines[k - 1], expected);
             QCOMPARE(game.read(QStringLiteral("Temp/000%1.tmp").arg(k)), content.picture(118 + k));
         }
@@ -268,9 +271,12 @@ private slots:
         QTest::newRow("missing pack") << Fault::MissingPack << QStringLiteral("Data/0005.lvd");
         QTest::newRow("truncated pack") << Fault::TruncatedPack << QStringLiteral("Data/0005.lvd");
         QTest::newRow("truncated index.lvx") << Fault::TruncatedLengths << QStringLiteral("Data/index.lvx");
-        QTest::newRow("negative length of an earlier picture") << Fault::NegativeLength << QStringLiteral("Data/index.lvx");
-        QTest::newRow("length running past the pack") << Fault::LengthPastEnd << QStringLiteral("Data/0005.lvd");
-        QTest::newRow("title record over 80 bytes") << Fault::TitleTooLong << QStringLiteral("Data/index.lvt");
+        QTest::newRow("negative length of an earlier picture")
+            << Fault::NegativeLength << QStringLiteral("Data/index.lvx");
+        QTest::newRow("length running past the pack")
+            << Fault::LengthPastEnd << QStringLiteral("Data/0005.lvd");
+        QTest::newRow("title record over 80 bytes")
+            << Fault::TitleTooLong << QStringLiteral("Data/index.lvt");
     }
     void damagedContentFailsCleanly()
     {
@@ -289,18 +295,31 @@ private slots:
         const QString pack = QStringLiteral("Data/0005.lvd");
         const int first = 45 + 19; // line 1 of page 3
         switch (fault) {
-        case Fault::MissingPack: QVERIFY(QFile::remove(game.path(pack))); break;
-        case Fault::TruncatedPack: resize(game, pack, QFileInfo(game.path(pack)).size() - 10); break;
-        case Fault::TruncatedLengths: resize(game, QStringLiteral("Data/index.lvx"), 7 * (first + 3) - 2); break;
-        case Fault::NegativeLength: patch(game, QStringLiteral("Data/index.lvx"), 7 * (45 + 4), littleEndian32(-7)); break;
-        case Fault::LengthPastEnd: patch(game, QStringLiteral("Data/index.lvx"), 7 * (first + 1), littleEndian32(1000000)); break;
-        case Fault::TitleTooLong: patch(game, QStringLiteral("Data/index.lvt"), 82 * first, QByteArray("\xC8\x00", 2)); break;
+        case Fault::MissingPack:
+            QVERIFY(QFile::remove(game.path(pack)));
+            break;
+        case Fault::TruncatedPack:
+            resize(game, pack, QFileInfo(game.path(pack)).size() - 10);
+            break;
+        case Fault::TruncatedLengths:
+            resize(game, QStringLiteral("Data/index.lvx"), 7 * (first + 3) - 2);
+            break;
+        case Fault::NegativeLength:
+            patch(game, QStringLiteral("Data/index.lvx"), 7 * (45 + 4), littleEndian32(-7));
+            break;
+        case Fault::LengthPastEnd:
+            patch(game, QStringLiteral("Data/index.lvx"), 7 * (first + 1), littleEndian32(1000000));
+            break;
+        case Fault::TitleTooLong:
+            patch(game, QStringLiteral("Data/index.lvt"), 82 * first, QByteArray("\xC8\x00", 2));
+            break;
         }
 
         user.curPage = 3;
         QString error;
         QVERIFY(!ExtractPage(user, 45, &error));
-        QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(file)), qPrintable(error));
+        QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(file)),
+                 qPrintable(error));
         QCOMPARE(extractedFiles(game), QStringList());
     }
 
@@ -311,7 +330,8 @@ private slots:
         QTest::addColumn<QString>("damaged");
         QTest::addColumn<qint64>("size"); // -1: removed
         QTest::newRow("missing C000.lvd") << 20 << 2 << QStringLiteral("Data/C000.lvd") << qint64(-1);
-        QTest::newRow("truncated A000.lvd") << 20 << 0 << QStringLiteral("Data/A000.lvd") << qint64(25682 + 20);
+        QTest::newRow("truncated A000.lvd")
+            << 20 << 0 << QStringLiteral("Data/A000.lvd") << qint64(25682 + 20);
     }
     void damagedThumbnailsFailCleanly()
     {
@@ -331,7 +351,8 @@ private slots:
             resize(game, damaged, size);
         QString error;
         QCOMPARE(ExtractThumb(user, cat, &error), QString());
-        QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(damaged)), qPrintable(error));
+        QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(damaged)),
+                 qPrintable(error));
         QCOMPARE(extractedFiles(game), QStringList());
     }
 
@@ -360,11 +381,13 @@ private slots:
     void removeTempPicturesDeletesOnlyTmpFiles()
     {
         GameFolderFixture game;
-        for (const QString &name : {QStringLiteral("0001.tmp"), QStringLiteral("~temp.tmp"), QStringLiteral("thumb.tmp"),
-                                    QStringLiteral("~record.htm"), QStringLiteral("note.txt")})
+        for (const QString &name :
+             {QStringLiteral("0001.tmp"), QStringLiteral("~temp.tmp"), QStringLiteral("thumb.tmp"),
+              QStringLiteral("~record.htm"), QStringLiteral("note.txt")})
             TinyContent::put(game, QStringLiteral("Temp/") + name, "x");
         RemoveTempPictures();
-        QCOMPARE(game.entries(QStringLiteral("Temp")), (QStringList{QStringLiteral("note.txt"), QStringLiteral("~record.htm")}));
+        QCOMPARE(game.entries(QStringLiteral("Temp")),
+                 (QStringList {QStringLiteral("note.txt"), QStringLiteral("~record.htm")}));
     }
 };
 

@@ -54,10 +54,14 @@ struct Source {
 
     Source()
     {
-        const QStringList titles = {QStringLiteral("La vita è bella"), QStringLiteral("C'era una volta il West"),
+        const QStringList titles = {QStringLiteral("La vita è bella"),
+                                    QStringLiteral("C'era una volta il West"),
                                     QStringLiteral("Il buono, il brutto, il cattivo"),
-                                    QStringLiteral("Mr. Smith va a Washington"), QStringLiteral("Lo chiamavano Trinità…"),
-                                    QStringLiteral("Up"), QStringLiteral("Dumbo"), QStringLiteral("Bambi"),
+                                    QStringLiteral("Mr. Smith va a Washington"),
+                                    QStringLiteral("Lo chiamavano Trinità…"),
+                                    QStringLiteral("Up"),
+                                    QStringLiteral("Dumbo"),
+                                    QStringLiteral("Bambi"),
                                     QStringLiteral("Aladdin")};
         for (int i = 0; i < titles.size(); ++i)
             add(1, i, titles[i]);
@@ -142,7 +146,8 @@ private slots:
         QByteArray pack1(25682, '\0');
         QByteArray lengths;
         for (int i = 0; i < 9; ++i) {
-            const QByteArray picture = readFile(source.path(QStringLiteral("pictures/%1.img").arg(i, 3, 10, QLatin1Char('0'))));
+            const QByteArray picture
+                = readFile(source.path(QStringLiteral("pictures/%1.img").arg(i, 3, 10, QLatin1Char('0'))));
             pack1 += picture;
             lengths += ContentFiles::lengthRecord(qint32(picture.size() - 1));
         }
@@ -158,9 +163,11 @@ private slots:
         QCOMPARE(titles.size(), 11 * 82);
         QCOMPARE(titles.left(17), QByteArray("\x0F\x00Mb!wjub!\xE9!cfmmb", 17));
         for (const char *name : {"A000", "B000", "C000"})
-            QCOMPARE(readFile(data + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".lvx")).size(), 140);
+            QCOMPARE(readFile(data + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".lvx")).size(),
+                     140);
         QVERIFY(!QFileInfo::exists(out.path() + QStringLiteral("/Data.old")));
-        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"Data"});
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList {"Data"});
     }
 
     void gameExtractsWhatTheToolBuilt()
@@ -168,7 +175,8 @@ private slots:
         Source source;
         source.writeManifest();
         GameFolderFixture game;
-        const Outcome built = run({QStringLiteral("build"), source.dir.path(), game.path(QStringLiteral("Data"))});
+        const Outcome built
+            = run({QStringLiteral("build"), source.dir.path(), game.path(QStringLiteral("Data"))});
         QVERIFY2(built.code == 0, qPrintable(describe(built)));
         QVERIFY(mdlGeneral::LoadCounts());
         clsUser user;
@@ -181,7 +189,8 @@ private slots:
         QVERIFY2(PreparePage(user, &error), qPrintable(error));
         QCOMPARE(game.read(QStringLiteral("Temp/~temp.tmp")),
                  QByteArray("12:00:0001:010:Grease\r\n12:00:0002:011:Harry, ti presento Sally...\r\n"));
-        QCOMPARE(game.read(QStringLiteral("Temp/0002.tmp")), readFile(source.path(QStringLiteral("pictures/021.img"))));
+        QCOMPARE(game.read(QStringLiteral("Temp/0002.tmp")),
+                 readFile(source.path(QStringLiteral("pictures/021.img"))));
         QVERIFY(!ExtractThumb(user, 12, &error).isEmpty());
         QVERIFY(!QImage(game.path(QStringLiteral("Temp/thumb.tmp"))).isNull());
     }
@@ -204,9 +213,12 @@ private slots:
         const QString rebuilt = out.path() + QStringLiteral("/Data2");
         const Outcome again = run({QStringLiteral("build"), extracted, rebuilt});
         QVERIFY2(again.code == 0, qPrintable(describe(again)));
-        QCOMPARE(readFile(rebuilt + QStringLiteral("/0001.lvd")), readFile(data + QStringLiteral("/0001.lvd")));
-        QCOMPARE(readFile(rebuilt + QStringLiteral("/index.lvt")), readFile(data + QStringLiteral("/index.lvt")).left(9 * 82));
-        QCOMPARE(readFile(rebuilt + QStringLiteral("/index.lvx")), readFile(data + QStringLiteral("/index.lvx")).left(9 * 7));
+        QCOMPARE(readFile(rebuilt + QStringLiteral("/0001.lvd")),
+                 readFile(data + QStringLiteral("/0001.lvd")));
+        QCOMPARE(readFile(rebuilt + QStringLiteral("/index.lvt")),
+                 readFile(data + QStringLiteral("/index.lvt")).left(9 * 82));
+        QCOMPARE(readFile(rebuilt + QStringLiteral("/index.lvx")),
+                 readFile(data + QStringLiteral("/index.lvx")).left(9 * 7));
         for (const QString &name : {QStringLiteral("A000"), QStringLiteral("B000"), QStringLiteral("C000")})
             QCOMPARE(entryOf(rebuilt, name, 0), entryOf(data, name, 0));
         QCOMPARE(entryOf(data, QStringLiteral("C000"), 0), imageFile(99, "JPEG"));
@@ -214,17 +226,20 @@ private slots:
 
     void buildRefusesBadSources_data()
     {
-        QTest::addColumn<QString>("line");     // appended to the good manifest
+        QTest::addColumn<QString>("line");      // appended to the good manifest
         QTest::addColumn<int>("extraPictures"); // copies of the line
         QTest::addColumn<QString>("expected");
         QTest::newRow("category 0") << "0\tpictures/000.img\tUp" << 1 << "\"0\" non è una categoria";
-        QTest::newRow("missing picture") << "12\tpictures/nothing.png\tUp" << 1 << "manca l'immagine pictures/nothing.png";
-        QTest::newRow("title of 81 bytes") << "12\tpictures/000.img\t" + QString(81, QLatin1Char('a')) << 1
-                                           << "lungo 81 byte";
-        QTest::newRow("title with a colon") << "12\tpictures/000.img\tGuerre stellari: Episodio IV" << 1 << "contiene \":\"";
+        QTest::newRow("missing picture")
+            << "12\tpictures/nothing.png\tUp" << 1 << "manca l'immagine pictures/nothing.png";
+        QTest::newRow("title of 81 bytes")
+            << "12\tpictures/000.img\t" + QString(81, QLatin1Char('a')) << 1 << "lungo 81 byte";
+        QTest::newRow("title with a colon")
+            << "12\tpictures/000.img\tGuerre stellari: Episodio IV" << 1 << "contiene \":\"";
         QTest::newRow("no Windows-1252 code") << "12\tpictures/000.img\tŌkami" << 1 << "Windows-1252: Ō";
         QTest::newRow("genre not a multiple of 9") << "2\tpictures/000.img\tUp" << 10 << "multiplo di 9";
-        QTest::newRow("themed over 157") << "13\tpictures/000.img\tUp" << 158 << "158 immagini: al massimo 157";
+        QTest::newRow("themed over 157")
+            << "13\tpictures/000.img\tUp" << 158 << "158 immagini: al massimo 157";
     }
     void buildRefusesBadSources()
     {
@@ -242,8 +257,10 @@ private slots:
         QCOMPARE(refused.code, 1);
         QVERIFY2(refused.err.contains(expected), qPrintable(describe(refused)));
         QVERIFY2(refused.err.contains(QStringLiteral("Nessun file scritto")), qPrintable(describe(refused)));
-        QCOMPARE(snapshot(data), (QMap<QString, QByteArray>{{QStringLiteral("index.lvs"), "earlier content"}}));
-        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"Data"});
+        QCOMPARE(snapshot(data),
+                 (QMap<QString, QByteArray> {{QStringLiteral("index.lvs"), "earlier content"}}));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList {"Data"});
     }
 
     void buildNeverReplacesAForeignFolder()
@@ -255,7 +272,7 @@ private slots:
         const Outcome refused = run({QStringLiteral("build"), source.dir.path(), out.path()});
         QCOMPARE(refused.code, 1);
         QVERIFY2(refused.err.contains(QStringLiteral("notes.txt")), qPrintable(describe(refused)));
-        QCOMPARE(snapshot(out.path()), (QMap<QString, QByteArray>{{QStringLiteral("notes.txt"), "mine"}}));
+        QCOMPARE(snapshot(out.path()), (QMap<QString, QByteArray> {{QStringLiteral("notes.txt"), "mine"}}));
     }
 
     void verifyFindsEachKindOfDamage_data()
@@ -267,22 +284,27 @@ private slots:
         QTest::addColumn<qint64>("size");
         QTest::addColumn<QString>("expected");
         const QByteArray none;
-        QTest::newRow("index.lvx one record short") << "index.lvx" << qint64(-1) << none << qint64(10 * 7)
-                                                    << "index.lvx è lungo 70 byte";
+        QTest::newRow("index.lvx one record short")
+            << "index.lvx" << qint64(-1) << none << qint64(10 * 7) << "index.lvx è lungo 70 byte";
         QTest::newRow("pack cut short") << "0001.lvd" << qint64(-1) << none << qint64(25700)
                                         << "categoria 01 Animazione: Data/0001.lvd è lungo 25700 byte";
-        QTest::newRow("negative length") << "index.lvx" << qint64(2 * 7) << QByteArray("\xF0\xFF\xFF\xFF", 4) << qint64(0)
-                                         << "categoria 01 Animazione, immagine 3: lunghezza non valida";
-        QTest::newRow("title record over 80") << "index.lvt" << qint64(82 * 4) << QByteArray("\x51\x00", 2) << qint64(0)
-                                              << "immagine 5: il titolo in Data/index.lvt non è leggibile";
-        QTest::newRow("undecodable picture") << "0001.lvd" << qint64(25682) << QByteArray("JUNK") << qint64(0)
-                                             << "categoria 01 Animazione, immagine 1: l'immagine non si può leggere";
-        QTest::newRow("genre count not a multiple of 9") << "index.lvs" << qint64(0) << QByteArray("\x08") << qint64(0)
-                                                         << "ha 8 immagini: una categoria Classic ne vuole un multiplo di 9";
-        QTest::newRow("over 32667 pictures") << "index.lvs" << qint64(5 * 2) << QByteArray("\xFF\x7F", 2) << qint64(0)
-                                             << "al massimo 32667";
-        QTest::newRow("undecodable thumbnail") << "B000.lvd" << qint64(25682) << QByteArray("JUNK") << qint64(0)
-                                               << "categoria 01 Animazione: la miniatura in Data/B000.lvd";
+        QTest::newRow("negative length")
+            << "index.lvx" << qint64(2 * 7) << QByteArray("\xF0\xFF\xFF\xFF", 4) << qint64(0)
+            << "categoria 01 Animazione, immagine 3: lunghezza non valida";
+        QTest::newRow("title record over 80")
+            << "index.lvt" << qint64(82 * 4) << QByteArray("\x51\x00", 2) << qint64(0)
+            << "immagine 5: il titolo in Data/index.lvt non è leggibile";
+        QTest::newRow("undecodable picture")
+            << "0001.lvd" << qint64(25682) << QByteArray("JUNK") << qint64(0)
+            << "categoria 01 Animazione, immagine 1: l'immagine non si può leggere";
+        QTest::newRow("genre count not a multiple of 9")
+            << "index.lvs" << qint64(0) << QByteArray("\x08") << qint64(0)
+            << "ha 8 immagini: una categoria Classic ne vuole un multiplo di 9";
+        QTest::newRow("over 32667 pictures")
+            << "index.lvs" << qint64(5 * 2) << QByteArray("\xFF\x7F", 2) << qint64(0) << "al massimo 32667";
+        QTest::newRow("undecodable thumbnail")
+            << "B000.lvd" << qint64(25682) << QByteArray("JUNK") << qint64(0)
+            << "categoria 01 Animazione: la miniatura in Data/B000.lvd";
     }
     void verifyFindsEachKindOfDamage()
     {
@@ -297,7 +319,8 @@ private slots:
         const QString data = out.path() + QStringLiteral("/Data");
         QCOMPARE(run({QStringLiteral("build"), source.dir.path(), data}).code, 0);
         const Outcome good = run({QStringLiteral("verify"), data});
-        QVERIFY2(good.code == 0 && good.out.contains(QStringLiteral("a posto: 11 immagini")), qPrintable(describe(good)));
+        QVERIFY2(good.code == 0 && good.out.contains(QStringLiteral("a posto: 11 immagini")),
+                 qPrintable(describe(good)));
 
         const QString path = data + QLatin1Char('/') + file;
         if (offset == -2)
@@ -308,7 +331,8 @@ private slots:
             patch(path, offset, bytes);
         const Outcome checked = run({QStringLiteral("verify"), data});
         QCOMPARE(checked.code, 1);
-        QVERIFY2(checked.out.contains(QStringLiteral("ERRORE: ") + expected) || checked.out.contains(expected),
+        QVERIFY2(checked.out.contains(QStringLiteral("ERRORE: ") + expected)
+                     || checked.out.contains(expected),
                  qPrintable(describe(checked)));
         QVERIFY2(!checked.out.contains(QStringLiteral("a posto")), qPrintable(describe(checked)));
     }
@@ -324,16 +348,18 @@ private slots:
         QVERIFY(QFile::remove(data + QStringLiteral("/0012.lvd")));
         const Outcome checked = run({QStringLiteral("verify"), data});
         QVERIFY2(checked.code == 0, qPrintable(describe(checked)));
-        QVERIFY2(checked.out.contains(QStringLiteral("AVVISO: categoria 12 Barbie: manca il pacchetto Data/0012.lvd")),
+        QVERIFY2(checked.out.contains(
+                     QStringLiteral("AVVISO: categoria 12 Barbie: manca il pacchetto Data/0012.lvd")),
                  qPrintable(checked.out));
-        QVERIFY2(checked.out.contains(QStringLiteral("AVVISO: categoria 01 Animazione, immagine 8: \"dumbo\" è anche il "
-                                                     "titolo di categoria 01 Animazione, immagine 7")),
+        QVERIFY2(checked.out.contains(
+                     QStringLiteral("AVVISO: categoria 01 Animazione, immagine 8: \"dumbo\" è anche il "
+                                    "titolo di categoria 01 Animazione, immagine 7")),
                  qPrintable(checked.out));
-        QVERIFY2(checked.out.contains(QStringLiteral("a posto: 11 immagini in 20 categorie, 19 pacchetti su 20, 60 miniature, 2 avvisi")),
+        QVERIFY2(checked.out.contains(QStringLiteral(
+                     "a posto: 11 immagini in 20 categorie, 19 pacchetti su 20, 60 miniature, 2 avvisi")),
                  qPrintable(checked.out));
         QVERIFY(!checked.out.contains(QStringLiteral("ERRORE")));
     }
-
 };
 
 int main(int argc, char *argv[])

@@ -36,7 +36,8 @@ private slots:
         GameFolderFixture game;
         QFile file(game.path(QStringLiteral("Data/index.lvs")));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("\x12\x00\xAA\xBB\xCC\x24\x00", 7)); // record 1 whole, record 2 cut after its count
+        file.write(
+            QByteArray("\x12\x00\xAA\xBB\xCC\x24\x00", 7)); // record 1 whole, record 2 cut after its count
         file.close();
         QVERIFY(LoadCounts());
         QCOMPARE(GetCatCount(1), qint16(18));

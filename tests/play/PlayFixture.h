@@ -36,11 +36,15 @@ public:
 
     QString path(const QString &relative) const { return game.path(relative); }
     QByteArray read(const QString &relative) const { return game.read(relative); }
-    void put(const QString &relative, const QByteArray &bytes) const { TinyContent::put(game, relative, bytes); }
+    void put(const QString &relative, const QByteArray &bytes) const
+    {
+        TinyContent::put(game, relative, bytes);
+    }
 
     QStringList tempPictures() const
     {
-        return QDir(game.path(QStringLiteral("Temp"))).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden);
+        return QDir(game.path(QStringLiteral("Temp")))
+            .entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden);
     }
 
     // A still of its own colour with a shape on it, so that screenshots tell cells apart.

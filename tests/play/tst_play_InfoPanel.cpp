@@ -29,7 +29,10 @@ class tst_play_InfoPanel : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")); }
+    void initTestCase()
+    {
+        QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+    }
 
     void aClickOnThePanelOrItsTextIsOneClick()
     {
@@ -65,8 +68,10 @@ private slots:
         panel.show();
         QLabel *label = panel.lblMessage();
         QVERIFY(QRect(QPoint(0, 0), size).contains(label->geometry()));
-        QVERIFY2(neededHeight(label) <= label->height(),
-                 qPrintable(QStringLiteral("text needs %1 px, has %2").arg(neededHeight(label)).arg(label->height())));
+        QVERIFY2(
+            neededHeight(label) <= label->height(),
+            qPrintable(
+                QStringLiteral("text needs %1 px, has %2").arg(neededHeight(label)).arg(label->height())));
         QCOMPARE(label->font().pointSize() == 13, largest);
         QVERIFY(label->wordWrap());
         QCOMPARE(panel.message(), text);

@@ -54,7 +54,6 @@ private slots:
         QFETCH(int, last);
         QCOMPARE(PageMath::lastPage(count), last);
     }
-
 };
 
 QTEST_GUILESS_MAIN(tst_play_PageMath)

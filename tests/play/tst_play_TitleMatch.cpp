@@ -14,11 +14,15 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("normal");
 
-        QTest::newRow("the four marks go") << "a,b;c:d.e" << "abcde";
-        QTest::newRow("capitals") << "IL CONTE" << "il conte";
+        QTest::newRow("the four marks go") << "a,b;c:d.e"
+                                           << "abcde";
+        QTest::newRow("capitals") << "IL CONTE"
+                                  << "il conte";
         QTest::newRow("accented capitals") << QStringLiteral("ÈÀÙÒÌÉ") << QStringLiteral("èàùòìé");
-        QTest::newRow("blanks stay where they are") << " a  b " << " a  b ";
-        QTest::newRow("apostrophes, hyphens, slashes, digits") << "L'A-B/2!?" << "l'a-b/2!?";
+        QTest::newRow("blanks stay where they are") << " a  b "
+                                                    << " a  b ";
+        QTest::newRow("apostrophes, hyphens, slashes, digits") << "L'A-B/2!?"
+                                                               << "l'a-b/2!?";
     }
     void normalisingDropsPunctuationAndLowersOnly()
     {
@@ -39,13 +43,19 @@ private slots:
         QTest::newRow("semicolon for comma") << conte << "Il conte; la dama" << true;
         QTest::newRow("two blanks") << conte << "Il conte  la dama" << false;
         QTest::newRow("trailing blank") << conte << "il conte la dama " << false;
-        QTest::newRow("apostrophe typed") << "L'ultimo uomo" << "l'ultimo uomo" << true;
-        QTest::newRow("apostrophe left out") << "L'ultimo uomo" << "lultimo uomo" << false;
-        QTest::newRow("hyphen left out") << "Spider-Man" << "spider man" << false;
-        QTest::newRow("accented capital typed") << QStringLiteral("Così è") << QStringLiteral("COSÌ È") << true;
+        QTest::newRow("apostrophe typed") << "L'ultimo uomo"
+                                          << "l'ultimo uomo" << true;
+        QTest::newRow("apostrophe left out") << "L'ultimo uomo"
+                                             << "lultimo uomo" << false;
+        QTest::newRow("hyphen left out") << "Spider-Man"
+                                         << "spider man" << false;
+        QTest::newRow("accented capital typed")
+            << QStringLiteral("Così è") << QStringLiteral("COSÌ È") << true;
         QTest::newRow("plain e for è") << QStringLiteral("Così è") << QStringLiteral("così e") << false;
-        QTest::newRow("slash alternative not accepted") << "Alien/Aliens" << "alien" << false;
-        QTest::newRow("empty typed") << "Film" << "" << false;
+        QTest::newRow("slash alternative not accepted") << "Alien/Aliens"
+                                                        << "alien" << false;
+        QTest::newRow("empty typed") << "Film"
+                                     << "" << false;
     }
     void typedTextMatchesExactlyWhenNormalFormsAgree()
     {

@@ -86,13 +86,18 @@ class tst_play_frmPlayClassic : public QObject
     }
 
     static TitleBox *box(frmPlayClassic *screen, int i) { return screen->cell(i).txtTitle; }
-    static InfoPanel *panel(frmPlayClassic *screen) { return screen->findChild<InfoPanel *>(QStringLiteral("fraInfo")); }
+    static InfoPanel *panel(frmPlayClassic *screen)
+    {
+        return screen->findChild<InfoPanel *>(QStringLiteral("fraInfo"));
+    }
     static QLabel *label(frmPlayClassic *screen, const char *name)
     {
         return screen->findChild<QLabel *>(QLatin1String(name));
     }
-    static bool maskShown(frmPlayClassic *screen, const char *name) { return label(screen, name)->isVisible(); }
-
+    static bool maskShown(frmPlayClassic *screen, const char *name)
+    {
+        return label(screen, name)->isVisible();
+    }
 
 private slots:
     void initTestCase()
@@ -169,8 +174,10 @@ private slots:
         const QString conte = QStringLiteral("Il conte, la dama.");
         QTest::newRow("lower case") << conte << "il conte la dama" << true;
         QTest::newRow("two blanks") << conte << "Il conte  la dama" << false;
-        QTest::newRow("plain e for è") << QStringLiteral("Così è la vita") << QStringLiteral("così e la vita") << false;
-        QTest::newRow("Windows-1252 beyond Latin-1") << QStringLiteral("Œdipus – €") << QStringLiteral("œdipus – €") << true;
+        QTest::newRow("plain e for è")
+            << QStringLiteral("Così è la vita") << QStringLiteral("così e la vita") << false;
+        QTest::newRow("Windows-1252 beyond Latin-1")
+            << QStringLiteral("Œdipus – €") << QStringLiteral("œdipus – €") << true;
     }
     void typingTheTitleSolvesThePicture()
     {
@@ -189,7 +196,8 @@ private slots:
         QCOMPARE(title->isReadOnly(), solves);
         QCOMPARE(title->text(), solves ? stored : typed);
         QCOMPARE(screen->cell(1).shaBorder->borderColor(), solves ? QColor(255, 0, 0) : QColor(0, 0, 255));
-        QCOMPARE(label(screen, "lblRisolti")->text(), solves ? QStringLiteral("1/45") : QStringLiteral("0/45"));
+        QCOMPARE(label(screen, "lblRisolti")->text(),
+                 solves ? QStringLiteral("1/45") : QStringLiteral("0/45"));
         if (solves) {
             QCOMPARE(background(title), TitleBox::solvedColor());
             // The focus stays in the solved box.
@@ -407,8 +415,12 @@ private slots:
         screen->session().setReady(false);
         QByteArray list;
         for (int k = 1; k <= 3; ++k) {
-            m_content->put(QStringLiteral("Temp/%1.tmp").arg(k, 4, 10, QLatin1Char('0')), PlayFixture::picture(30 + k));
-            list += QStringLiteral("01:01:%1:%2:Film %2\r\n").arg(k, 4, 10, QLatin1Char('0')).arg(30 + k).toLatin1();
+            m_content->put(QStringLiteral("Temp/%1.tmp").arg(k, 4, 10, QLatin1Char('0')),
+                           PlayFixture::picture(30 + k));
+            list += QStringLiteral("01:01:%1:%2:Film %2\r\n")
+                        .arg(k, 4, 10, QLatin1Char('0'))
+                        .arg(30 + k)
+                        .toLatin1();
         }
         m_content->put(QStringLiteral("Temp/~temp.tmp"), list);
 
@@ -417,7 +429,8 @@ private slots:
             QCOMPARE(screen->cell(i).picture, 30 + i);
         for (int i = 4; i <= 9; ++i) {
             PlayCell &cell = screen->cell(i);
-            QVERIFY2(cell.imgImage->pixmap().isNull(), qPrintable(QStringLiteral("cell %1 keeps a picture").arg(i)));
+            QVERIFY2(cell.imgImage->pixmap().isNull(),
+                     qPrintable(QStringLiteral("cell %1 keeps a picture").arg(i)));
             QCOMPARE(cell.picture, 0);
             QVERIFY(cell.txtTitle->text().isEmpty());
             QVERIFY(cell.txtTitle->tag().isEmpty());
@@ -435,8 +448,10 @@ private slots:
     {
         QTest::addColumn<QString>("damage");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("truncated pack") << "truncated" << "Data/0001.lvd";
-        QTest::newRow("picture that does not decode") << "garbled" << "01010004";
+        QTest::newRow("truncated pack") << "truncated"
+                                        << "Data/0001.lvd";
+        QTest::newRow("picture that does not decode") << "garbled"
+                                                      << "01010004";
     }
     void aCategoryThatCannotBeExtractedGoesBackUntouched()
     {
@@ -450,8 +465,8 @@ private slots:
         } else {
             // The fourth picture's bytes become noise of the same length.
             QByteArray bytes = m_content->read(QStringLiteral("Data/0001.lvd"));
-            const int start = PlayFixture::Header + PlayFixture::picture(1).size() + PlayFixture::picture(2).size()
-                              + PlayFixture::picture(3).size();
+            const int start = PlayFixture::Header + PlayFixture::picture(1).size()
+                              + PlayFixture::picture(2).size() + PlayFixture::picture(3).size();
             for (int i = 0; i < PlayFixture::picture(4).size(); ++i)
                 bytes[start + i] = char(i * 7);
             m_content->put(QStringLiteral("Data/0001.lvd"), bytes);
@@ -482,7 +497,6 @@ private slots:
         QTRY_VERIFY(screen.isNull());
         QVERIFY(m_content->tempPictures().isEmpty());
     }
-
 };
 
 QTEST_MAIN(tst_play_frmPlayClassic)

@@ -10,7 +10,8 @@
 namespace {
 const QString WrongPassword = QStringLiteral("La password inserita non è corretta :P");
 const QString CreateQuestion = QStringLiteral("L'utente non esiste, crearlo?");
-const QString ForeignProfile = QStringLiteral("Il file utente appartiene ad un altro... non facciamo i furbi ;)");
+const QString ForeignProfile
+    = QStringLiteral("Il file utente appartiene ad un altro... non facciamo i furbi ;)");
 } // namespace
 
 class tst_Login : public QObject
@@ -69,7 +70,8 @@ private slots:
         MessageRecorder answers(true);
         clsUser user;
         QVERIFY(user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
-        QVERIFY(QFile::copy(game.path(QStringLiteral("User/Mario.lmp")), game.path(QStringLiteral("User/mario.lmp"))));
+        QVERIFY(QFile::copy(game.path(QStringLiteral("User/Mario.lmp")),
+                            game.path(QStringLiteral("User/mario.lmp"))));
         QVERIFY(!user.Login(QStringLiteral("mario"), QStringLiteral("pw")));
         QCOMPARE(answers.lastText(), ForeignProfile);
         QCOMPARE(answers.shown.last().kind, Messages::Kind::Warning);
@@ -111,7 +113,8 @@ private slots:
         QTest::addColumn<int>("record");
         QTest::addColumn<QByteArray>("text");
         QTest::newRow("group missing") << 3 << QByteArray();
-        QTest::newRow("categories not a number") << 4 << QByteArray("1|0|0|0|1|0|1|1|0|0|0|0|0|0|0|x|0|0|0|0");
+        QTest::newRow("categories not a number")
+            << 4 << QByteArray("1|0|0|0|1|0|1|1|0|0|0|0|0|0|0|x|0|0|0|0");
         QTest::newRow("time missing") << 5 << QByteArray();
         QTest::newRow("time slot short") << 5 << QByteArray("000000|00000|000000|000000");
     }

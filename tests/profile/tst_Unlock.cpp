@@ -58,18 +58,22 @@ private slots:
         const QVector<int> stage5 = {4, 11, 12, 20};
 
         QTest::newRow("three of the first four open nothing")
-            << QVector<int>{1, 5, 7} << QByteArray("2|0|0|0|2|0|2|1|0|0|0|0|0|0|0|0|0|0|0|0")
+            << QVector<int> {1, 5, 7} << QByteArray("2|0|0|0|2|0|2|1|0|0|0|0|0|0|0|0|0|0|0|0")
             << QByteArray("1|0|0|0");
-        QTest::newRow("first stage in order") << stage1
-            << QByteArray("2|1|1|0|2|0|2|2|0|0|0|0|0|1|0|1|0|0|0|0") << QByteArray("1|1|0|0");
-        QTest::newRow("first stage reversed") << stage1Reversed
-            << QByteArray("2|1|1|0|2|0|2|2|0|0|0|0|0|1|0|1|0|0|0|0") << QByteArray("1|1|0|0");
-        QTest::newRow("second stage, Bonus first") << stage1 + QVector<int>{16, 14, 3, 2}
-            << QByteArray("2|2|2|0|2|0|2|2|1|0|0|0|1|2|0|2|1|0|0|0") << QByteArray("1|1|0|0");
-        QTest::newRow("third stage opens Puzzle") << stage1 + stage2 + stage3
-            << QByteArray("2|2|2|0|2|1|2|2|2|1|0|0|2|2|1|2|2|1|0|0") << QByteArray("1|1|0|1");
-        QTest::newRow("fourth stage") << stage1 + stage2 + stage3 + stage4
-            << QByteArray("2|2|2|1|2|2|2|2|2|2|1|1|2|2|2|2|2|2|0|1") << QByteArray("1|1|0|1");
+        QTest::newRow("first stage in order")
+            << stage1 << QByteArray("2|1|1|0|2|0|2|2|0|0|0|0|0|1|0|1|0|0|0|0") << QByteArray("1|1|0|0");
+        QTest::newRow("first stage reversed")
+            << stage1Reversed << QByteArray("2|1|1|0|2|0|2|2|0|0|0|0|0|1|0|1|0|0|0|0")
+            << QByteArray("1|1|0|0");
+        QTest::newRow("second stage, Bonus first")
+            << stage1 + QVector<int> {16, 14, 3, 2} << QByteArray("2|2|2|0|2|0|2|2|1|0|0|0|1|2|0|2|1|0|0|0")
+            << QByteArray("1|1|0|0");
+        QTest::newRow("third stage opens Puzzle")
+            << stage1 + stage2 + stage3 << QByteArray("2|2|2|0|2|1|2|2|2|1|0|0|2|2|1|2|2|1|0|0")
+            << QByteArray("1|1|0|1");
+        QTest::newRow("fourth stage")
+            << stage1 + stage2 + stage3 + stage4 << QByteArray("2|2|2|1|2|2|2|2|2|2|1|1|2|2|2|2|2|2|0|1")
+            << QByteArray("1|1|0|1");
         QTest::newRow("fifth stage opens Alpha and leaves Rebus locked")
             << stage1 + stage2 + stage3 + stage4 + stage5
             << QByteArray("2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|0|2") << QByteArray("2|2|1|1");
@@ -108,7 +112,6 @@ private slots:
         QCOMPARE(categoryRecord(m_user), QByteArray("2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2"));
         QCOMPARE(groupRecord(m_user), QByteArray("2|2|2|2"));
     }
-
 };
 
 QTEST_GUILESS_MAIN(tst_Unlock)

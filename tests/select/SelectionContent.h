@@ -33,10 +33,10 @@ inline void write(const GameFolderFixture &game)
     QVector<int> counts;
     for (int c = 1; c <= mdlConst::CategoryCount; ++c)
         counts.append(pictureCount(c));
-    const auto picture = [](int n) {
-        return ScreenSupport::png(QSize(40, 30), QColor::fromHsv((n * 37) % 360, 160, 220));
-    };
-    const auto thumb = [](int state, int c) { return ScreenSupport::png(QSize(20, 10), thumbColour(state, c)); };
+    const auto picture
+        = [](int n) { return ScreenSupport::png(QSize(40, 30), QColor::fromHsv((n * 37) % 360, 160, 220)); };
+    const auto thumb
+        = [](int state, int c) { return ScreenSupport::png(QSize(20, 10), thumbColour(state, c)); };
     TinyContent::numbered(counts, picture, thumb).write(game);
 }
 

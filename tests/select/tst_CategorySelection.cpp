@@ -1,8 +1,8 @@
 // The category selection screens as the player meets them: grids built from the profile and
 // the Data folder, clicks that start play, the way back to the menu.
 
-#include "TestSupport.h"
 #include "ScreenSupport.h"
+#include "TestSupport.h"
 #include "profile/clsUser.h"
 #include "select/CategorySelection.h"
 #include "select/SelectionContent.h"
@@ -19,7 +19,8 @@ using namespace ScreenSupport;
 namespace {
 int countTitled(const QVector<Messages::Message> &shown, const QString &title)
 {
-    return int(std::count_if(shown.begin(), shown.end(), [&](const Messages::Message &m) { return m.title == title; }));
+    return int(std::count_if(shown.begin(), shown.end(),
+                             [&](const Messages::Message &m) { return m.title == title; }));
 }
 } // namespace
 
@@ -34,7 +35,8 @@ class tst_CategorySelection : public QObject
     CategorySelection *open(int gameType)
     {
         Screens::showSelection(gameType);
-        auto *screen = qobject_cast<CategorySelection *>(visibleTopLevel(SelectionGrid::variant(gameType)->name));
+        auto *screen
+            = qobject_cast<CategorySelection *>(visibleTopLevel(SelectionGrid::variant(gameType)->name));
         if (screen && !settled(screen))
             return nullptr;
         return screen;
@@ -79,13 +81,16 @@ private slots:
         const QVector<int> open = {1, 5, 7, 8};
         for (int i = 1; i <= 9; ++i) {
             const int state = open.contains(i) ? 1 : 0;
-            QVERIFY2(screen->imgCat(i)->isEnabled() == (state == 1), qPrintable(QStringLiteral("thumbnail %1").arg(i)));
-            QCOMPARE(screen->lblCat(i)->text(), QStringLiteral("0/%1").arg(SelectionContent::pictureCount(i)));
+            QVERIFY2(screen->imgCat(i)->isEnabled() == (state == 1),
+                     qPrintable(QStringLiteral("thumbnail %1").arg(i)));
+            QCOMPARE(screen->lblCat(i)->text(),
+                     QStringLiteral("0/%1").arg(SelectionContent::pictureCount(i)));
             QCOMPARE(SelectionContent::centreColour(screen->imgCat(i)->pixmap()),
                      SelectionContent::thumbColour(state, i));
         }
         QVERIFY2(m_messages->shown.isEmpty(), qPrintable(m_messages->lastText()));
-        QVERIFY2(!QFile::exists(m_game->path(QStringLiteral("Temp/thumb.tmp"))), "the thumbnail file is left behind");
+        QVERIFY2(!QFile::exists(m_game->path(QStringLiteral("Temp/thumb.tmp"))),
+                 "the thumbnail file is left behind");
     }
 
     void wonCategoryStaysClickableWithItsWonThumbnail()
@@ -97,7 +102,8 @@ private slots:
         QVERIFY(screen);
         QVERIFY(screen->imgCat(1)->isEnabled());
         QCOMPARE(screen->lblCat(1)->text(), QStringLiteral("9/9"));
-        QCOMPARE(SelectionContent::centreColour(screen->imgCat(1)->pixmap()), SelectionContent::thumbColour(2, 1));
+        QCOMPARE(SelectionContent::centreColour(screen->imgCat(1)->pixmap()),
+                 SelectionContent::thumbColour(2, 1));
 
         clickThumb(screen, 1);
         QCOMPARE(objUser.curcat, 1);
@@ -158,12 +164,15 @@ private slots:
         for (int i = 1; i <= 9; ++i) {
             QVERIFY(!screen->imgCat(i)->pixmap().isNull());
             QCOMPARE(screen->imgCat(i)->pixmap().size(), QSize(200, 100));
-            QCOMPARE(screen->lblCat(i)->text(), QStringLiteral("0/%1").arg(SelectionContent::pictureCount(i)));
+            QCOMPARE(screen->lblCat(i)->text(),
+                     QStringLiteral("0/%1").arg(SelectionContent::pictureCount(i)));
         }
         // Open categories lost their thumbnails but can still be played; locked ones kept theirs.
-        QVERIFY(SelectionContent::centreColour(screen->imgCat(1)->pixmap()) != SelectionContent::thumbColour(1, 1));
+        QVERIFY(SelectionContent::centreColour(screen->imgCat(1)->pixmap())
+                != SelectionContent::thumbColour(1, 1));
         QVERIFY(screen->imgCat(1)->isEnabled());
-        QCOMPARE(SelectionContent::centreColour(screen->imgCat(2)->pixmap()), SelectionContent::thumbColour(0, 2));
+        QCOMPARE(SelectionContent::centreColour(screen->imgCat(2)->pixmap()),
+                 SelectionContent::thumbColour(0, 2));
         QCOMPARE(m_messages->shown.size(), 1);
         QVERIFY2(m_messages->lastText().contains(QStringLiteral("B000")), qPrintable(m_messages->lastText()));
         QVERIFY(!QFile::exists(m_game->path(QStringLiteral("Temp/thumb.tmp"))));
@@ -224,7 +233,6 @@ private slots:
         QCOMPARE(screen->lblCat(7)->text(), QStringLiteral("2/9"));
         QCOMPARE(countTopLevels(QStringLiteral("frmClassic")), 1);
     }
-
 };
 
 QTEST_MAIN(tst_CategorySelection)

@@ -122,7 +122,6 @@ private slots:
         touchPack(4);
         QCOMPARE(readCategory(m_user, 4).clickable(), state > 0);
     }
-
 };
 
 QTEST_GUILESS_MAIN(tst_SelectionGrid)

@@ -7,8 +7,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QProcess>
 #include <QMessageBox>
+#include <QProcess>
 #include <QtTest>
 
 class tst_Startup : public QObject
@@ -96,14 +96,13 @@ private slots:
             icon = box->icon();
             box->button(QMessageBox::No)->click();
         });
-        const bool answer = MessageBox::showModal({QStringLiteral("Lumivo Pro"), QStringLiteral("Domanda?"),
-                                                   Messages::Kind::Question});
+        const bool answer = MessageBox::showModal(
+            {QStringLiteral("Lumivo Pro"), QStringLiteral("Domanda?"), Messages::Kind::Question});
         QVERIFY(!answer);
         QCOMPARE(yesText.remove(QLatin1Char('&')), QStringLiteral("Sì"));
         QCOMPARE(noText.remove(QLatin1Char('&')), QStringLiteral("No"));
         QCOMPARE(icon, QMessageBox::Information);
     }
-
 };
 
 QTEST_MAIN(tst_Startup)

@@ -1,8 +1,8 @@
 // The whole way a new player goes, through the real screens: login, menu, Classic selection,
 // the four starting categories played to their win, and back to a menu with Bonus open.
 
-#include "TestSupport.h"
 #include "ScreenSupport.h"
+#include "TestSupport.h"
 #include "profile/clsUser.h"
 #include "select/CategorySelection.h"
 #include "select/SelectionContent.h"
@@ -30,7 +30,8 @@ void click(QWidget *screen, const QString &control)
 {
     auto *widget = screen->findChild<QWidget *>(control);
     QVERIFY2(widget, qPrintable(control));
-    QVERIFY2(widget->isVisible() && widget->isEnabled(), qPrintable(control + QStringLiteral(" cannot be clicked")));
+    QVERIFY2(widget->isVisible() && widget->isEnabled(),
+             qPrintable(control + QStringLiteral(" cannot be clicked")));
     // The click lands where the player's would: on whatever lies on top at the control's centre.
     const QPoint centre = widget->geometry().center();
     QWidget *top = screen->childAt(centre);
@@ -72,7 +73,10 @@ class tst_WholePath : public QObject
     }
 
 private slots:
-    void initTestCase() { QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")); }
+    void initTestCase()
+    {
+        QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+    }
 
     void init()
     {
@@ -94,7 +98,8 @@ private slots:
         QVERIFY(login);
         QVERIFY(settled(login));
         QTest::keyClicks(login->findChild<QLineEdit *>(QStringLiteral("txtUser")), QStringLiteral("Giulia"));
-        QTest::keyClicks(login->findChild<QLineEdit *>(QStringLiteral("txtPassword")), QStringLiteral("segreto"));
+        QTest::keyClicks(login->findChild<QLineEdit *>(QStringLiteral("txtPassword")),
+                         QStringLiteral("segreto"));
         QTest::keyClick(login->findChild<QLineEdit *>(QStringLiteral("txtPassword")), Qt::Key_Return);
         QCOMPARE(answers.lastText(), QStringLiteral("L'utente non esiste, crearlo?"));
 
@@ -117,7 +122,8 @@ private slots:
         auto *classic = qobject_cast<CategorySelection *>(selection);
         QVERIFY(classic);
         for (int opened : {2, 3})
-            QVERIFY2(classic->imgCat(opened)->isEnabled(), qPrintable(QStringLiteral("category %1").arg(opened)));
+            QVERIFY2(classic->imgCat(opened)->isEnabled(),
+                     qPrintable(QStringLiteral("category %1").arg(opened)));
 
         QVERIFY(selection->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -143,7 +149,8 @@ private slots:
         QVERIFY(menu->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (QWidget *window : QApplication::topLevelWidgets())
-            QVERIFY2(!window->isVisible(), qPrintable(window->objectName() + QStringLiteral(" is still open")));
+            QVERIFY2(!window->isVisible(),
+                     qPrintable(window->objectName() + QStringLiteral(" is still open")));
         QVERIFY(qApp->quitOnLastWindowClosed());
         QVERIFY2(answers.shown.size() == 1, qPrintable(answers.lastText()));
     }

@@ -1,8 +1,8 @@
 // The game-type menu as the player meets it: what it shows for each stage of the profile and
 // where its pictures and links lead.
 
-#include "TestSupport.h"
 #include "ScreenSupport.h"
+#include "TestSupport.h"
 #include "profile/clsUser.h"
 #include "select/SelectionContent.h"
 #include "shell/Screens.h"
@@ -34,8 +34,7 @@ class tst_frmMain : public QObject
         return m_menu;
     }
 
-    template <typename T = QWidget>
-    T *control(const QString &name) const
+    template<typename T = QWidget> T *control(const QString &name) const
     {
         return m_menu->findChild<T *>(name);
     }
@@ -98,10 +97,10 @@ private slots:
         QFETCH(int, puzzle);
         setGroups(bonus, alpha, puzzle);
         QVERIFY(openMenu());
-        const QVector<std::tuple<QString, QString, int>> pairs = {
-            {QStringLiteral("ImgBnMask"), QStringLiteral("ImgBonus"), bonus},
-            {QStringLiteral("imgAlMask"), QStringLiteral("ImgAlpha"), alpha},
-            {QStringLiteral("imgPzMask"), QStringLiteral("imgPuzzle"), puzzle}};
+        const QVector<std::tuple<QString, QString, int>> pairs
+            = {{QStringLiteral("ImgBnMask"), QStringLiteral("ImgBonus"), bonus},
+               {QStringLiteral("imgAlMask"), QStringLiteral("ImgAlpha"), alpha},
+               {QStringLiteral("imgPzMask"), QStringLiteral("imgPuzzle"), puzzle}};
         for (const auto &[mask, picture, state] : pairs) {
             QCOMPARE(control(mask)->isVisible(), state == 0);
             // Whatever lies on top at the picture's place is what a click reaches.
@@ -191,7 +190,6 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(m_menu && m_menu->isVisible());
     }
-
 };
 
 QTEST_MAIN(tst_frmMain)

@@ -1,7 +1,7 @@
 // The login window driven as a player would: keyboard and mouse.
 
-#include "TestSupport.h"
 #include "ScreenSupport.h"
+#include "TestSupport.h"
 #include "profile/clsUser.h"
 #include "shell/frmSplash.h"
 
@@ -99,7 +99,6 @@ private slots:
         QCOMPARE(field("txtPassword")->text(), QStringLiteral("sbagliata"));
         QVERIFY(!visibleTopLevel(QStringLiteral("frmMain")));
     }
-
 };
 
 QTEST_MAIN(tst_frmSplash)

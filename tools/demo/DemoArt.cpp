@@ -13,9 +13,26 @@ namespace DemoArt {
 namespace {
 // One colour per category: the genre (or theme) shows at a glance.
 const QColor Colours[21] = {{},
-    {230, 140, 30}, {200, 40, 30}, {150, 110, 70}, {240, 190, 40}, {220, 60, 170}, {70, 90, 170}, {30, 150, 190},
-    {120, 60, 170}, {50, 50, 60}, {70, 160, 60}, {250, 120, 120}, {240, 110, 190}, {140, 30, 30}, {90, 90, 90},
-    {60, 170, 120}, {170, 140, 100}, {200, 100, 40}, {60, 60, 140}, {40, 120, 120}, {160, 50, 110}};
+                            {230, 140, 30},
+                            {200, 40, 30},
+                            {150, 110, 70},
+                            {240, 190, 40},
+                            {220, 60, 170},
+                            {70, 90, 170},
+                            {30, 150, 190},
+                            {120, 60, 170},
+                            {50, 50, 60},
+                            {70, 160, 60},
+                            {250, 120, 120},
+                            {240, 110, 190},
+                            {140, 30, 30},
+                            {90, 90, 90},
+                            {60, 170, 120},
+                            {170, 140, 100},
+                            {200, 100, 40},
+                            {60, 60, 140},
+                            {40, 120, 120},
+                            {160, 50, 110}};
 
 QFont font(int pixels, bool bold = true)
 {
@@ -39,8 +56,7 @@ void drawFitted(QPainter &painter, const QRect &box, const QString &text, int pi
 }
 
 // Applies `change` to each letter of each word; `first` tells whether it is a word's first letter.
-template<typename Change>
-QString perLetter(const QString &title, Change change)
+template<typename Change> QString perLetter(const QString &title, Change change)
 {
     QString result;
     int inWord = 0;
@@ -85,7 +101,8 @@ QImage scene(const DemoFilms::Film &film)
     painter.drawText(QRect(10, 10, 64, 64), Qt::AlignCenter, QString(QChar(film.emblem)));
     painter.setFont(font(28));
     painter.drawText(QRect(78, 6, 114, 36), Qt::AlignRight | Qt::AlignVCenter, QString::number(film.year));
-    drawFitted(painter, QRect(78, 42, 114, 18), QStringLiteral("regia di ") + QString::fromUtf8(film.director), 12);
+    drawFitted(painter, QRect(78, 42, 114, 18),
+               QStringLiteral("regia di ") + QString::fromUtf8(film.director), 12);
     return image;
 }
 
@@ -116,7 +133,8 @@ QByteArray bonusLook(const DemoFilms::Film &film, int index)
         const QColor stripe = QColor::fromHsv((index * 67) % 360, 200, 240, 200);
         for (int x = -110 + (index * 7) % 22, i = 0; x < Width; x += 22, ++i) {
             painter.setBrush(i % 2 ? stripe : QColor(20, 20, 20, 170));
-            painter.drawPolygon(QPolygon({QPoint(x, 80), QPoint(x + 10, 80), QPoint(x + 90, 0), QPoint(x + 80, 0)}));
+            painter.drawPolygon(
+                QPolygon({QPoint(x, 80), QPoint(x + 10, 80), QPoint(x + 90, 0), QPoint(x + 80, 0)}));
         }
         for (int i = 0; i < 3; ++i) {
             painter.setBrush(QColor::fromHsv((index * 41 + i * 120) % 360, 230, 250));
@@ -132,7 +150,9 @@ QByteArray bonusLook(const DemoFilms::Film &film, int index)
 QByteArray puzzleLook(const DemoFilms::Film &film)
 {
     const QString title = QString::fromUtf8(film.title);
-    const QString clue = film.category == 18 ? everyOtherLetter(title) : film.category == 19 ? boxes(title) : anagram(title);
+    const QString clue = film.category == 18   ? everyOtherLetter(title)
+                         : film.category == 19 ? boxes(title)
+                                               : anagram(title);
     const QColor ink = Colours[film.category].darker(150);
     QImage image(Width, Height, QImage::Format_RGB32);
     image.fill(QColor(250, 244, 228));
@@ -146,7 +166,8 @@ QByteArray puzzleLook(const DemoFilms::Film &film)
     painter.drawText(QRect(72, 8, 120, 16), Qt::AlignRight, mdlGeneral::GetCatName(film.category).toUpper());
     painter.setFont(font(24));
     painter.drawText(QRect(72, 24, 120, 28), Qt::AlignRight, QString::number(film.year));
-    drawFitted(painter, QRect(72, 52, 120, 16), QStringLiteral("regia di ") + QString::fromUtf8(film.director), 11);
+    drawFitted(painter, QRect(72, 52, 120, 16),
+               QStringLiteral("regia di ") + QString::fromUtf8(film.director), 11);
     painter.setPen(Qt::black);
     drawFitted(painter, QRect(8, 70, Width - 16, 34), clue, 15);
     painter.end();

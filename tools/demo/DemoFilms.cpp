@@ -3,14 +3,16 @@
 namespace DemoFilms {
 
 namespace {
-constexpr char16_t Star = u'\u2605', Sun = u'\u2600', Umbrella = u'\u2602', Skull = u'\u2620', Crown = u'\u265B',
-                   Horse = u'\u2658', Knight = u'\u265E', Spade = u'\u2660', Heart = u'\u2665', Diamond = u'\u2666',
-                   Note = u'\u266A', Anchor = u'\u2693', Swords = u'\u2694', Bolt = u'\u26A1', Plane = u'\u2708',
-                   Letter = u'\u2709', Scissors = u'\u2702', Flower = u'\u273F', Rose = u'\u2740', Snow = u'\u2744',
-                   Phone = u'\u260E', Gear = u'\u2699', Clover = u'\u2618', Coffee = u'\u2615', Club = u'\u2663',
-                   Moon = u'\u263E', Radiation = u'\u2622', YinYang = u'\u262F', Steam = u'\u2668',
-                   Scales = u'\u2696', Flag = u'\u2691', Pencil = u'\u270E', Cloud = u'\u2601', Hammer = u'\u2692',
-                   Rook = u'\u265C', King = u'\u2654', Love = u'\u2764', Caduceus = u'\u2624';
+constexpr char16_t Star = u'\u2605', Sun = u'\u2600', Umbrella = u'\u2602', Skull = u'\u2620',
+                   Crown = u'\u265B', Horse = u'\u2658', Knight = u'\u265E', Spade = u'\u2660',
+                   Heart = u'\u2665', Diamond = u'\u2666', Note = u'\u266A', Anchor = u'\u2693',
+                   Swords = u'\u2694', Bolt = u'\u26A1', Plane = u'\u2708', Letter = u'\u2709',
+                   Scissors = u'\u2702', Flower = u'\u273F', Rose = u'\u2740', Snow = u'\u2744',
+                   Phone = u'\u260E', Gear = u'\u2699', Clover = u'\u2618', Coffee = u'\u2615',
+                   Club = u'\u2663', Moon = u'\u263E', Radiation = u'\u2622', YinYang = u'\u262F',
+                   Steam = u'\u2668', Scales = u'\u2696', Flag = u'\u2691', Pencil = u'\u270E',
+                   Cloud = u'\u2601', Hammer = u'\u2692', Rook = u'\u265C', King = u'\u2654',
+                   Love = u'\u2764', Caduceus = u'\u2624';
 } // namespace
 
 const QVector<Film> &all()

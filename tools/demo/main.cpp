@@ -30,7 +30,8 @@ int main(int argc, char *argv[])
         QString suffix;
         const QByteArray data = DemoArt::picture(film, i, &suffix);
         const QString folder = QStringLiteral("pictures/%1").arg(film.category, 2, 10, QLatin1Char('0'));
-        const QString name = folder + QStringLiteral("/%1.%2").arg(i + 1, 4, 10, QLatin1Char('0')).arg(suffix);
+        const QString name
+            = folder + QStringLiteral("/%1.%2").arg(i + 1, 4, 10, QLatin1Char('0')).arg(suffix);
         QFile file(source.filePath(name));
         if (!source.mkpath(folder) || !file.open(QIODevice::WriteOnly) || file.write(data) != data.size()) {
             err << "Impossibile scrivere " << file.fileName() << '\n';

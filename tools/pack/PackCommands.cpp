@@ -44,7 +44,8 @@ public:
         : m_target(QDir::cleanPath(QFileInfo(target).absoluteFilePath()))
     {
         QDir().mkpath(QFileInfo(m_target).absolutePath());
-        m_dir.reset(new QTemporaryDir(QFileInfo(m_target).absolutePath() + QStringLiteral("/.lumivo-pack-XXXXXX")));
+        m_dir.reset(
+            new QTemporaryDir(QFileInfo(m_target).absolutePath() + QStringLiteral("/.lumivo-pack-XXXXXX")));
     }
     bool isValid() const { return m_dir->isValid(); }
     QString path() const { return m_dir->path(); }
@@ -84,11 +85,14 @@ QString targetProblem(const QString &data)
         return QString();
     if (!info.isDir())
         return QStringLiteral("%1 esiste e non è una cartella").arg(native(data));
-    static const QRegularExpression contentName(QStringLiteral("^(index\\.lv[sxt]|\\d{4}\\.lvd|[ABC]000\\.lv[dx])$"));
-    const QFileInfoList entries = QDir(data).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    static const QRegularExpression contentName(
+        QStringLiteral("^(index\\.lv[sxt]|\\d{4}\\.lvd|[ABC]000\\.lv[dx])$"));
+    const QFileInfoList entries
+        = QDir(data).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QFileInfo &entry : entries) {
         if (!entry.isFile() || !contentName.match(entry.fileName()).hasMatch())
-            return QStringLiteral("%1 contiene %2, che non è un file del gioco: scegli una cartella vuota o una cartella Data")
+            return QStringLiteral("%1 contiene %2, che non è un file del gioco: scegli una cartella vuota o "
+                                  "una cartella Data")
                 .arg(native(data), entry.fileName());
     }
     return QString();
@@ -97,13 +101,15 @@ QString targetProblem(const QString &data)
 QByteArray givenThumbnail(const QString &source, int state, int category, QStringList *problems)
 {
     const QDir folder(source + QStringLiteral("/thumbs/") + StateFolders[state]);
-    const QStringList names = folder.entryList({QStringLiteral("%1.*").arg(category, 2, 10, QLatin1Char('0'))}, QDir::Files, QDir::Name);
+    const QStringList names = folder.entryList(
+        {QStringLiteral("%1.*").arg(category, 2, 10, QLatin1Char('0'))}, QDir::Files, QDir::Name);
     if (names.isEmpty())
         return QByteArray();
     bool ok = false;
     const QByteArray data = readAll(folder.filePath(names.first()), &ok);
     if (!ok || !isReadableImage(data)) {
-        problems->append(QStringLiteral("la miniatura %1 non è un'immagine leggibile").arg(native(folder.filePath(names.first()))));
+        problems->append(QStringLiteral("la miniatura %1 non è un'immagine leggibile")
+                             .arg(native(folder.filePath(names.first()))));
         return QByteArray();
     }
     return data;
@@ -122,7 +128,8 @@ QString counted(int n, const char *one, const char *many)
 
 int errorCount(const QVector<Problem> &problems)
 {
-    return int(std::count_if(problems.begin(), problems.end(), [](const Problem &p) { return p.level == Problem::Error; }));
+    return int(std::count_if(problems.begin(), problems.end(),
+                             [](const Problem &p) { return p.level == Problem::Error; }));
 }
 } // namespace
 
@@ -154,8 +161,11 @@ bool readSource(const QString &source, Content *content, QStringList *problems)
         const QString where = QStringLiteral("%1, riga %2: ").arg(Manifest).arg(i + 1);
         const QStringList fields = line.split(QLatin1Char('\t'));
         if (fields.size() != 3) {
-            problems->append(where + QStringLiteral("servono tre campi separati da TAB (categoria, immagine, titolo), "
-                                                    "ce ne sono %1").arg(fields.size()));
+            problems->append(
+                where
+                + QStringLiteral("servono tre campi separati da TAB (categoria, immagine, titolo), "
+                                 "ce ne sono %1")
+                      .arg(fields.size()));
             continue;
         }
         bool isNumber = false;
@@ -168,7 +178,8 @@ bool readSource(const QString &source, Content *content, QStringList *problems)
         if (!problem.isEmpty())
             problems->append(where + problem);
         // Content made on Windows may name its pictures with backslashes.
-        const QByteArray data = readAll(QDir(source).filePath(QString(fields[1]).replace(QLatin1Char('\\'), QLatin1Char('/'))), &ok);
+        const QByteArray data = readAll(
+            QDir(source).filePath(QString(fields[1]).replace(QLatin1Char('\\'), QLatin1Char('/'))), &ok);
         if (!ok)
             problems->append(where + QStringLiteral("manca l'immagine %1").arg(fields[1]));
         else if (!isReadableImage(data))
@@ -217,7 +228,9 @@ int build(const QString &source, const QString &data, QTextStream &out, QTextStr
     Staging staging(data);
     QString error;
     if (!staging.isValid() || !writeData(content, staging.path(), &error) || !staging.commit(&error)) {
-        err << "ERRORE: " << (error.isEmpty() ? QStringLiteral("impossibile scrivere accanto a %1").arg(native(data)) : error)
+        err << "ERRORE: "
+            << (error.isEmpty() ? QStringLiteral("impossibile scrivere accanto a %1").arg(native(data))
+                                : error)
             << "\nNessun file scritto.\n";
         return 1;
     }
@@ -258,7 +271,9 @@ int verify(const QString &data, QTextStream &out, QTextStream &err)
             const QString key = title.toLower().simplified();
             const QString here = QStringLiteral("%1, immagine %2").arg(categoryLabel(c)).arg(p);
             if (classicTitles.contains(key))
-                problems.append({Problem::Warning, c, p, QStringLiteral("\"%1\" è anche il titolo di %2").arg(title, classicTitles[key])});
+                problems.append(
+                    {Problem::Warning, c, p,
+                     QStringLiteral("\"%1\" è anche il titolo di %2").arg(title, classicTitles[key])});
             else
                 classicTitles.insert(key, here);
         }
@@ -278,8 +293,9 @@ int verify(const QString &data, QTextStream &out, QTextStream &err)
             continue;
         for (int c = 1; c <= thumbs.size(); ++c) {
             if (!isReadableImage(thumbs[c - 1]))
-                problems.append({Problem::Error, c, 0, QStringLiteral("la miniatura in %1 non si può leggere")
-                                                           .arg(ContentFiles::thumbPackFile(state))});
+                problems.append({Problem::Error, c, 0,
+                                 QStringLiteral("la miniatura in %1 non si può leggere")
+                                     .arg(ContentFiles::thumbPackFile(state))});
         }
     }
 
@@ -287,7 +303,8 @@ int verify(const QString &data, QTextStream &out, QTextStream &err)
     const int errors = errorCount(problems);
     const int warnings = int(problems.size()) - errors;
     if (errors > 0) {
-        out << native(data) << ": " << counted(errors, "errore", "errori") << ", " << counted(warnings, "avviso", "avvisi") << ".\n";
+        out << native(data) << ": " << counted(errors, "errore", "errori") << ", "
+            << counted(warnings, "avviso", "avvisi") << ".\n";
         return 1;
     }
     out << native(data) << " è a posto: " << folder.total() << " immagini in 20 categorie, " << packs
@@ -319,7 +336,8 @@ int list(const QString &data, QTextStream &out, QTextStream &err)
     return 0;
 }
 
-int extract(const QString &data, const QString &category, const QString &target, QTextStream &out, QTextStream &err)
+int extract(const QString &data, const QString &category, const QString &target, QTextStream &out,
+            QTextStream &err)
 {
     mdlGeneral::LoadCatNames();
     bool isNumber = false;
@@ -328,7 +346,8 @@ int extract(const QString &data, const QString &category, const QString &target,
         err << "ERRORE: \"" << category << "\" non è una categoria da 1 a 20.\n";
         return 1;
     }
-    if (QFileInfo::exists(target) && !QDir(target).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+    if (QFileInfo::exists(target)
+        && !QDir(target).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
         err << "ERRORE: " << native(target) << " esiste già e non è vuota.\n";
         return 1;
     }
@@ -346,7 +365,8 @@ int extract(const QString &data, const QString &category, const QString &target,
     QByteArray manifest = "# " + categoryLabel(c).toUtf8() + "\n";
     bool written = staging.isValid();
     for (int p = 1; written && p <= pictures.size(); ++p) {
-        const QString name = QStringLiteral("%1.%2").arg(p, 4, 10, QLatin1Char('0')).arg(imageSuffix(pictures[p - 1]));
+        const QString name
+            = QStringLiteral("%1.%2").arg(p, 4, 10, QLatin1Char('0')).arg(imageSuffix(pictures[p - 1]));
         QFile file(staging.path() + QLatin1Char('/') + name);
         written = file.open(QIODevice::WriteOnly) && file.write(pictures[p - 1]) == pictures[p - 1].size();
         manifest += QByteArray::number(c) + '\t' + name.toUtf8() + '\t' + folder.title(c, p).toUtf8() + '\n';
@@ -356,19 +376,23 @@ int extract(const QString &data, const QString &category, const QString &target,
         if (!folder.readThumbs(state, &thumbs))
             continue;
         const QString dir = staging.path() + QStringLiteral("/thumbs/") + StateFolders[state];
-        QFile file(dir + QStringLiteral("/%1.%2").arg(c, 2, 10, QLatin1Char('0')).arg(imageSuffix(thumbs[c - 1])));
-        written = QDir().mkpath(dir) && file.open(QIODevice::WriteOnly) && file.write(thumbs[c - 1]) == thumbs[c - 1].size();
+        QFile file(
+            dir + QStringLiteral("/%1.%2").arg(c, 2, 10, QLatin1Char('0')).arg(imageSuffix(thumbs[c - 1])));
+        written = QDir().mkpath(dir) && file.open(QIODevice::WriteOnly)
+                  && file.write(thumbs[c - 1]) == thumbs[c - 1].size();
     }
     QFile file(staging.path() + QLatin1Char('/') + Manifest);
     written = written && file.open(QIODevice::WriteOnly) && file.write(manifest) == manifest.size();
     file.close();
     if (!written || !staging.commit(&error)) {
-        err << "ERRORE: " << (error.isEmpty() ? QStringLiteral("impossibile scrivere %1").arg(native(target)) : error)
+        err << "ERRORE: "
+            << (error.isEmpty() ? QStringLiteral("impossibile scrivere %1").arg(native(target)) : error)
             << "\nNessun file scritto.\n";
         return 1;
     }
     printProblems(folder.problems, err); // warnings about the thumbnails, if any
-    out << "Estratte " << pictures.size() << " immagini della " << categoryLabel(c) << " in " << native(target) << ".\n";
+    out << "Estratte " << pictures.size() << " immagini della " << categoryLabel(c) << " in "
+        << native(target) << ".\n";
     return 0;
 }
 

@@ -31,7 +31,8 @@ bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
         if (file.error() == QFileDevice::NoError)
             return true;
     }
-    *error = QStringLiteral("Impossibile scrivere %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+    *error = QStringLiteral("Impossibile scrivere %1: %2")
+                 .arg(QDir::toNativeSeparators(path), file.errorString());
     return false;
 }
 
@@ -65,7 +66,9 @@ QString titleProblem(const QString &title)
     if (title.isEmpty())
         return QStringLiteral("il titolo è vuoto");
     if (title.contains(QLatin1Char(':')))
-        return QStringLiteral("il titolo \"%1\" contiene \":\", che separa i campi della lista delle immagini").arg(title);
+        return QStringLiteral(
+                   "il titolo \"%1\" contiene \":\", che separa i campi della lista delle immagini")
+            .arg(title);
     bool encoded = true;
     const QByteArray bytes = Ansi::encode(title, &encoded);
     if (!encoded) {
@@ -76,16 +79,21 @@ QString titleProblem(const QString &title)
             if (!ok && !missing.contains(c))
                 missing += c;
         }
-        return QStringLiteral("il titolo \"%1\" contiene caratteri che non esistono in Windows-1252: %2").arg(title, missing);
+        return QStringLiteral("il titolo \"%1\" contiene caratteri che non esistono in Windows-1252: %2")
+            .arg(title, missing);
     }
     for (const char byte : bytes) {
         if (quint8(byte) < 0x20)
             return QStringLiteral("il titolo \"%1\" contiene un carattere di controllo").arg(title);
         if (quint8(byte) == 0xFF)
-            return QStringLiteral("il titolo \"%1\" contiene \"ÿ\", che l'indice dei titoli non può cifrare").arg(title);
+            return QStringLiteral("il titolo \"%1\" contiene \"ÿ\", che l'indice dei titoli non può cifrare")
+                .arg(title);
     }
     if (bytes.size() > MaxTitleLength)
-        return QStringLiteral("il titolo \"%1\" è lungo %2 byte, al massimo %3").arg(title).arg(bytes.size()).arg(MaxTitleLength);
+        return QStringLiteral("il titolo \"%1\" è lungo %2 byte, al massimo %3")
+            .arg(title)
+            .arg(bytes.size())
+            .arg(MaxTitleLength);
     return QString();
 }
 
@@ -93,9 +101,13 @@ QString countProblem(int category, int count)
 {
     if (isGenre(category) && count % PageSize != 0)
         return QStringLiteral("%1 ha %2 immagini: una categoria Classic ne vuole un multiplo di 9")
-            .arg(categoryLabel(category)).arg(count);
+            .arg(categoryLabel(category))
+            .arg(count);
     if (!isGenre(category) && count > MaxThemedCount)
-        return QStringLiteral("%1 ha %2 immagini: al massimo %3").arg(categoryLabel(category)).arg(count).arg(MaxThemedCount);
+        return QStringLiteral("%1 ha %2 immagini: al massimo %3")
+            .arg(categoryLabel(category))
+            .arg(count)
+            .arg(MaxThemedCount);
     return QString();
 }
 
@@ -110,7 +122,9 @@ QString categoryLabel(int category)
 {
     if (mdlGeneral::CatName[1].isEmpty())
         mdlGeneral::LoadCatNames();
-    return QStringLiteral("categoria %1 %2").arg(category, 2, 10, QLatin1Char('0')).arg(mdlGeneral::GetCatName(category));
+    return QStringLiteral("categoria %1 %2")
+        .arg(category, 2, 10, QLatin1Char('0'))
+        .arg(mdlGeneral::GetCatName(category));
 }
 
 bool writeData(const Content &content, const QString &folder, QString *error)
@@ -168,14 +182,15 @@ QString Problem::toString() const
 {
     QString where;
     if (category > 0)
-        where = categoryLabel(category) + (picture > 0 ? QStringLiteral(", immagine %1").arg(picture) : QString()) + QStringLiteral(": ");
+        where = categoryLabel(category)
+                + (picture > 0 ? QStringLiteral(", immagine %1").arg(picture) : QString())
+                + QStringLiteral(": ");
     return (level == Error ? QStringLiteral("ERRORE: ") : QStringLiteral("AVVISO: ")) + where + text;
 }
 
 DataFolder::DataFolder(const QString &path)
     : m_path(QDir(path).absolutePath())
-{
-}
+{ }
 
 void DataFolder::note(Problem::Level level, int category, int picture, const QString &text)
 {
@@ -216,13 +231,20 @@ bool DataFolder::loadIndexes()
         return false;
     }
     if (counts.size() != CountRecordSize * mdlConst::CategoryCount)
-        note(Problem::Error, 0, 0, QStringLiteral("%1 è lungo %2 byte invece di %3")
-                                       .arg(mdlConst::CountsIndex).arg(counts.size()).arg(CountRecordSize * mdlConst::CategoryCount));
+        note(Problem::Error, 0, 0,
+             QStringLiteral("%1 è lungo %2 byte invece di %3")
+                 .arg(mdlConst::CountsIndex)
+                 .arg(counts.size())
+                 .arg(CountRecordSize * mdlConst::CategoryCount));
     for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
         const int offset = CountRecordSize * (c - 1);
-        m_counts[c] = offset + 2 <= counts.size() ? qFromLittleEndian<qint16>(counts.constData() + offset) : 0;
+        m_counts[c]
+            = offset + 2 <= counts.size() ? qFromLittleEndian<qint16>(counts.constData() + offset) : 0;
         if (m_counts[c] < 0) {
-            note(Problem::Error, c, 0, QStringLiteral("%1 dà un numero di immagini negativo (%2)").arg(mdlConst::CountsIndex).arg(m_counts[c]));
+            note(Problem::Error, c, 0,
+                 QStringLiteral("%1 dà un numero di immagini negativo (%2)")
+                     .arg(mdlConst::CountsIndex)
+                     .arg(m_counts[c]));
             m_counts[c] = 0;
         }
     }
@@ -234,9 +256,13 @@ bool DataFolder::loadIndexes()
         return false;
     }
     if (lengths.size() != qint64(all) * LengthRecordSize)
-        note(Problem::Error, 0, 0, QStringLiteral("%1 è lungo %2 byte: per le %3 immagini di %4 ne servono %5")
-                                       .arg(mdlConst::LengthsIndex).arg(lengths.size()).arg(all)
-                                       .arg(mdlConst::CountsIndex).arg(qint64(all) * LengthRecordSize));
+        note(Problem::Error, 0, 0,
+             QStringLiteral("%1 è lungo %2 byte: per le %3 immagini di %4 ne servono %5")
+                 .arg(mdlConst::LengthsIndex)
+                 .arg(lengths.size())
+                 .arg(all)
+                 .arg(mdlConst::CountsIndex)
+                 .arg(qint64(all) * LengthRecordSize));
     m_lengths.fill(-1, all);
     for (int n = 0; n < all && (n + 1) * LengthRecordSize <= lengths.size(); ++n)
         m_lengths[n] = lengthAt(lengths, n);
@@ -245,23 +271,32 @@ bool DataFolder::loadIndexes()
     if (!present)
         note(Problem::Error, 0, 0, QStringLiteral("manca %1").arg(mdlConst::TitlesIndex));
     else if (titles.size() != qint64(all) * TitleRecordSize)
-        note(Problem::Error, 0, 0, QStringLiteral("%1 è lungo %2 byte: per le %3 immagini di %4 ne servono %5")
-                                       .arg(mdlConst::TitlesIndex).arg(titles.size()).arg(all)
-                                       .arg(mdlConst::CountsIndex).arg(qint64(all) * TitleRecordSize));
+        note(Problem::Error, 0, 0,
+             QStringLiteral("%1 è lungo %2 byte: per le %3 immagini di %4 ne servono %5")
+                 .arg(mdlConst::TitlesIndex)
+                 .arg(titles.size())
+                 .arg(all)
+                 .arg(mdlConst::CountsIndex)
+                 .arg(qint64(all) * TitleRecordSize));
     m_titles.fill(QString(), all);
     for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
         for (int p = 1; p <= m_counts[c]; ++p) {
             const int n = base(c) + p - 1;
             if (m_lengths[n] < -1 || (m_lengths[n] == -1 && (n + 1) * LengthRecordSize <= lengths.size()))
-                note(Problem::Error, c, p, QStringLiteral("lunghezza non valida in %1 (%2)").arg(mdlConst::LengthsIndex).arg(m_lengths[n]));
+                note(Problem::Error, c, p,
+                     QStringLiteral("lunghezza non valida in %1 (%2)")
+                         .arg(mdlConst::LengthsIndex)
+                         .arg(m_lengths[n]));
             if (!present || (n + 1) * TitleRecordSize > titles.size())
                 continue;
             QByteArray plain;
             if (titleFromRecord(titles.mid(n * TitleRecordSize, TitleRecordSize), &plain))
                 m_titles[n] = Ansi::decode(plain);
             else
-                note(Problem::Error, c, p, QStringLiteral("il titolo in %1 non è leggibile (lunghezza oltre %2 o byte 0)")
-                                               .arg(mdlConst::TitlesIndex).arg(MaxTitleLength));
+                note(Problem::Error, c, p,
+                     QStringLiteral("il titolo in %1 non è leggibile (lunghezza oltre %2 o byte 0)")
+                         .arg(mdlConst::TitlesIndex)
+                         .arg(MaxTitleLength));
         }
     }
     return true;
@@ -276,15 +311,20 @@ bool DataFolder::splitPack(const QString &name, const QVector<qint32> &lengths, 
     qint64 expected = mdlConst::PackHeaderSize;
     for (qint32 v : lengths) {
         if (v < 0) {
-            note(Problem::Error, category, 0, QStringLiteral("%1 non si può controllare: il suo indice è incompleto o danneggiato").arg(name));
+            note(Problem::Error, category, 0,
+                 QStringLiteral("%1 non si può controllare: il suo indice è incompleto o danneggiato")
+                     .arg(name));
             return false;
         }
         expected += qint64(v) + 1;
     }
     if (pack.size() != expected)
-        note(Problem::Error, category, 0, QStringLiteral("%1 è lungo %2 byte, ma intestazione e %3 ne fanno %4")
-                                              .arg(name).arg(pack.size()).arg(thumbs ? QStringLiteral("miniature") : QStringLiteral("immagini"))
-                                              .arg(expected));
+        note(Problem::Error, category, 0,
+             QStringLiteral("%1 è lungo %2 byte, ma intestazione e %3 ne fanno %4")
+                 .arg(name)
+                 .arg(pack.size())
+                 .arg(thumbs ? QStringLiteral("miniature") : QStringLiteral("immagini"))
+                 .arg(expected));
     if (pack.size() < expected)
         return false;
     qint64 at = mdlConst::PackHeaderSize;
@@ -299,10 +339,12 @@ bool DataFolder::readPack(int category, QVector<QByteArray> *pictures)
 {
     pictures->clear();
     if (!hasPack(category)) {
-        note(Problem::Warning, category, 0, QStringLiteral("manca il pacchetto %1 (si potrà scaricare)").arg(packFile(category)));
+        note(Problem::Warning, category, 0,
+             QStringLiteral("manca il pacchetto %1 (si potrà scaricare)").arg(packFile(category)));
         return false;
     }
-    return splitPack(packFile(category), m_lengths.mid(base(category), m_counts[category]), category, false, pictures);
+    return splitPack(packFile(category), m_lengths.mid(base(category), m_counts[category]), category, false,
+                     pictures);
 }
 
 bool DataFolder::readThumbs(int state, QVector<QByteArray> *thumbs)
@@ -311,12 +353,16 @@ bool DataFolder::readThumbs(int state, QVector<QByteArray> *thumbs)
     bool present = false;
     const QByteArray index = readFile(thumbIndexFile(state), &present);
     if (!present || !QFile::exists(fileIn(m_path, thumbPackFile(state)))) {
-        note(Problem::Error, 0, 0, QStringLiteral("manca %1").arg(present ? thumbPackFile(state) : thumbIndexFile(state)));
+        note(Problem::Error, 0, 0,
+             QStringLiteral("manca %1").arg(present ? thumbPackFile(state) : thumbIndexFile(state)));
         return false;
     }
     if (index.size() != LengthRecordSize * mdlConst::CategoryCount) {
-        note(Problem::Error, 0, 0, QStringLiteral("%1 è lungo %2 byte invece di %3")
-                                       .arg(thumbIndexFile(state)).arg(index.size()).arg(LengthRecordSize * mdlConst::CategoryCount));
+        note(Problem::Error, 0, 0,
+             QStringLiteral("%1 è lungo %2 byte invece di %3")
+                 .arg(thumbIndexFile(state))
+                 .arg(index.size())
+                 .arg(LengthRecordSize * mdlConst::CategoryCount));
         return false;
     }
     QVector<qint32> lengths;

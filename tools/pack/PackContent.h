@@ -19,7 +19,8 @@ struct Content {
     std::array<std::array<QByteArray, 21>, 3> thumbs; // [state 0 locked, 1 open, 2 won][category]
 };
 
-inline const QStringList StateFolders = {QStringLiteral("locked"), QStringLiteral("open"), QStringLiteral("won")};
+inline const QStringList StateFolders
+    = {QStringLiteral("locked"), QStringLiteral("open"), QStringLiteral("won")};
 
 // What every pack of ours carries in its fixed header.
 QByteArray packHeader();
@@ -77,7 +78,7 @@ private:
                    QVector<QByteArray> *items);
 
     QString m_path;
-    std::array<int, 22> m_counts{};
+    std::array<int, 22> m_counts {};
     QVector<qint32> m_lengths; // by global number − 1; −1 where unknown
     QVector<QString> m_titles;
 };
