@@ -7,9 +7,8 @@
 #include "content/Extraction.h"
 #include "content/mdlGeneral.h"
 #include "pack/PackContent.h"
-#include "profile/clsUser.h"
-#include "shell/Messages.h"
-#include "shell/mdlConst.h"
+#include "base/Messages.h"
+#include "base/mdlConst.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -164,10 +163,6 @@ int main(int argc, char *argv[])
                .arg(total / 1024.0 / (GenreCount + ThemedCount), 0, 'f', 1)
                .arg(runs);
 
-    Messages::setHandler([](const Messages::Message &) { return true; });
-    clsUser user;
-    user.Login(QStringLiteral("bench"), QStringLiteral("bench"));
-    user.setCategorie(20, 1);
     const QString data = dir.path() + QStringLiteral("/Data/");
 
     auto sizesOf = [](const QVector<PackContent::Picture> &pictures, int from, int count, qint64 *offset) {
@@ -188,11 +183,7 @@ int main(int argc, char *argv[])
     QVector<qint64> page = sizesOf(content.categories[1], GenreCount - 9, 9, &offset);
     Figures f = measure(
         runs,
-        [&] {
-            user.curcat = 1;
-            user.curPage = GenreCount / 9;
-            return ExtractPage(user, 0);
-        },
+        [&] { return ExtractPage(1, GenreCount / 9, 0); },
         [&] { plainCopy(data + QStringLiteral("0001.lvd"), offset, page, QString()); });
     f.extracted = sum(page);
     f.expected = f.extracted + GenreCount * 7 + 9 * 82;
@@ -202,11 +193,7 @@ int main(int argc, char *argv[])
     QVector<qint64> themed = sizesOf(content.categories[10], 0, ThemedCount, &offset);
     f = measure(
         runs,
-        [&] {
-            user.curcat = 10;
-            user.curPage = 0;
-            return ExtractPage(user, GenreCount);
-        },
+        [&] { return ExtractPage(10, 0, GenreCount); },
         [&] { plainCopy(data + QStringLiteral("0010.lvd"), offset, themed, QString()); });
     f.extracted = sum(themed);
     f.expected = f.extracted + ThemedCount * (7 + 82);
@@ -218,21 +205,10 @@ int main(int argc, char *argv[])
         thumbs.append({content.thumbs[1][c], QString()});
     QVector<qint64> thumb = sizesOf(thumbs, 19, 1, &offset);
     f = measure(
-        runs, [&] { return !ExtractThumb(user, 20).isEmpty(); },
+        runs, [&] { return !ExtractThumb(20, 1).isEmpty(); },
         [&] { plainCopy(data + QStringLiteral("B000.lvd"), offset, thumb, QStringLiteral("thumb")); });
     f.extracted = sum(thumb);
     f.expected = f.extracted + 20 * 7;
     print(out, QStringLiteral("Thumbnail of category 20, state open:"), f);
-    QVector<double> stateTimes;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        user.Categorie(20);
-        stateTimes.append(timer.nsecsElapsed() / 1e6);
-    }
-    out << QStringLiteral(
-               "  of which reading the category state from the profile %1 ms; ratio without it %2\n")
-               .arg(median(stateTimes), 0, 'f', 3)
-               .arg((f.extractMs - median(stateTimes)) / f.copyMs, 0, 'f', 2);
     return 0;
 }

@@ -3,8 +3,8 @@
 // Shared set-up for tests: a throw-away game folder and a recorder that answers message boxes.
 
 #include "content/mdlGeneral.h"
-#include "shell/Messages.h"
-#include "shell/mdlConst.h"
+#include "base/Messages.h"
+#include "base/mdlConst.h"
 
 #include <QDir>
 #include <QFile>

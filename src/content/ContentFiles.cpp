@@ -1,7 +1,7 @@
 #include "content/ContentFiles.h"
 
 #include "content/mdlGeneral.h"
-#include "shell/mdlConst.h"
+#include "base/mdlConst.h"
 
 #include <QFile>
 #include <QtEndian>

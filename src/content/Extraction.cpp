@@ -2,8 +2,7 @@
 
 #include "content/ContentFiles.h"
 #include "content/mdlGeneral.h"
-#include "profile/clsUser.h"
-#include "shell/mdlConst.h"
+#include "base/mdlConst.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,13 +83,8 @@ qint16 GetItemBase(int cat)
     return base > 32767 ? qint16(-1) : qint16(base);
 }
 
-qint16 FindOpenPage(const clsUser &user, int base)
+qint16 FindOpenPage(const QVector<qint16> &flags)
 {
-    const int count = mdlGeneral::GetCatCount(user.curcat);
-    if (count <= 0 || base < 0)
-        return 1;
-    // One opening of the profile for all of the category's flags.
-    const QVector<qint16> flags = user.Items(base + 1, count);
     for (int page = 1; page * PageSize <= flags.size(); ++page) {
         for (int i = (page - 1) * PageSize; i < page * PageSize; ++i) {
             if (flags[i] != 1)
@@ -100,20 +94,8 @@ qint16 FindOpenPage(const clsUser &user, int base)
     return 1;
 }
 
-bool PreparePage(clsUser &user, QString *error)
+bool ExtractPage(int cat, int page, int base, QString *error)
 {
-    const qint16 base = GetItemBase(user.curcat);
-    if (base < 0)
-        return fail(error, damagedMessage(mdlConst::CountsIndex,
-                                          QStringLiteral("i numeri delle immagini non tornano")));
-    user.curPage = isGenre(user.curcat) ? FindOpenPage(user, base) : qint16(0);
-    return ExtractPage(user, base, error);
-}
-
-bool ExtractPage(const clsUser &user, int base, QString *error)
-{
-    const int cat = user.curcat;
-    const int page = user.curPage;
     if (!mdlGeneral::isCategory(cat))
         return fail(error, QStringLiteral("La categoria %1 non esiste.").arg(cat));
     const int catCount = mdlGeneral::GetCatCount(cat);
@@ -156,7 +138,7 @@ bool ExtractPage(const clsUser &user, int base, QString *error)
     return true;
 }
 
-QString ExtractThumb(const clsUser &user, int cat, QString *error)
+QString ExtractThumb(int cat, int state, QString *error)
 {
     const QString path = tempPath(mdlConst::ThumbFile);
     ContentFiles::Run run;
@@ -164,7 +146,6 @@ QString ExtractThumb(const clsUser &user, int cat, QString *error)
     if (!mdlGeneral::isCategory(cat)) {
         fail(error, QStringLiteral("La categoria %1 non esiste.").arg(cat));
     } else {
-        const int state = user.Categorie(cat);
         done = readRun(thumbPackFile(state), thumbIndexFile(state), 1, cat, 1, false, &run, error);
         if (done && !writeWhole(path, run.pictures.first()))
             done = fail(error, cannotWrite(mdlConst::ThumbFile));

@@ -1,8 +1,7 @@
 #pragma once
 
 #include <QString>
-
-class clsUser;
+#include <QVector>
 
 // Copies pictures out of the packs in Data/ into files in Temp/ for the screens to load.
 // Every routine reports a failure (missing or damaged pack or index) with false or an empty
@@ -12,18 +11,18 @@ class clsUser;
 // counts of index.lvs cannot be summed (a negative count, or more than 32767 pictures).
 qint16 GetItemBase(int cat);
 
-// First page of nine of the current genre category that is not fully solved; 1 when all are.
-qint16 FindOpenPage(const clsUser &user, int base);
+// First page of nine whose solved flags (the category's, in play order) are not all 1; 1 when
+// every page is solved.
+qint16 FindOpenPage(const QVector<qint16> &flags);
 
-// Chooses curPage for the current category (0 for a themed one) and extracts that page.
-bool PreparePage(clsUser &user, QString *error = nullptr);
+// Writes the pictures of page `page` of category `cat` (0: the whole category), whose first
+// picture is number base + 1, as Temp/0001.tmp, 0002.tmp, … and the page list Temp/~temp.tmp,
+// one line "cc:pp:kkkk:nnn:title" per picture, ended by CR LF.
+bool ExtractPage(int cat, int page, int base, QString *error = nullptr);
 
-// Writes the pictures of page curPage of category curcat as Temp/0001.tmp, 0002.tmp, … and
-// the page list Temp/~temp.tmp, one line "cc:pp:kkkk:nnn:title" per picture, ended by CR LF.
-bool ExtractPage(const clsUser &user, int base, QString *error = nullptr);
-
-// Writes the thumbnail of `cat` for its state to Temp/thumb.tmp and returns that path.
-QString ExtractThumb(const clsUser &user, int cat, QString *error = nullptr);
+// Writes the thumbnail of `cat` in the look of its state (0 locked, 1 open, 2 won) to
+// Temp/thumb.tmp and returns that path.
+QString ExtractThumb(int cat, int state, QString *error = nullptr);
 
 // Deletes every *.tmp file in Temp/.
 void RemoveTempPictures();

@@ -1,7 +1,7 @@
 #include "content/PageList.h"
 
 #include "content/Ansi.h"
-#include "shell/mdlConst.h"
+#include "base/mdlConst.h"
 
 #include <QFile>
 

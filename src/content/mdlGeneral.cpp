@@ -1,7 +1,7 @@
 #include "content/mdlGeneral.h"
 
 #include "content/Ansi.h"
-#include "shell/mdlConst.h"
+#include "base/mdlConst.h"
 
 #include <QDir>
 #include <QFile>

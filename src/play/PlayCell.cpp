@@ -1,8 +1,8 @@
 #include "play/PlayCell.h"
 
 #include "content/PageList.h"
-#include "play/ShapeFrame.h"
 #include "play/TitleBox.h"
+#include "widgets/ShapeFrame.h"
 
 #include <QLabel>
 #include <QPixmap>
@@ -43,10 +43,10 @@ PlayCell::PlayCell(QWidget *parent, int index, const QPoint &topLeft)
     txtTitle->setGeometry(QRect(topLeft + QPoint(0, TitleOffset), TitleSize));
 }
 
-bool PlayCell::fill(const PageLine &line, const QString &picturePath, bool solved)
+bool PlayCell::fill(const PageLine &line, const QByteArray &pictureBytes, bool solved)
 {
     QPixmap picture;
-    if (!picture.load(picturePath))
+    if (!picture.loadFromData(pictureBytes))
         return false;
     imgImage->setPixmap(picture);
     imgImage->setEnabled(true);

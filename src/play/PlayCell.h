@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QSize>
 
+class QByteArray;
 class QLabel;
 class QString;
 class QWidget;
@@ -28,9 +29,9 @@ public:
     // The image's tag: the global number of the picture on show, 0 for none.
     int picture = 0;
 
-    // Shows the page-list line: its picture from `picturePath`, its code, and the title box
-    // open or solved. False when the picture file cannot be read as a picture.
-    bool fill(const PageLine &line, const QString &picturePath, bool solved);
+    // Shows the page-list line: its picture decoded from `pictureBytes`, its code, and the title
+    // box open or solved. False when the bytes are not a picture.
+    bool fill(const PageLine &line, const QByteArray &pictureBytes, bool solved);
     // A cell the page has no picture for: no picture, no code, an empty disabled box.
     void clear();
 

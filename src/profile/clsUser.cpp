@@ -6,8 +6,8 @@
 #include "profile/ProfileFile.h"
 #include "profile/ProfileLayout.h"
 #include "profile/Unlock.h"
-#include "shell/Messages.h"
-#include "shell/mdlConst.h"
+#include "base/Messages.h"
+#include "base/mdlConst.h"
 
 using namespace ProfileLayout;
 

@@ -3,10 +3,10 @@
 #include "content/Extraction.h"
 #include "content/mdlGeneral.h"
 #include "profile/clsUser.h"
-#include "shell/ClickableImage.h"
-#include "shell/Messages.h"
+#include "widgets/ClickableImage.h"
+#include "base/Messages.h"
 #include "shell/Screens.h"
-#include "shell/mdlConst.h"
+#include "base/mdlConst.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -100,7 +100,7 @@ void CategorySelection::ReadThumbs()
         const int i = m_variant.index(c);
         const CategoryEntry entry = SelectionGrid::readCategory(objUser, c);
         QString error;
-        const QString path = ExtractThumb(objUser, c, &error);
+        const QString path = ExtractThumb(c, entry.state, &error);
         if (!showThumb(i, path, entry) && thumbProblem.isEmpty())
             thumbProblem
                 = path.isEmpty()
@@ -167,9 +167,11 @@ void CategorySelection::imgCat_Click(int index)
 {
     if (!imgCat(index) || !imgCat(index)->isEnabled())
         return;
-    hide();
+    // The play screen opens first: one that cannot (a damaged pack) tells the player so over
+    // this screen, which stays.
     objUser.curcat = m_variant.category(index);
-    Screens::showPlay(m_variant.gameType);
+    if (Screens::showPlay(m_variant.gameType))
+        hide();
 }
 
 void CategorySelection::rebuildIfPending()

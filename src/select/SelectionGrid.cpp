@@ -2,7 +2,7 @@
 
 #include "content/mdlGeneral.h"
 #include "profile/clsUser.h"
-#include "shell/mdlConst.h"
+#include "base/mdlConst.h"
 
 #include <QFileInfo>
 

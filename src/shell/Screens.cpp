@@ -1,62 +1,62 @@
 #include "shell/Screens.h"
 
+#include "base/Messages.h"
+#include "base/mdlConst.h"
 #include "play/frmPlayClassic.h"
 #include "select/CategorySelection.h"
-#include "shell/Messages.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
-#include "shell/mdlConst.h"
 
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
+#include <functional>
+#include <map>
 
 namespace Screens {
 
 namespace {
 // A new screen opens in the middle of the desktop, where the one before it was.
-void centre(QWidget *screen)
+template<typename Screen> Screen *centred(Screen *screen)
 {
     if (const QScreen *desktop = QGuiApplication::primaryScreen()) {
         const QRect area = desktop->availableGeometry();
         screen->move(area.center() - QPoint(screen->width() / 2, screen->height() / 2));
     }
+    return screen;
 }
 
 template<typename Screen> Screen *single(QPointer<Screen> &instance)
 {
-    if (!instance) {
-        instance = new Screen;
-        centre(instance);
-    }
+    if (!instance)
+        instance = centred(new Screen);
     return instance;
 }
 
 QPointer<frmSplash> splash;
 QPointer<frmMain> menu;
-QPointer<frmClassic> classicSelection;
-QPointer<frmBonus> bonusSelection;
-QPointer<frmPuzzle> puzzleSelection;
-QPointer<frmPlayClassic> classicPlay;
+// One selection screen and at most one play screen per game type.
+std::map<int, QPointer<CategorySelection>> selections;
+std::map<int, QPointer<GameScreen>> plays;
 
-CategorySelection *selection(int gameType)
+using SelectionFactory = std::function<CategorySelection *()>;
+const std::map<int, SelectionFactory> &selectionFactories()
 {
-    switch (gameType) {
-    case mdlConst::Classic:
-        return classicSelection;
-    case mdlConst::Bonus:
-        return bonusSelection;
-    case mdlConst::Puzzle:
-        return puzzleSelection;
-    default:
-        return nullptr;
-    }
+    static const std::map<int, SelectionFactory> table = {
+        {mdlConst::Classic, [] { return new frmClassic; }},
+        {mdlConst::Bonus, [] { return new frmBonus; }},
+        {mdlConst::Puzzle, [] { return new frmPuzzle; }},
+    };
+    return table;
 }
 
-template<typename Screen> void forget(QPointer<Screen> &instance, QWidget *screen)
+using PlayFactory = std::function<GameScreen *()>;
+const std::map<int, PlayFactory> &playFactories()
 {
-    if (instance == screen)
-        instance = nullptr;
+    static const std::map<int, PlayFactory> table = {
+        {mdlConst::Classic, [] { return new frmPlayClassic; }},
+    };
+    return table;
 }
 } // namespace
 
@@ -72,83 +72,71 @@ void showMenu()
 
 void showSelection(int gameType)
 {
-    switch (gameType) {
-    case mdlConst::Classic:
-        single(classicSelection)->load();
-        break;
-    case mdlConst::Bonus:
-        single(bonusSelection)->load();
-        break;
-    case mdlConst::Puzzle:
-        single(puzzleSelection)->load();
-        break;
-    default:
-        break;
-    }
-}
-
-bool isPlayAvailable(int gameType)
-{
-    return gameType == mdlConst::Classic;
-}
-
-void showPlay(int gameType)
-{
-    if (gameType == mdlConst::Classic) {
-        single(classicPlay)->load();
+    const auto factory = selectionFactories().find(gameType);
+    if (factory == selectionFactories().end())
         return;
+    QPointer<CategorySelection> &screen = selections[gameType];
+    if (!screen)
+        screen = centred(factory->second());
+    screen->load();
+}
+
+bool showPlay(int gameType)
+{
+    const auto factory = playFactories().find(gameType);
+    if (factory == playFactories().end()) {
+        Messages::notify(QStringLiteral("Questa parte del gioco non è ancora disponibile."));
+        return false;
     }
-    // The player goes back to where the choice was made.
-    if (gameType != mdlConst::Alpha)
-        returnFromPlay(gameType);
-    showNotAvailable();
+    // Every game gets a screen of its own, built for the category chosen.
+    QPointer<GameScreen> &screen = plays[gameType];
+    if (screen)
+        screen->close();
+    screen = centred(factory->second());
+    return screen->load();
 }
 
 void returnFromPlay(int gameType)
 {
-    // The play screen calls this as it closes: the next game needs a new one.
-    if (gameType == mdlConst::Classic)
-        classicPlay = nullptr;
-    CategorySelection *screen = selection(gameType);
-    if (!screen) {
+    plays[gameType] = nullptr;
+    const auto selection = selections.find(gameType);
+    if (selection == selections.end() || !selection->second) {
         // Alpha, or a selection screen that is gone: the menu is the way back. A menu that is
-        // still on show (Alpha offered from it) is simply kept.
+        // still on show (the play screen could not open) is simply kept.
         showMenu();
         return;
     }
     // Shown again, it rebuilds its grid when it becomes the active window; hiding the play
     // screen need not give the activation back by itself.
-    screen->show();
-    screen->activateWindow();
-}
-
-void showNotAvailable()
-{
-    Messages::notify(QStringLiteral("Questa parte del gioco non è ancora disponibile."));
+    selection->second->show();
+    selection->second->activateWindow();
 }
 
 void screenClosed(QWidget *screen)
 {
-    forget(splash, screen);
-    forget(menu, screen);
-    forget(classicSelection, screen);
-    forget(bonusSelection, screen);
-    forget(puzzleSelection, screen);
+    if (splash == screen)
+        splash = nullptr;
+    if (menu == screen)
+        menu = nullptr;
+    for (auto &selection : selections) {
+        if (selection.second == screen)
+            selection.second = nullptr;
+    }
 }
 
 void showDownload(int)
 {
-    showNotAvailable();
+    Messages::notify(QStringLiteral("Questa parte del gioco non è ancora disponibile."));
 }
 
 void showForum()
 {
-    showNotAvailable();
+    Messages::notify(QStringLiteral("Questa parte del gioco non è ancora disponibile."));
 }
 
 bool sendRecord()
 {
-    showNotAvailable();
+    Messages::notify(QStringLiteral("Questa parte del gioco non è ancora disponibile."));
     return false;
 }
 

@@ -13,19 +13,14 @@ void showMenu();
 // The category selection screen of a game type (mdlConst::Classic, Bonus or Puzzle).
 void showSelection(int gameType);
 
-// The play screen of a game type for objUser.curcat; for Alpha, the Alpha screen. Where this
-// version has no such screen the player is told so and is taken back to the selection screen.
-void showPlay(int gameType);
-
-// Whether this version has the play screen of a game type.
-bool isPlayAvailable(int gameType);
+// Opens the play screen of a game type on objUser.curcat (Alpha: the Alpha board). False when
+// the game type has no play screen or the screen could not open (the player was told why);
+// the screen that asked stays where it is.
+bool showPlay(int gameType);
 
 // Called by a play screen as it closes: its selection screen comes back and rebuilds its grid,
 // or, for Alpha or a play screen opened on its own, the menu.
 void returnFromPlay(int gameType);
-
-// Tells the player that a part of the game is not in this version yet.
-void showNotAvailable();
 
 // Called by a screen whose close has been accepted: the next request makes a new one, even
 // before this one is gone.

@@ -1,11 +1,11 @@
 #include "shell/Startup.h"
 
 #include "content/mdlGeneral.h"
-#include "shell/MessageBox.h"
-#include "shell/Messages.h"
+#include "widgets/MessageBox.h"
+#include "base/Messages.h"
 #include "shell/Screens.h"
 #include "shell/SingleInstance.h"
-#include "shell/mdlConst.h"
+#include "base/mdlConst.h"
 
 #include <QApplication>
 #include <QDir>

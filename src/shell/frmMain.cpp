@@ -2,11 +2,11 @@
 
 #include "content/mdlGeneral.h"
 #include "profile/clsUser.h"
-#include "shell/Artwork.h"
-#include "shell/ClickableImage.h"
-#include "shell/Messages.h"
+#include "widgets/Artwork.h"
+#include "widgets/ClickableImage.h"
+#include "base/Messages.h"
 #include "shell/Screens.h"
-#include "shell/mdlConst.h"
+#include "base/mdlConst.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -290,12 +290,8 @@ void frmMain::chooseSelection(int gameType)
 void frmMain::chooseAlpha()
 {
     objUser.curcat = mdlConst::AlphaCategory;
-    if (!Screens::isPlayAvailable(mdlConst::Alpha)) {
-        Screens::showNotAvailable();
-        return;
-    }
-    Screens::showPlay(mdlConst::Alpha);
-    close();
+    if (Screens::showPlay(mdlConst::Alpha))
+        close();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -2,10 +2,10 @@
 
 #include "content/mdlGeneral.h"
 #include "profile/clsUser.h"
-#include "shell/Artwork.h"
-#include "shell/ClickableImage.h"
+#include "widgets/Artwork.h"
+#include "widgets/ClickableImage.h"
 #include "shell/Screens.h"
-#include "shell/mdlConst.h"
+#include "base/mdlConst.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -5,7 +5,6 @@
 #include "content/ContentFiles.h"
 #include "content/Extraction.h"
 #include "content/PageList.h"
-#include "profile/clsUser.h"
 
 #include <QtTest>
 
@@ -66,22 +65,6 @@ class tst_content_Extraction : public QObject
 {
     Q_OBJECT
 
-private:
-    void start(GameFolderFixture &game, clsUser &user, const TinyContent &content)
-    {
-        content.write(game);
-        MessageRecorder answers(true);
-        QVERIFY(user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
-    }
-
-    void solvePages(clsUser &user, int base, const QVector<int> &pages)
-    {
-        for (int page : pages) {
-            for (int i = 1; i <= 9; ++i)
-                QVERIFY(user.setItem(base + 9 * (page - 1) + i, 1));
-        }
-    }
-
 private slots:
     void itemBaseSumsTheCountsBefore_data()
     {
@@ -109,10 +92,8 @@ private slots:
         QCOMPARE(int(GetItemBase(3)), -1);
         game.setCounts({9, -4, 9});
         QCOMPARE(int(GetItemBase(3)), -1);
-        clsUser user;
-        user.curcat = 3;
         QString error;
-        QVERIFY(!PreparePage(user, &error));
+        QVERIFY(!ExtractPage(3, 1, GetItemBase(3), &error));
         QVERIFY2(error.contains(QStringLiteral("Data/index.lvs")), qPrintable(error));
     }
 
@@ -121,69 +102,46 @@ private slots:
         GameFolderFixture game;
         TinyContent content = TinyContent::numbered(Counts);
         content.pictures[1][1] = "Z"; // picture 2: v = 0
-        clsUser user;
-        start(game, user, content);
-        user.curcat = 1;
-        user.curPage = 1;
+        content.write(game);
         QString error;
-        QVERIFY2(ExtractPage(user, 0, &error), qPrintable(error));
+        QVERIFY2(ExtractPage(1, 1, 0, &error), qPrintable(error));
         QCOMPARE(game.read(QStringLiteral("Temp/0002.tmp")), QByteArray("Z"));
         QCOMPARE(game.read(QStringLiteral("Temp/0003.tmp")), content.picture(3));
         // Page 2 starts after the one-byte picture, counted among the earlier ones.
-        user.curPage = 2;
-        QVERIFY2(ExtractPage(user, 0, &error), qPrintable(error));
+        QVERIFY2(ExtractPage(1, 2, 0, &error), qPrintable(error));
         QCOMPARE(game.read(QStringLiteral("Temp/0001.tmp")), content.picture(10));
         QCOMPARE(game.read(QStringLiteral("Temp/0009.tmp")), content.picture(18));
     }
 
     void openPageIsTheFirstNotFullySolved_data()
     {
-        QTest::addColumn<QVector<int>>("solvedPages");
-        QTest::addColumn<QVector<int>>("solvedPictures");
+        QTest::addColumn<QVector<int>>("solved");
         QTest::addColumn<int>("page");
-        QTest::newRow("nothing solved") << QVector<int> {} << QVector<int> {} << 1;
-        QTest::newRow("first two pages solved") << QVector<int> {1, 2} << QVector<int> {} << 3;
-        QTest::newRow("every page solved") << QVector<int> {1, 2, 3} << QVector<int> {} << 1;
-        QTest::newRow("page 1 lacks its last picture")
-            << QVector<int> {} << QVector<int> {1, 2, 3, 4, 5, 6, 7, 8} << 1;
-        QTest::newRow("only page 2 solved") << QVector<int> {2} << QVector<int> {} << 1;
+        QTest::newRow("nothing solved") << QVector<int> {} << 1;
+        QTest::newRow("first two pages solved") << QVector<int> {1, 2} << 3;
+        QTest::newRow("every page solved") << QVector<int> {1, 2, 3} << 1;
+        QTest::newRow("only page 2 solved") << QVector<int> {2} << 1;
     }
     void openPageIsTheFirstNotFullySolved()
     {
-        QFETCH(QVector<int>, solvedPages);
-        QFETCH(QVector<int>, solvedPictures);
+        QFETCH(QVector<int>, solved);
         QFETCH(int, page);
-        GameFolderFixture game;
-        const TinyContent content = TinyContent::numbered(Counts);
-        clsUser user;
-        start(game, user, content);
-        const int base = GetItemBase(5);
-        solvePages(user, base, solvedPages);
-        for (int p : solvedPictures)
-            QVERIFY(user.setItem(base + p, 1));
-        // The neighbours' pictures must not count for category 5.
-        solvePages(user, GetItemBase(4), {1});
-        solvePages(user, GetItemBase(6), {1});
-
-        user.curcat = 5;
-        QCOMPARE(int(FindOpenPage(user, base)), page);
-        QString error;
-        QVERIFY2(PreparePage(user, &error), qPrintable(error));
-        QCOMPARE(int(user.curPage), page);
-        QCOMPARE(game.read(QStringLiteral("Temp/0001.tmp")), content.picture(base + 9 * (page - 1) + 1));
+        QVector<qint16> flags(27, 0);
+        for (int p : solved)
+            std::fill(flags.begin() + 9 * (p - 1), flags.begin() + 9 * p, qint16(1));
+        QCOMPARE(int(FindOpenPage(flags)), page);
+        // A flag other than 1 is not solved.
+        flags[0] = 2;
+        QCOMPARE(int(FindOpenPage(flags)), 1);
     }
 
     void themedCategoryGetsPageZeroWithEveryPicture()
     {
         GameFolderFixture game;
         const TinyContent content = TinyContent::numbered(Counts);
-        clsUser user;
-        start(game, user, content);
-        user.curcat = 12;
-        user.curPage = 4; // whatever a Classic game left behind
+        content.write(game);
         QString error;
-        QVERIFY2(PreparePage(user, &error), qPrintable(error));
-        QCOMPARE(int(user.curPage), 0);
+        QVERIFY2(ExtractPage(12, 0, 118, &error), qPrintable(error));
         const QList<QByteArray> lines = pageListLines(game);
         QCOMPARE(lines.size(), 5);
         for (int k = 1; k <= 5; ++k) {
@@ -201,12 +159,9 @@ private slots:
         TinyContent content = TinyContent::numbered(Counts);
         content.titles[1][0] = "L'et\xE0 \xE8 gi\xE0 d'oro, s\xEC.";
         content.titles[1][1] = "Lo chiamavano Trinit\xE0\x85";
-        clsUser user;
-        start(game, user, content);
-        user.curcat = 1;
-        user.curPage = 1;
+        content.write(game);
         QString error;
-        QVERIFY2(ExtractPage(user, 0, &error), qPrintable(error));
+        QVERIFY2(ExtractPage(1, 1, 0, &error), qPrintable(error));
         QVERIFY(game.read(QStringLiteral("Temp/~temp.tmp"))
                     .startsWith("01:01:0001:001:L'et\xE0 \xE8 gi\xE0 d'oro, s\xEC.\r\n"
                                 "01:01:0002:002:Lo chiamavano Trinit\xE0\x85\r\n"));
@@ -224,15 +179,12 @@ private slots:
     {
         GameFolderFixture game;
         const TinyContent content = TinyContent::numbered(Counts);
-        clsUser user;
-        start(game, user, content);
-        user.curcat = 5;
-        user.curPage = 3;
+        content.write(game);
         qint64 pictureBytes = 0;
         for (int n = 45 + 19; n <= 45 + 27; ++n)
             pictureBytes += content.picture(n).size();
         ContentFiles::resetBytesRead();
-        QVERIFY(ExtractPage(user, 45, nullptr));
+        QVERIFY(ExtractPage(5, 3, 45, nullptr));
         // Lengths of the 18 earlier pictures and the 9 own ones, 9 titles, 9 pictures.
         QCOMPARE(ContentFiles::bytesRead(), pictureBytes + 27 * 7 + 9 * 82);
     }
@@ -254,11 +206,9 @@ private slots:
         QFETCH(int, pack);
         GameFolderFixture game;
         const TinyContent content = TinyContent::numbered(Counts);
-        clsUser user;
-        start(game, user, content);
-        QVERIFY(user.setCategorie(cat, qint16(state)));
+        content.write(game);
         QString error;
-        const QString path = ExtractThumb(user, cat, &error);
+        const QString path = ExtractThumb(cat, state, &error);
         QVERIFY2(!path.isEmpty(), qPrintable(error));
         QCOMPARE(path, game.path(QStringLiteral("Temp/thumb.tmp")));
         QCOMPARE(game.read(QStringLiteral("Temp/thumb.tmp")), content.thumbs[pack][cat]);
@@ -284,12 +234,9 @@ private slots:
         QFETCH(QString, file);
         GameFolderFixture game;
         const TinyContent content = TinyContent::numbered(Counts);
-        clsUser user;
-        start(game, user, content);
-        user.curcat = 5;
-        user.curPage = 1;
+        content.write(game);
         // An earlier page still lying in Temp/ must not pass for the page that failed.
-        QVERIFY(ExtractPage(user, 45, nullptr));
+        QVERIFY(ExtractPage(5, 1, 45, nullptr));
         QVERIFY(!extractedFiles(game).isEmpty());
 
         const QString pack = QStringLiteral("Data/0005.lvd");
@@ -315,9 +262,8 @@ private slots:
             break;
         }
 
-        user.curPage = 3;
         QString error;
-        QVERIFY(!ExtractPage(user, 45, &error));
+        QVERIFY(!ExtractPage(5, 3, 45, &error));
         QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(file)),
                  qPrintable(error));
         QCOMPARE(extractedFiles(game), QStringList());
@@ -341,16 +287,14 @@ private slots:
         QFETCH(qint64, size);
         GameFolderFixture game;
         const TinyContent content = TinyContent::numbered(Counts);
-        clsUser user;
-        start(game, user, content);
-        QVERIFY(user.setCategorie(cat, qint16(state)));
-        QVERIFY(!ExtractThumb(user, cat, nullptr).isEmpty());
+        content.write(game);
+        QVERIFY(!ExtractThumb(cat, state, nullptr).isEmpty());
         if (size < 0)
             QVERIFY(QFile::remove(game.path(damaged)));
         else
             resize(game, damaged, size);
         QString error;
-        QCOMPARE(ExtractThumb(user, cat, &error), QString());
+        QCOMPARE(ExtractThumb(cat, state, &error), QString());
         QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(damaged)),
                  qPrintable(error));
         QCOMPARE(extractedFiles(game), QStringList());
@@ -368,12 +312,9 @@ private slots:
         QFETCH(int, cat);
         QFETCH(int, page);
         GameFolderFixture game;
-        clsUser user;
-        start(game, user, TinyContent::numbered(Counts));
-        user.curcat = cat;
-        user.curPage = qint16(page);
+        TinyContent::numbered(Counts).write(game);
         QString error;
-        QVERIFY(!ExtractPage(user, GetItemBase(cat), &error));
+        QVERIFY(!ExtractPage(cat, page, GetItemBase(cat), &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(extractedFiles(game), QStringList());
     }

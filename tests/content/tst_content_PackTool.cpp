@@ -5,7 +5,6 @@
 #include "content/Extraction.h"
 #include "pack/PackCommands.h"
 #include "pack/Thumbnails.h"
-#include "profile/clsUser.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -179,19 +178,13 @@ private slots:
             = run({QStringLiteral("build"), source.dir.path(), game.path(QStringLiteral("Data"))});
         QVERIFY2(built.code == 0, qPrintable(describe(built)));
         QVERIFY(mdlGeneral::LoadCounts());
-        clsUser user;
-        {
-            MessageRecorder answers(true);
-            QVERIFY(user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
-        }
-        user.curcat = 12;
         QString error;
-        QVERIFY2(PreparePage(user, &error), qPrintable(error));
+        QVERIFY2(ExtractPage(12, 0, GetItemBase(12), &error), qPrintable(error));
         QCOMPARE(game.read(QStringLiteral("Temp/~temp.tmp")),
                  QByteArray("12:00:0001:010:Grease\r\n12:00:0002:011:Harry, ti presento Sally...\r\n"));
         QCOMPARE(game.read(QStringLiteral("Temp/0002.tmp")),
                  readFile(source.path(QStringLiteral("pictures/021.img"))));
-        QVERIFY(!ExtractThumb(user, 12, &error).isEmpty());
+        QVERIFY(!ExtractThumb(12, 1, &error).isEmpty());
         QVERIFY(!QImage(game.path(QStringLiteral("Temp/thumb.tmp"))).isNull());
     }
 

@@ -16,9 +16,12 @@ class PlayFixture
 public:
     static constexpr int Header = TinyContent::Header;
 
+    using PictureMaker = TinyContent::PictureMaker;
+
     // Counts of categories 1 to 20; picture n is called "Film n" unless `titles` names it.
-    PlayFixture(const QVector<int> &counts, const QMap<int, QString> &titles = {})
-        : content(TinyContent::numbered(counts, picture))
+    PlayFixture(const QVector<int> &counts, const QMap<int, QString> &titles = {},
+                const PictureMaker &maker = picture)
+        : content(TinyContent::numbered(counts, maker))
     {
         for (auto it = titles.begin(); it != titles.end(); ++it)
             titleOf(it.key()) = Ansi::encode(it.value());

@@ -1,7 +1,7 @@
 // Start-up: the game folder, the second copy and the real message box.
 
 #include "TestSupport.h"
-#include "shell/MessageBox.h"
+#include "widgets/MessageBox.h"
 #include "shell/SingleInstance.h"
 #include "shell/Startup.h"
 

@@ -6,7 +6,7 @@
 #include "profile/clsUser.h"
 #include "select/CategorySelection.h"
 #include "select/SelectionContent.h"
-#include "shell/ClickableImage.h"
+#include "widgets/ClickableImage.h"
 #include "shell/Screens.h"
 
 #include <QApplication>

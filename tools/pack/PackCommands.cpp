@@ -3,7 +3,7 @@
 #include "content/ContentFiles.h"
 #include "content/mdlGeneral.h"
 #include "pack/Thumbnails.h"
-#include "shell/mdlConst.h"
+#include "base/mdlConst.h"
 
 #include <QCoreApplication>
 #include <QDir>

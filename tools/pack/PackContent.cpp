@@ -3,7 +3,7 @@
 #include "content/Ansi.h"
 #include "content/ContentFiles.h"
 #include "content/mdlGeneral.h"
-#include "shell/mdlConst.h"
+#include "base/mdlConst.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "play/InfoPanel.h"
+#include "widgets/InfoPanel.h"
 
 #include <QFontMetrics>
 #include <QLabel>

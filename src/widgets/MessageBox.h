@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/Messages.h"
+#include "base/Messages.h"
 
 // The real modal message box behind Messages::show, with the icon and buttons of each kind.
 namespace MessageBox {

@@ -1,4 +1,4 @@
-#include "shell/mdlConst.h"
+#include "base/mdlConst.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "play/ShapeFrame.h"
+#include "widgets/ShapeFrame.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 // The information panel: one click for panel and text, and a text that always fits.
 
-#include "play/InfoPanel.h"
+#include "widgets/InfoPanel.h"
 #include "play/frmPlayClassic.h"
 
 #include <QLabel>
@@ -24,7 +24,7 @@ int neededHeight(QLabel *label)
 }
 } // namespace
 
-class tst_play_InfoPanel : public QObject
+class tst_InfoPanel : public QObject
 {
     Q_OBJECT
 
@@ -78,5 +78,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_play_InfoPanel)
-#include "tst_play_InfoPanel.moc"
+QTEST_MAIN(tst_InfoPanel)
+#include "tst_InfoPanel.moc"

@@ -1,4 +1,4 @@
-#include "shell/ClickableImage.h"
+#include "widgets/ClickableImage.h"
 
 #include <QMouseEvent>
 

@@ -1,6 +1,6 @@
-#include "shell/Messages.h"
+#include "base/Messages.h"
 
-#include "shell/mdlConst.h"
+#include "base/mdlConst.h"
 
 namespace Messages {
 

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QtGlobal>
+
+class clsUser;
+
+// The play time of one game type, counted into the profile a second at a time. The screen's
+// timer calls tick(); the clock only says whether it runs and keeps the stored total right.
+class PlayClock
+{
+public:
+    enum class State { Stopped, Running };
+
+    PlayClock(clsUser &user, int gameType);
+
+    int gameType() const { return m_gameType; }
+    State state() const { return m_state; }
+    bool isRunning() const { return m_state == State::Running; }
+    void start() { m_state = State::Running; }
+    void stop() { m_state = State::Stopped; }
+
+    // The stored total of the game type, in seconds.
+    qint32 total() const;
+
+    // Starts an attempt from zero, as a game type that keeps only its last attempt does.
+    // False, with the clock stopped and the player told, when the zero cannot be saved.
+    bool restartFromZero();
+
+    // One counted second: the total grows by one in the profile, holding at the most a slot
+    // can store. Returns the new total; -1 when it could not be saved, and then the clock stops
+    // rather than count time it cannot keep (the player is told).
+    qint32 tick();
+
+private:
+    clsUser &m_user;
+    int m_gameType;
+    State m_state = State::Stopped;
+};

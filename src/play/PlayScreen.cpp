@@ -1,0 +1,275 @@
+#include "play/PlayScreen.h"
+
+#include "base/Messages.h"
+#include "base/mdlConst.h"
+#include "content/ContentFiles.h"
+#include "content/PageList.h"
+#include "content/mdlGeneral.h"
+#include "play/TimeText.h"
+#include "play/TitleBox.h"
+#include "profile/clsUser.h"
+#include "shell/Screens.h"
+#include "widgets/Artwork.h"
+#include "widgets/ClickableImage.h"
+#include "widgets/InfoPanel.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTimer>
+
+namespace {
+// A tick counts a full second but comes a little sooner, so the clock never counts less
+// than the time really played.
+constexpr int ClockInterval = 950;
+constexpr int BlinkInterval = 500;
+const QSize ArrowSize(200, 25);
+const QColor CounterColour(0, 0, 169);
+const QColor Background(244, 244, 244);
+} // namespace
+
+PlayScreen::PlayScreen(const QString &name, int gameType, QWidget *parent)
+    : GameScreen(parent)
+    , m_gameType(gameType)
+    , m_rules(objUser, objUser.curcat, gameType)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Background);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    m_tmrTime = new QTimer(this);
+    m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
+    m_tmrTime->setInterval(ClockInterval);
+    connect(m_tmrTime, &QTimer::timeout, this, &PlayScreen::tick);
+
+    m_tmrIndex = new QTimer(this);
+    m_tmrIndex->setObjectName(QStringLiteral("tmrIndex"));
+    m_tmrIndex->setInterval(BlinkInterval);
+    connect(m_tmrIndex, &QTimer::timeout, this, &PlayScreen::blink);
+
+    // The screen sees its keys before its controls: F1 works while a title box has the focus.
+    qApp->installEventFilter(this);
+}
+
+PlayScreen::~PlayScreen() = default;
+
+PlayCell &PlayScreen::cell(int k)
+{
+    Q_ASSERT(k >= 1 && k <= cellCount());
+    return *m_cells[size_t(k - 1)];
+}
+
+QLabel *PlayScreen::makeCounter(const char *name, const QString &text, const QRect &place)
+{
+    auto *counter = new QLabel(text, this);
+    counter->setObjectName(QLatin1String(name));
+    counter->setGeometry(place);
+    counter->setAlignment(Qt::AlignCenter);
+    counter->setFont(QFont(QStringLiteral("Comic Sans MS"), 12, QFont::Bold));
+    QPalette colours = counter->palette();
+    colours.setColor(QPalette::WindowText, CounterColour);
+    counter->setPalette(colours);
+    return counter;
+}
+
+ClickableImage *PlayScreen::makeArrow(const char *name, const QString &artwork, const QPoint &place)
+{
+    auto *arrow = new ClickableImage(this);
+    arrow->setObjectName(QLatin1String(name));
+    arrow->setGeometry(QRect(place, ArrowSize));
+    arrow->setPixmap(Artwork::pixmap(artwork, ArrowSize, this));
+    return arrow;
+}
+
+QLabel *PlayScreen::makeMask(const char *name, const QString &artwork, const QPoint &place)
+{
+    // Lies over its arrow and swallows the clicks meant for it.
+    auto *mask = new QLabel(this);
+    mask->setObjectName(QLatin1String(name));
+    mask->setGeometry(QRect(place, ArrowSize));
+    mask->setPixmap(Artwork::pixmap(artwork, ArrowSize, this));
+    mask->hide();
+    return mask;
+}
+
+void PlayScreen::makePanel(const QRect &place, const QString &instructions)
+{
+    m_instructions = instructions;
+    fraInfo = new InfoPanel(this);
+    fraInfo->setGeometry(place);
+    fraInfo->setMessage(instructions);
+    fraInfo->raise();
+    connect(fraInfo, &InfoPanel::clicked, this, &PlayScreen::panelClicked);
+}
+
+PlayCell &PlayScreen::addCell(QWidget *container, const QPoint &topLeft)
+{
+    const int k = cellCount() + 1;
+    m_cells.push_back(std::make_unique<PlayCell>(container, k, topLeft));
+    PlayCell &added = *m_cells.back();
+    added.lblIndex->setVisible(m_codesShown);
+    connect(added.txtTitle, &QLineEdit::textChanged, this, [this, &added] { titleChanged(added); });
+    return added;
+}
+
+bool PlayScreen::fillCell(int k, const PageLine &line)
+{
+    // The bytes are read afresh: every page uses the same file names, and a picture loaded by
+    // name could come back from the pixmap cache as the previous page's.
+    QFile file(line.picturePath());
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return cell(k).fill(line, bytes, objUser.Item(line.picture) == 1);
+}
+
+void PlayScreen::startPlay()
+{
+    m_rules.setReady(true);
+    showPanel(m_rules.open());
+    showSolvedCount();
+    lblTime->setText(FormatTime(m_rules.clock().total()));
+}
+
+void PlayScreen::showSolvedCount()
+{
+    lblRisolti->setText(m_rules.solvedText());
+}
+
+void PlayScreen::showPanel(CategoryPlay::Panel panel)
+{
+    fraInfo->move(8, fraInfo->y());
+    if (panel == CategoryPlay::Panel::Won)
+        fraInfo->setMessage(CategoryPlay::WinMessage);
+    fraInfo->setVisible(panel != CategoryPlay::Panel::Hidden);
+    fraInfo->raise();
+}
+
+void PlayScreen::panelClicked()
+{
+    // The second click of the double click that opened the screen is not the player's wish to
+    // close the instructions unread.
+    if (m_shown.isValid() && m_shown.elapsed() < QApplication::doubleClickInterval())
+        return;
+    m_rules.panelClicked();
+    showPanel(m_rules.panel());
+    panelClosed();
+}
+
+void PlayScreen::panelClosed()
+{
+    if (m_rules.clock().isRunning())
+        m_tmrTime->start();
+}
+
+void PlayScreen::tick()
+{
+    const qint32 total = m_rules.clock().tick();
+    if (!m_rules.clock().isRunning())
+        m_tmrTime->stop();
+    if (total >= 0)
+        lblTime->setText(FormatTime(total));
+}
+
+void PlayScreen::titleChanged(PlayCell &changed)
+{
+    TitleBox *box = changed.txtTitle;
+    // A solved box changes only when the solve writes the stored title into it.
+    if (box->isSolved() || !box->isEnabled())
+        return;
+    switch (m_rules.typed(changed.picture, box->text(), box->tag())) {
+    case CategoryPlay::Typed::NoMatch:
+    case CategoryPlay::Typed::NotSaved:
+        return;
+    case CategoryPlay::Typed::Solved:
+        changed.showSolved();
+        showSolvedCount();
+        return;
+    case CategoryPlay::Typed::Won:
+        changed.showSolved();
+        showSolvedCount();
+        m_tmrTime->stop();
+        showPanel(m_rules.panel());
+        return;
+    }
+}
+
+void PlayScreen::toggleCodes()
+{
+    m_codesShown = !m_codesShown;
+    if (m_codesShown)
+        m_tmrIndex->start();
+    else
+        m_tmrIndex->stop();
+    // By name, as the cells of a strip are known only once it is built.
+    static const QRegularExpression codeLabel(QStringLiteral("^lblIndex_\\d+$"));
+    for (QLabel *code : findChildren<QLabel *>(codeLabel))
+        code->setVisible(m_codesShown);
+}
+
+void PlayScreen::blink()
+{
+    static const QRegularExpression codeLabel(QStringLiteral("^lblIndex_\\d+$"));
+    for (QLabel *code : findChildren<QLabel *>(codeLabel)) {
+        QPalette colours = code->palette();
+        const bool white = colours.color(QPalette::WindowText) == QColor(Qt::white);
+        colours.setColor(QPalette::WindowText, white ? QColor(Qt::black) : QColor(Qt::white));
+        code->setPalette(colours);
+    }
+}
+
+void PlayScreen::giveUp(const QString &problem)
+{
+    m_rules.setReady(false);
+    m_rules.clock().stop();
+    m_tmrTime->stop();
+    Messages::warn(QStringLiteral("Impossibile mostrare le immagini della categoria %1.\n\n%2\n\n"
+                                  "Si torna alla scelta della categoria.")
+                       .arg(mdlGeneral::GetCatName(m_rules.category()), problem));
+    close();
+}
+
+QString PlayScreen::unreadablePicture(const QString &code) const
+{
+    return QStringLiteral("L'immagine %1 non si può leggere: il file %2 è danneggiato.")
+        .arg(code, ContentFiles::packFile(m_rules.category()));
+}
+
+bool PlayScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        // Any Shift, Ctrl or Alt state; a held key does not make the codes flicker.
+        if (key->key() == Qt::Key_F1) {
+            if (!key->isAutoRepeat())
+                toggleCodes();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PlayScreen::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        m_shown.start();
+    QWidget::showEvent(event);
+}
+
+void PlayScreen::closeEvent(QCloseEvent *event)
+{
+    m_rules.setReady(false);
+    m_rules.clock().stop();
+    m_tmrTime->stop();
+    m_tmrIndex->stop();
+    QWidget::closeEvent(event);
+    if (!m_closing) {
+        m_closing = true;
+        Screens::returnFromPlay(m_gameType);
+    }
+}

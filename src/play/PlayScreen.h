@@ -1,0 +1,100 @@
+#pragma once
+
+#include "play/CategoryPlay.h"
+#include "play/PlayCell.h"
+
+#include "widgets/GameScreen.h"
+#include <QElapsedTimer>
+#include <QVector>
+#include <QWidget>
+#include <memory>
+
+class ClickableImage;
+class InfoPanel;
+class QLabel;
+class QTimer;
+struct PageLine;
+
+// What every picture play screen shares, whatever its layout: the cells built from the page
+// list, the information panel, the solved and time counters, the clock tmrTime and the F1
+// code blink tmrIndex. The rules themselves are the window-free CategoryPlay; a screen lays
+// out its cells and arrows and turns its events into calls on them.
+class PlayScreen : public GameScreen
+{
+    Q_OBJECT
+public:
+    // The screen plays objUser.curcat, counting time in `gameType`'s slot.
+    PlayScreen(const QString &name, int gameType, QWidget *parent = nullptr);
+    ~PlayScreen() override;
+
+    int gameType() const { return m_gameType; }
+    CategoryPlay &rules() { return m_rules; }
+    bool blnReady() const { return m_rules.isReady(); }
+    QTimer *tmrTime() const { return m_tmrTime; }
+    QTimer *tmrIndex() const { return m_tmrIndex; }
+    InfoPanel *panel() const { return fraInfo; }
+
+    // Cell k, counted from 1 as the screen's control arrays are.
+    PlayCell &cell(int k);
+    int cellCount() const { return int(m_cells.size()); }
+
+    // Opens the category: the screen's own preparation, then the panel and the clock's total.
+    // False, after the player was told why, when the category cannot be shown; the screen is
+    // then closed and the profile untouched.
+    bool load() override = 0;
+
+public slots:
+    // One counted second of tmrTime.
+    void tick();
+    // F1: shows the picture codes blinking, or hides them.
+    void toggleCodes();
+    // Swaps each code between white and black.
+    void blink();
+
+protected:
+    // Counter labels and arrows in the look all play screens share.
+    QLabel *makeCounter(const char *name, const QString &text, const QRect &place);
+    ClickableImage *makeArrow(const char *name, const QString &artwork, const QPoint &place);
+    QLabel *makeMask(const char *name, const QString &artwork, const QPoint &place);
+    void makePanel(const QRect &place, const QString &instructions);
+
+    // Adds cell cellCount() + 1 inside `container`, its picture's corner at `topLeft`.
+    PlayCell &addCell(QWidget *container, const QPoint &topLeft);
+    // Shows a page-list line in cell k, solved or open as the profile says; false when its
+    // picture does not decode.
+    bool fillCell(int k, const PageLine &line);
+
+    // After the cells are filled: blnReady, the panel, the counters.
+    void startPlay();
+    void showSolvedCount();
+    // The player closed the panel; the clock starts for an open category.
+    virtual void panelClosed();
+
+    // Tells the player why the category cannot be played and closes the screen.
+    void giveUp(const QString &problem);
+    // A message about picture `code` that does not decode.
+    QString unreadablePicture(const QString &code) const;
+
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+    QLabel *lblTime = nullptr;
+    QLabel *lblRisolti = nullptr;
+    InfoPanel *fraInfo = nullptr;
+
+private:
+    void titleChanged(PlayCell &cell);
+    void panelClicked();
+    void showPanel(CategoryPlay::Panel panel);
+
+    int m_gameType;
+    CategoryPlay m_rules;
+    QString m_instructions;
+    std::vector<std::unique_ptr<PlayCell>> m_cells;
+    QTimer *m_tmrTime = nullptr;
+    QTimer *m_tmrIndex = nullptr;
+    QElapsedTimer m_shown;
+    bool m_codesShown = false;
+    bool m_closing = false;
+};
