@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake g++ make qt6-base-dev libqt6svg6-dev qt6-image-formats-plugins qt6-translations-l10n
+packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
           fonts-dejavu-core fonts-comic-neue)
 missing=()
 for p in "${packages[@]}"; do

@@ -9,8 +9,21 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QVector>
 #include <QtEndian>
+
+// A message that no test expects fails the test at once, instead of passing unseen or waiting
+// for a click that never comes.
+inline bool failUnexpectedMessage(const Messages::Message &message)
+{
+    QTest::qFail(qPrintable(QStringLiteral("unexpected message: ") + message.text), __FILE__, __LINE__);
+    return false;
+}
+struct UnexpectedMessagesFail {
+    UnexpectedMessagesFail() { Messages::setHandler(failUnexpectedMessage); }
+};
+inline UnexpectedMessagesFail unexpectedMessagesFail;
 
 // A game folder with Data/, Temp/ and User/, set as the folder every path is relative to.
 class GameFolderFixture
@@ -69,7 +82,7 @@ public:
             return m_answer;
         });
     }
-    ~MessageRecorder() { Messages::setHandler({}); }
+    ~MessageRecorder() { Messages::setHandler(failUnexpectedMessage); }
 
     void answer(bool yes) { m_answer = yes; }
     QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
