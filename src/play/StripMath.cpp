@@ -1,0 +1,81 @@
+#include "play/StripMath.h"
+
+#include <QtGlobal>
+
+namespace StripMath {
+
+int scrollMax(int n)
+{
+    return qBound(ScrollMin, stripWidth(n) - WindowOuterWidth, 32767);
+}
+
+int backValue(int value)
+{
+    return value - ArrowStep < ScrollMin ? ScrollMin : value - ArrowStep;
+}
+
+int nextValue(int value, int max)
+{
+    return value + ArrowStep > max ? max : value + ArrowStep;
+}
+
+ArrowMasks arrowMasks(int value, int max)
+{
+    ArrowMasks masks;
+    masks.back = value == ScrollMin;
+    masks.next = value == max;
+    return masks;
+}
+
+int firstCell(int value)
+{
+    return 3 * (value / ArrowStep) + (value % ArrowStep != 0 ? 1 : 0);
+}
+
+QString posText(int value, int n)
+{
+    const int f = firstCell(value);
+    const QString pattern = QStringLiteral("%1 - %2");
+    if (n % 3 == 0 || value != scrollMax(n))
+        return pattern.arg(f + 1).arg(f + 3);
+    // At the end of a strip whose count is not a multiple of 3 the last three cells are in view;
+    // a strip shorter than three cells shows all of them.
+    if (n < 3)
+        return pattern.arg(1).arg(n);
+    return pattern.arg(n - 2).arg(n);
+}
+
+namespace {
+
+// Where title box k stands in the client area for a scroll value: -1 left of it, 0 whole, 1 right.
+int boxSide(int value, int k)
+{
+    const int left = cellLeft(k) - value;
+    if (left < 0)
+        return -1;
+    if (left + TitleWidth > ClientWidth)
+        return 1;
+    return 0;
+}
+
+} // namespace
+
+int revealValue(int value, int k, int n)
+{
+    const int max = scrollMax(n);
+    const int side = boxSide(value, k);
+    if (side == 0)
+        return value;
+    // Step towards the box; stop once it is in view, at the strip's end, or when a step jumps over it.
+    int v = value;
+    while (true) {
+        const int next = side > 0 ? nextValue(v, max) : backValue(v);
+        if (next == v)
+            return v;
+        v = next;
+        if (boxSide(v, k) != side)
+            return v;
+    }
+}
+
+} // namespace StripMath
