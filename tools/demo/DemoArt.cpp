@@ -166,14 +166,24 @@ int scatter(int seed, int n, int range)
     return int(x % quint32(range));
 }
 
+constexpr qreal Spacing = 1;
+
+// Hidden letters side by side, drawn apart so that they can be counted: "B_\u2009_nc".
+QString spacedBlanks(QString hint)
+{
+    return hint.replace(QStringLiteral("__"), QStringLiteral("_\u2009_"))
+        .replace(QStringLiteral("__"), QStringLiteral("_\u2009_"));
+}
+
 // The hint band at the bottom: the title riddle on up to three lines, spaced out so that each
 // hidden letter shows as its own underscore. Returns the band's top.
-int hintBand(QPainter &painter, const QString &hint, const QColor &back, const QColor &ink = Qt::white)
+int hintBand(QPainter &painter, const QString &riddle, const QColor &back, const QColor &ink = Qt::white)
 {
+    const QString hint = spacedBlanks(riddle);
     const QSize two(Width - 8, 2 * 15);
     Fitted text;
-    if (!tryFit(hint, two, 16, 10, 2, &text, true, 1))
-        text = fit(hint, QSize(Width - 8, 44), 12, 9, 3, true, 1);
+    if (!tryFit(hint, two, 16, 10, 2, &text, true, Spacing))
+        text = fit(hint, QSize(Width - 8, 44), 12, 9, 3, true, Spacing);
     const int band = std::max(28, text.height() + 6);
     const int top = Height - band;
     painter.fillRect(0, top, Width, band, back);
@@ -587,13 +597,14 @@ QByteArray bonusLook(const DemoFilms::Film &film, int index)
     const QString hint = initials(QString::fromUtf8(film.title));
     // The band's height first, so that the set can stand on it.
     Fitted probe;
-    const int band = tryFit(hint, QSize(Width - 8, 30), 16, 10, 2, &probe, true, 1) ? 30 : 44;
+    const int band
+        = tryFit(spacedBlanks(hint), QSize(Width - 8, 30), 16, 10, 2, &probe, true, Spacing) ? 30 : 44;
     const int floorY = Height - band - 8;
     bonusSet(painter, film.category, index, floorY);
     const int actors = 2 + index % 2;
-    const qreal step = 112.0 / actors;
+    const qreal step = 104.0 / actors;
     for (int i = 0; i < actors; ++i)
-        actor(painter, film.category, 8 + step * (i + 0.5), floorY + 4, std::min(56, floorY - 10),
+        actor(painter, film.category, 18 + step * (i + 0.5), floorY + 4, std::min(56, floorY - 10),
               index * 3 + i);
     // The emblem on a badge pinned to the set.
     painter.setPen(Qt::NoPen);
@@ -890,8 +901,8 @@ void dummy(QPainter &painter, const QStringList &outfit, qreal x, qreal top, qre
         painter.drawPolygon(QPolygonF(
             {QPointF(x - 10, waist), QPointF(x + 10, waist), QPointF(x + 17, hem), QPointF(x - 17, hem)}));
     } else {
-        painter.drawRect(QRectF(x - 10, waist, 9, bottom - waist - 8));
-        painter.drawRect(QRectF(x + 1, waist, 9, bottom - waist - 8));
+        painter.drawRect(QRectF(x - 10, waist, 9, bottom - waist - 4));
+        painter.drawRect(QRectF(x + 1, waist, 9, bottom - waist - 4));
     }
     // The upper half.
     const QRectF torso(x - 12, shoulders, 24, waist - shoulders + 2);
@@ -1017,8 +1028,9 @@ void dummy(QPainter &painter, const QStringList &outfit, qreal x, qreal top, qre
     // Accessories.
     if (has("occhiali")) {
         painter.setBrush(QColor(10, 10, 10));
-        painter.drawRoundedRect(QRectF(x - 7, head - 2, 6, 4), 1.5, 1.5);
-        painter.drawRoundedRect(QRectF(x + 1, head - 2, 6, 4), 1.5, 1.5);
+        painter.drawRoundedRect(QRectF(x - 7, head, 6, 4), 1.5, 1.5);
+        painter.drawRoundedRect(QRectF(x + 1, head, 6, 4), 1.5, 1.5);
+        painter.drawRect(QRectF(x - 1, head + 1, 2, 1));
     }
     if (has("perle")) {
         painter.setBrush(Qt::white);
@@ -1088,7 +1100,8 @@ QByteArray clothesLook(const DemoFilms::Film &film)
     QImage image(Width, Height, QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QString hint = initials(QString::fromUtf8(film.title));
+    // The initials alone, on one line: the costume needs the room.
+    const QString hint = firstLetters(QString::fromUtf8(film.title));
     // A boutique's striped wall.
     painter.fillRect(0, 0, Width, Height, QColor(248, 232, 236));
     painter.setPen(Qt::NoPen);
@@ -1098,8 +1111,21 @@ QByteArray clothesLook(const DemoFilms::Film &film)
     const int top = hintBand(painter, hint, ink.darker(130));
     painter.setBrush(QColor(200, 170, 150));
     painter.drawRect(0, top - 6, Width, 6);
-    dummy(painter, QString::fromUtf8(film.clue).split(QLatin1Char(',')), 64, 14, top - 4);
-    tag(painter, QRect(118, 12, 76, top - 24), film, ink);
+    // A round mirror on the wall with the film's emblem.
+    painter.setPen(QPen(QColor(200, 160, 60), 3));
+    painter.setBrush(QColor(225, 240, 245));
+    painter.drawEllipse(QRect(8, 14, 30, 38));
+    painter.setPen(ink);
+    painter.setFont(font(18, false));
+    painter.drawText(QRect(8, 14, 30, 38), Qt::AlignCenter, QString(QChar(film.emblem)));
+    // The dummy is drawn 98 units tall (a top hat's 14 above the head included), scaled to the room.
+    painter.save();
+    const qreal scale = (top - 9) / 98.0;
+    painter.translate(62, 3);
+    painter.scale(scale, scale);
+    dummy(painter, QString::fromUtf8(film.clue).split(QLatin1Char(',')), 0, 14, 98);
+    painter.restore();
+    tag(painter, QRect(118, 6, 76, top - 14), film, ink);
     painter.end();
     return encoded(image, "PNG", -1);
 }
@@ -1209,6 +1235,27 @@ QString hideVowels(const QString &title)
 QString initials(const QString &title)
 {
     return perLetter(title, [](QChar c, int at) { return at == 0 ? c : QChar(QLatin1Char('_')); });
+}
+
+QString firstLetters(const QString &title)
+{
+    QString result;
+    int inWord = 0;
+    for (const QChar c : title) {
+        if (c.isLetterOrNumber()) {
+            if (inWord++ == 0)
+                result += c;
+            continue;
+        }
+        if (inWord > 0)
+            result += QLatin1Char('.');
+        inWord = 0;
+        if (c != QLatin1Char('\''))
+            result += c;
+    }
+    if (inWord > 0)
+        result += QLatin1Char('.');
+    return result;
 }
 
 QString wordLengths(const QString &title)

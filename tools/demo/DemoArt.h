@@ -18,6 +18,8 @@ constexpr int Height = 110;
 QString hideVowels(const QString &title);
 // First letter of each word, the rest hidden: "L_ v___ è b____".
 QString initials(const QString &title);
+// The first letter of each word with a dot: "L'uomo e il mare" gives "L.u. e. i. m.".
+QString firstLetters(const QString &title);
 // The length of each word, the separators kept: "Spider-Man" gives "6-3", "Top Gun" "3 3".
 QString wordLengths(const QString &title);
 
