@@ -120,7 +120,8 @@ void drawFitted(QPainter &painter, const QRect &box, const Fitted &text,
     painter.setFont(text.font);
     int y = box.top() + (box.height() - text.height()) / 2;
     for (const QString &line : text.lines) {
-        painter.drawText(QRect(box.left(), y, box.width(), text.lineHeight), align | Qt::AlignVCenter, line);
+        painter.drawText(QRect(box.left(), y, box.width(), text.lineHeight),
+                         align | Qt::AlignVCenter | Qt::TextDontClip, line);
         y += text.lineHeight;
     }
 }
@@ -175,16 +176,26 @@ QString spacedBlanks(QString hint)
         .replace(QStringLiteral("__"), QStringLiteral("_\u2009_"));
 }
 
-// The hint band at the bottom: the title riddle on up to three lines, spaced out so that each
-// hidden letter shows as its own underscore. Returns the band's top.
-int hintBand(QPainter &painter, const QString &riddle, const QColor &back, const QColor &ink = Qt::white)
+// The riddle on two lines of 11 pixels or more, else on three lines of 10 to 12 pixels.
+Fitted hintText(const QString &riddle)
 {
     const QString hint = spacedBlanks(riddle);
-    const QSize two(Width - 8, 2 * 15);
     Fitted text;
-    if (!tryFit(hint, two, 16, 10, 2, &text, true, Spacing))
-        text = fit(hint, QSize(Width - 8, 44), 12, 9, 3, true, Spacing);
-    const int band = std::max(28, text.height() + 6);
+    if (!tryFit(hint, QSize(Width - 8, 30), 16, 11, 2, &text, true, Spacing))
+        text = fit(hint, QSize(Width - 8, 44), 12, 10, 3, true, Spacing);
+    return text;
+}
+
+int bandHeight(const Fitted &text)
+{
+    return std::max(28, text.height() + 6);
+}
+
+// The hint band at the bottom, as tall as its riddle needs. Returns the band's top.
+int hintBand(QPainter &painter, const QString &riddle, const QColor &back, const QColor &ink = Qt::white)
+{
+    const Fitted text = hintText(riddle);
+    const int band = bandHeight(text);
     const int top = Height - band;
     painter.fillRect(0, top, Width, band, back);
     painter.setPen(ink);
@@ -536,6 +547,24 @@ void bonusSet(QPainter &painter, int category, int seed, int floorY)
     const QColor colour = Colours[category];
     painter.fillRect(0, 0, Width, Height, verticalGradient(colour, floorY, 160, 110));
     painter.setPen(Qt::NoPen);
+    // Each take at its own hour, with hills or a town behind.
+    if (seed % 3 == 1) {
+        painter.fillRect(0, 0, Width, floorY, QColor(255, 120, 40, 70));
+    } else if (seed % 3 == 2) {
+        painter.fillRect(0, 0, Width, floorY, QColor(10, 20, 70, 120));
+        painter.setBrush(QColor(255, 255, 230, 200));
+        for (int i = 0; i < 12; ++i)
+            painter.drawEllipse(QPointF(scatter(seed, i, Width), scatter(seed, i + 20, floorY / 2)), 0.8,
+                                0.8);
+    }
+    painter.setBrush(colour.darker(125));
+    if (seed % 2 == 0) {
+        painter.drawEllipse(QRect(-30, floorY - 18, 110, 40));
+        painter.drawEllipse(QRect(60, floorY - 12, 120, 30));
+    } else {
+        for (int x = 0; x < Width; x += 16)
+            painter.drawRect(x, floorY - 8 - scatter(seed, x, 16), 13, 30);
+    }
     painter.setBrush(colour.darker(160));
     painter.drawRect(0, floorY, Width, Height - floorY);
     painter.setBrush(QColor(255, 255, 255, 45));
@@ -581,10 +610,11 @@ void clapperboard(QPainter &painter, const QRect &box, const DemoFilms::Film &fi
     painter.setClipping(false);
     const QRect body = box.adjusted(3, 12, -3, -2);
     painter.setPen(Qt::white);
-    painter.setFont(font(20));
-    painter.drawText(QRect(body.left(), body.top(), body.width(), 22), Qt::AlignCenter,
+    const int year = std::min(22, body.height() * 9 / 20);
+    painter.setFont(font(year - 2));
+    painter.drawText(QRect(body.left(), body.top(), body.width(), year), Qt::AlignCenter,
                      QString::number(film.year));
-    drawText(painter, QRect(body.left(), body.top() + 22, body.width(), body.height() - 22),
+    drawText(painter, QRect(body.left(), body.top() + year, body.width(), body.height() - year),
              QStringLiteral("regia di ") + QString::fromUtf8(film.director), 12, 8, 2);
     painter.restore();
 }
@@ -596,15 +626,13 @@ QByteArray bonusLook(const DemoFilms::Film &film, int index)
     painter.setRenderHint(QPainter::Antialiasing);
     const QString hint = initials(QString::fromUtf8(film.title));
     // The band's height first, so that the set can stand on it.
-    Fitted probe;
-    const int band
-        = tryFit(spacedBlanks(hint), QSize(Width - 8, 30), 16, 10, 2, &probe, true, Spacing) ? 30 : 44;
+    const int band = bandHeight(hintText(hint));
     const int floorY = Height - band - 8;
     bonusSet(painter, film.category, index, floorY);
     const int actors = 2 + index % 2;
     const qreal step = 104.0 / actors;
     for (int i = 0; i < actors; ++i)
-        actor(painter, film.category, 18 + step * (i + 0.5), floorY + 4, std::min(56, floorY - 10),
+        actor(painter, film.category, 18 + step * (i + 0.5), floorY + 4, std::min(56, floorY - 18),
               index * 3 + i);
     // The emblem on a badge pinned to the set.
     painter.setPen(Qt::NoPen);
