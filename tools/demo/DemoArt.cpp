@@ -1102,6 +1102,17 @@ void dummy(QPainter &painter, const QStringList &outfit, qreal x, qreal top, qre
     painter.restore();
 }
 
+// The dummy scaled to stand between `top` (a top hat's tip) and `bottom` (its foot).
+void standingDummy(QPainter &painter, const QStringList &outfit, qreal x, qreal top, qreal bottom)
+{
+    painter.save();
+    const qreal scale = (bottom - top) / 98.0; // drawn 98 units tall: 14 of hat, 84 of dummy
+    painter.translate(x, top);
+    painter.scale(scale, scale);
+    dummy(painter, outfit, 0, 14, 98);
+    painter.restore();
+}
+
 // A clothes tag with the year and the director, hanging on a string.
 void tag(QPainter &painter, const QRect &box, const DemoFilms::Film &film, const QColor &ink)
 {
@@ -1146,13 +1157,7 @@ QByteArray clothesLook(const DemoFilms::Film &film)
     painter.setPen(ink);
     painter.setFont(font(18, false));
     painter.drawText(QRect(8, 14, 30, 38), Qt::AlignCenter, QString(QChar(film.emblem)));
-    // The dummy is drawn 98 units tall (a top hat's 14 above the head included), scaled to the room.
-    painter.save();
-    const qreal scale = (top - 9) / 98.0;
-    painter.translate(62, 3);
-    painter.scale(scale, scale);
-    dummy(painter, QString::fromUtf8(film.clue).split(QLatin1Char(',')), 0, 14, 98);
-    painter.restore();
+    standingDummy(painter, QString::fromUtf8(film.clue).split(QLatin1Char(',')), 62, 3, top - 6);
     tag(painter, QRect(118, 6, 76, top - 14), film, ink);
     painter.end();
     return encoded(image, "PNG", -1);
@@ -1246,8 +1251,8 @@ QImage puzzleCover(int category)
             = QString::fromUtf8("cilindro,frac,pantaloni_neri,bastone").split(QLatin1Char(','));
         const QStringList second
             = QString::fromUtf8("caschetto,cardigan,gonna_rossa,borsa").split(QLatin1Char(','));
-        dummy(painter, first, 84, 12, 78);
-        dummy(painter, second, 146, 12, 78);
+        standingDummy(painter, first, 86, 9, 77);
+        standingDummy(painter, second, 146, 9, 77);
     }
     return image;
 }

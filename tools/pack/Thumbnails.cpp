@@ -52,7 +52,7 @@ QImage background(int category, const QByteArray &firstPicture)
 void drawName(QPainter &painter, int category)
 {
     constexpr int Band = 26;
-    constexpr int NameWidth = Width - 90;
+    constexpr int NameWidth = Width - 94; // from 10, clear of the won frame
     painter.fillRect(0, Height - Band, Width, Band, Qt::black);
     painter.setPen(Qt::white);
     const QString name = mdlGeneral::GetCatName(category);
@@ -61,7 +61,7 @@ void drawName(QPainter &painter, int category)
         --pixels;
     painter.setFont(font(pixels));
     const QString shown = painter.fontMetrics().elidedText(name, Qt::ElideRight, NameWidth);
-    painter.drawText(QRect(6, Height - Band, NameWidth, Band), Qt::AlignLeft | Qt::AlignVCenter, shown);
+    painter.drawText(QRect(10, Height - Band, NameWidth, Band), Qt::AlignLeft | Qt::AlignVCenter, shown);
 }
 
 // The marks keep to the top left corner (Corner × Corner), where a cover puts nothing to read.
@@ -91,7 +91,7 @@ void drawWon(QPainter &painter)
     painter.setPen(QPen(QColor(255, 196, 0), 6));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(3, 3, Width - 7, Height - 7);
-    // A ribbon across the top left corner, with a check mark before the word.
+    // A ribbon across the top left corner.
     QPainterPath ribbon;
     ribbon.moveTo(0, 30);
     ribbon.lineTo(30, 0);
@@ -104,7 +104,7 @@ void drawWon(QPainter &painter)
     painter.rotate(-45);
     painter.setPen(Qt::white);
     painter.setFont(font(11));
-    painter.drawText(QRect(-30, -7, 60, 14), Qt::AlignCenter, QStringLiteral("\u2714 VINTA"));
+    painter.drawText(QRect(-30, -7, 60, 14), Qt::AlignCenter, QStringLiteral("VINTA"));
     painter.restore();
 }
 } // namespace
