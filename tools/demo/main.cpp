@@ -1,10 +1,13 @@
 #include "demo/DemoArt.h"
+#include "pack/Thumbnails.h"
 
 #include "content/mdlGeneral.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 #include <QTextStream>
 
 // Draws the demo pictures into SOURCE_DIR with their content.tsv, ready for lumivo-pack build.
@@ -22,6 +25,7 @@ int main(int argc, char *argv[])
     const QDir source(app.arguments().at(1));
     // Only what this tool wrote before is replaced.
     QDir(source.filePath(QStringLiteral("pictures"))).removeRecursively();
+    QDir(source.filePath(QStringLiteral("thumbs"))).removeRecursively();
 
     QByteArray manifest = "# Demo content of Lumivo Pro: category, picture, title\n";
     const QVector<DemoFilms::Film> &films = DemoFilms::all();
@@ -38,6 +42,30 @@ int main(int argc, char *argv[])
             return 1;
         }
         manifest += QByteArray::number(film.category) + '\t' + name.toUtf8() + '\t' + film.title + '\n';
+    }
+    // Each category's three thumbnails, made from its own cover rather than its first picture.
+    static const char *const States[3] = {"locked", "open", "won"};
+    for (int c = 1; c <= 20; ++c) {
+        QByteArray cover;
+        QBuffer buffer(&cover);
+        buffer.open(QIODevice::WriteOnly);
+        DemoArt::cover(c).save(&buffer, "PNG");
+        for (int state = 0; state < 3; ++state) {
+            const QString folder = QStringLiteral("thumbs/") + QLatin1String(States[state]);
+            const QByteArray thumb = Thumbnails::make(c, state, cover);
+            QFile file(source.filePath(folder + QStringLiteral("/%1.png").arg(c, 2, 10, QLatin1Char('0'))));
+            if (!source.mkpath(folder) || !file.open(QIODevice::WriteOnly)
+                || file.write(thumb) != thumb.size()) {
+                err << "Impossibile scrivere " << file.fileName() << '\n';
+                return 1;
+            }
+        }
+    }
+    if (!DemoArt::overflows().isEmpty()) {
+        err << "Testi che non entrano nel loro spazio:\n";
+        for (const QString &text : DemoArt::overflows())
+            err << "  " << text << '\n';
+        return 1;
     }
     QFile file(source.filePath(QStringLiteral("content.tsv")));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(manifest) != manifest.size()) {

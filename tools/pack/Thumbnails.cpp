@@ -52,7 +52,7 @@ QImage background(int category, const QByteArray &firstPicture)
 void drawName(QPainter &painter, int category)
 {
     constexpr int Band = 26;
-    constexpr int NameWidth = Width - 90;
+    constexpr int NameWidth = Width - 94; // from 10, clear of the won frame
     painter.fillRect(0, Height - Band, Width, Band, Qt::black);
     painter.setPen(Qt::white);
     const QString name = mdlGeneral::GetCatName(category);
@@ -61,23 +61,29 @@ void drawName(QPainter &painter, int category)
         --pixels;
     painter.setFont(font(pixels));
     const QString shown = painter.fontMetrics().elidedText(name, Qt::ElideRight, NameWidth);
-    painter.drawText(QRect(6, Height - Band, NameWidth, Band), Qt::AlignLeft | Qt::AlignVCenter, shown);
+    painter.drawText(QRect(10, Height - Band, NameWidth, Band), Qt::AlignLeft | Qt::AlignVCenter, shown);
 }
+
+// The marks keep to the top left corner (Corner × Corner), where a cover puts nothing to read.
+constexpr int Corner = 58;
 
 void drawPadlock(QPainter &painter)
 {
-    painter.fillRect(0, 0, Width, Height, QColor(0, 0, 0, 110));
-    painter.setPen(QPen(QColor(235, 235, 235), 6, Qt::SolidLine, Qt::RoundCap));
+    painter.fillRect(0, 0, Width, Height, QColor(0, 0, 0, 90));
+    painter.setPen(QPen(QColor(255, 255, 255, 220), 2));
+    painter.setBrush(QColor(30, 30, 30, 220));
+    painter.drawEllipse(QPoint(25, 25), 20, 20);
+    painter.setPen(QPen(QColor(235, 235, 235), 3.5, Qt::SolidLine, Qt::RoundCap));
     painter.setBrush(Qt::NoBrush);
-    painter.drawArc(QRect(86, 12, 28, 34), 0, 180 * 16);
-    painter.drawLine(86, 29, 86, 34);
-    painter.drawLine(114, 29, 114, 34);
+    painter.drawArc(QRect(18, 11, 14, 16), 0, 180 * 16);
+    painter.drawLine(18, 19, 18, 22);
+    painter.drawLine(32, 19, 32, 22);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(235, 235, 235));
-    painter.drawRoundedRect(QRect(78, 32, 44, 34), 5, 5);
-    painter.setBrush(QColor(60, 60, 60));
-    painter.drawEllipse(QPoint(100, 45), 5, 5);
-    painter.drawRect(98, 47, 4, 11);
+    painter.drawRoundedRect(QRect(14, 21, 22, 16), 3, 3);
+    painter.setBrush(QColor(40, 40, 40));
+    painter.drawEllipse(QPoint(25, 27), 2, 2);
+    painter.drawRect(24, 28, 2, 5);
 }
 
 void drawWon(QPainter &painter)
@@ -89,8 +95,8 @@ void drawWon(QPainter &painter)
     QPainterPath ribbon;
     ribbon.moveTo(0, 30);
     ribbon.lineTo(30, 0);
-    ribbon.lineTo(58, 0);
-    ribbon.lineTo(0, 58);
+    ribbon.lineTo(Corner, 0);
+    ribbon.lineTo(0, Corner);
     ribbon.closeSubpath();
     painter.fillPath(ribbon, QColor(200, 20, 40));
     painter.save();
@@ -100,12 +106,6 @@ void drawWon(QPainter &painter)
     painter.setFont(font(11));
     painter.drawText(QRect(-30, -7, 60, 14), Qt::AlignCenter, QStringLiteral("VINTA"));
     painter.restore();
-    // A check mark in a green disc.
-    painter.setPen(QPen(Qt::white, 3));
-    painter.setBrush(QColor(20, 160, 60));
-    painter.drawEllipse(QPoint(172, 26), 18, 18);
-    painter.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPolyline(QPolygon({QPoint(163, 27), QPoint(170, 34), QPoint(182, 18)}));
 }
 } // namespace
 

@@ -10,8 +10,9 @@ namespace Thumbnails {
 constexpr int Width = 200;
 constexpr int Height = 100;
 
-// state 0 locked (grey, padlock), 1 open (in colour), 2 won (gold frame, check mark, ribbon).
-// Returns a PNG file.
+// state 0 locked (grey, padlock), 1 open (in colour), 2 won (gold frame, ribbon). The marks keep to the top
+// left corner (58 × 58) and the frame's edge, the name to the bottom 26 rows: a picture meant as a cover
+// keeps its text out of both. Returns a PNG file.
 QByteArray make(int category, int state, const QByteArray &firstPicture);
 
 } // namespace Thumbnails
