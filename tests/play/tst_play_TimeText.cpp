@@ -19,17 +19,11 @@ private slots:
         QTest::newRow("1") << 1 << "0:00:01";
         QTest::newRow("59") << 59 << "0:00:59";
         QTest::newRow("60") << 60 << "0:01:00";
-        QTest::newRow("125") << 125 << "0:02:05";
         QTest::newRow("3599") << 3599 << "0:59:59";
         QTest::newRow("3600") << 3600 << "1:00:00";
-        QTest::newRow("3661") << 3661 << "1:01:01";
-        QTest::newRow("36000") << 36000 << "10:00:00";
-        QTest::newRow("359999") << 359999 << "99:59:59";
         QTest::newRow("999999, the most a profile holds") << 999999 << "277:46:39";
-        QTest::newRow("1000000") << 1000000 << "277:46:40";
         QTest::newRow("largest") << std::numeric_limits<qint32>::max() << "596523:14:07";
         QTest::newRow("negative") << -1 << "0:00:00";
-        QTest::newRow("most negative") << std::numeric_limits<qint32>::min() << "0:00:00";
     }
     void secondsReadAsHoursMinutesSeconds()
     {

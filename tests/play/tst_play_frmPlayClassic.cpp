@@ -21,12 +21,6 @@ const QVector<int> Counts = {45, 0, 0, 0, 9};
 constexpr int Animazione = 1;
 constexpr int Demenziali = 5;
 
-// A click at a point of the window, delivered to whatever lies there.
-void clickAt(QWidget *window, QWidget *target)
-{
-    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier, target->geometry().center());
-}
-
 // Every picture a BMP of one size and one colour of its own: the files of two pages have the
 // same byte size, so only their pixels tell them apart.
 QByteArray flatPicture(int n)
@@ -70,10 +64,6 @@ class tst_play_frmPlayClassic : public QObject
     static bool shown(frmPlayClassic *screen, const char *name)
     {
         return screen->findChild<QWidget *>(QLatin1String(name))->isVisible();
-    }
-    static QWidget *control(frmPlayClassic *screen, const char *name)
-    {
-        return screen->findChild<QWidget *>(QLatin1String(name));
     }
 
 private slots:
@@ -155,17 +145,17 @@ private slots:
         frmPlayClassic *screen = open(Animazione);
         QTest::mouseClick(screen->panel(), Qt::LeftButton);
         QVERIFY(shown(screen, "imgBackMask"));
-        clickAt(screen, control(screen, "imgBack")); // covered: nothing happens
+        ScreenSupport::clickPlaceOf(screen, QStringLiteral("imgBack")); // covered: nothing happens
         QCOMPARE(objUser.curPage, qint16(1));
         for (int page = 2; page <= 5; ++page) {
-            clickAt(screen, control(screen, "imgNext"));
+            ScreenSupport::clickPlaceOf(screen, QStringLiteral("imgNext"));
             QCOMPARE(text(screen, "lblPos"), QStringLiteral("%1/5").arg(page));
             QCOMPARE(screen->cell(1).picture, 9 * (page - 1) + 1);
             QCOMPARE(shown(screen, "imgNextMask"), page == 5);
             QVERIFY(!shown(screen, "imgBackMask"));
             QVERIFY(m_content->tempPictures().isEmpty());
         }
-        clickAt(screen, control(screen, "imgNext")); // covered on the last page
+        ScreenSupport::clickPlaceOf(screen, QStringLiteral("imgNext")); // covered on the last page
         QCOMPARE(objUser.curPage, qint16(5));
         QVERIFY(screen->tmrTime()->isActive());
         QVERIFY(m_messages->shown.isEmpty());

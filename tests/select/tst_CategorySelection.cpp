@@ -45,10 +45,7 @@ class tst_CategorySelection : public QObject
     // A click of the player on thumbnail i, where it lies on the screen.
     static void clickThumb(CategorySelection *screen, int index)
     {
-        const QPoint centre = screen->variant().thumbPlace(index).center();
-        QWidget *target = screen->childAt(centre);
-        QVERIFY(target);
-        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(screen, centre));
+        QVERIFY(ScreenSupport::clickAt(screen, screen->variant().thumbPlace(index).center()));
     }
 
     void removePack(int category) { QVERIFY(QFile::remove(mdlConst::packPath(category))); }

@@ -32,11 +32,7 @@ void click(QWidget *screen, const QString &control)
     QVERIFY2(widget, qPrintable(control));
     QVERIFY2(widget->isVisible() && widget->isEnabled(),
              qPrintable(control + QStringLiteral(" cannot be clicked")));
-    // The click lands where the player's would: on whatever lies on top at the control's centre.
-    const QPoint centre = widget->geometry().center();
-    QWidget *top = screen->childAt(centre);
-    QVERIFY2(top, qPrintable(control));
-    QTest::mouseClick(top, Qt::LeftButton, {}, top->mapFrom(screen, centre));
+    QVERIFY2(ScreenSupport::clickPlaceOf(screen, control), qPrintable(control));
 }
 } // namespace
 

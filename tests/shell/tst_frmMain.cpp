@@ -42,12 +42,7 @@ class tst_frmMain : public QObject
     // A click where the control lies: whatever is on top there takes it.
     void clickPlaceOf(const QString &name)
     {
-        QWidget *target = control(name);
-        QVERIFY2(target, qPrintable(name));
-        const QPoint centre = target->mapTo(m_menu.data(), target->rect().center());
-        QWidget *top = m_menu->childAt(centre);
-        QVERIFY(top);
-        QTest::mouseClick(top, Qt::LeftButton, {}, top->mapFrom(m_menu.data(), centre));
+        QVERIFY2(ScreenSupport::clickPlaceOf(m_menu.data(), name), qPrintable(name));
     }
 
     void setGroups(int bonus, int alpha, int puzzle)
