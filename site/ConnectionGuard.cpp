@@ -12,7 +12,11 @@ ConnectionGuard::ConnectionGuard(QTcpSocket *socket)
     setObjectName(QStringLiteral("ConnectionGuard"));
     m_idle.setSingleShot(true);
     m_idle.setInterval(IdleMs);
-    connect(&m_idle, &QTimer::timeout, m_socket, &QTcpSocket::abort);
+    // Also reclaims a socket the HTTP server gave up on after a request it could not parse.
+    connect(&m_idle, &QTimer::timeout, m_socket, [this] {
+        m_socket->abort();
+        m_socket->deleteLater();
+    });
     // Connected before the HTTP server's own handler, so it sees every chunk first.
     connect(m_socket, &QTcpSocket::readyRead, this, &ConnectionGuard::onReadyRead);
     connect(m_socket, &QTcpSocket::bytesWritten, &m_idle, qOverload<>(&QTimer::start));
@@ -42,14 +46,16 @@ void ConnectionGuard::onReadyRead()
     if (m_unanswered > MaxHeader + MaxBody)
         refuse(413);
     else if (!m_headChecked)
-        checkHead();
+        checkHead(m_socket->peek(m_socket->bytesAvailable()));
 }
 
 // Looks at a request's head as soon as it is in: a line that is no HTTP request, or a body
 // announced as too large, is refused before anything more is read.
-void ConnectionGuard::checkHead()
+void ConnectionGuard::checkHead(const QByteArray &chunk)
 {
-    const QByteArray head = m_socket->peek(MaxHeader);
+    // The HTTP server has already taken the earlier pieces of a head that arrives in several.
+    m_head += chunk.left(MaxHeader - m_head.size());
+    const QByteArray &head = m_head;
     const qsizetype lineEnd = head.indexOf("\r\n");
     if (lineEnd < 0)
         return;
@@ -115,7 +121,13 @@ void GuardedTcpServer::incomingConnection(qintptr socketDescriptor)
         return;
     }
     ++m_open;
-    connect(socket, &QObject::destroyed, this, [this] { --m_open; });
-    new ConnectionGuard(socket);
+    auto *guard = new ConnectionGuard(socket);
+    connect(guard, &QObject::destroyed, this, [this] { --m_open; });
     addPendingConnection(socket);
+}
+
+GuardedTcpServer::~GuardedTcpServer()
+{
+    // The connections go first, while the count they report to still exists.
+    qDeleteAll(findChildren<QTcpSocket *>(Qt::FindDirectChildrenOnly));
 }

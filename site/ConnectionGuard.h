@@ -28,18 +28,20 @@ public:
     {
         m_unanswered = 0;
         m_headChecked = false;
+        m_head.clear();
     }
     // The connection was refused; requests still parsed from it are not answered.
     bool refused() const { return m_refused; }
 
 private:
     void onReadyRead();
-    void checkHead();
+    void checkHead(const QByteArray &chunk);
     void refuse(int status);
     void shutDownWhenSent();
 
     QTcpSocket *m_socket;
     QTimer m_idle;
+    QByteArray m_head;
     qint64 m_unanswered = 0;
     qint64 m_discarded = 0;
     bool m_refused = false;
@@ -55,6 +57,7 @@ public:
     static constexpr int MaxConnections = 256;
 
     using QTcpServer::QTcpServer;
+    ~GuardedTcpServer() override;
 
 protected:
     void incomingConnection(qintptr socketDescriptor) override;

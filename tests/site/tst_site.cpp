@@ -302,6 +302,23 @@ private slots:
         QCOMPARE(m_site->get("/forum/index.php").status, 200);
     }
 
+    void requestInPiecesIsAnswered()
+    {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, m_site->port());
+        QVERIFY(socket.waitForConnected(10000));
+        const QByteArray request = getRequest("/forum/index.php");
+        for (qsizetype at = 0; at < request.size(); at += 7) {
+            socket.write(request.mid(at, 7));
+            QVERIFY(socket.waitForBytesWritten(10000));
+            QTest::qWait(5); // so that the site reads each piece on its own
+        }
+        QByteArray data;
+        while (socket.waitForReadyRead(10000))
+            data += socket.readAll();
+        QCOMPARE(parseReply(data).status, 200);
+    }
+
     void rankingListsFastestTotalFirst()
     {
         QCOMPARE(m_site->post(recordForm("Lento", "000000000000000000003600")).status, 200);
