@@ -48,6 +48,19 @@ public:
     }
     quint16 port = 0;
 
+    // The most memory the site has held, in KiB (from /proc).
+    qint64 peakMemory()
+    {
+        QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));
+        if (!status.open(QIODevice::ReadOnly))
+            return -1;
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').first().toLongLong();
+        }
+        return -1;
+    }
+
 private:
     QProcess m_process;
 };
@@ -212,13 +225,16 @@ int main(int argc, char *argv[])
     std::sort(fetches.begin(), fetches.end());
     std::sort(copies.begin(), copies.end());
     const double mib = PackSize / (1024.0 * 1024.0);
-    out << QStringLiteral("50 MiB pack, median of %1: download %2 MiB/s (%3 s), cp %4 MiB/s (%5 s), ratio %6")
+    out << QStringLiteral(
+               "50 MiB pack, median of %1: download %2 MiB/s (%3 s), cp %4 MiB/s (%5 s), ratio %6; "
+               "site's peak memory %7 MiB")
                .arg(Runs)
                .arg(mib / fetches[Runs / 2], 0, 'f', 0)
                .arg(fetches[Runs / 2], 0, 'f', 3)
                .arg(mib / copies[Runs / 2], 0, 'f', 0)
                .arg(copies[Runs / 2], 0, 'f', 3)
                .arg(copies[Runs / 2] / fetches[Runs / 2], 0, 'f', 2)
+               .arg(site.peakMemory() / 1024.0, 0, 'f', 1)
         << Qt::endl;
     return 0;
 }
