@@ -1,0 +1,240 @@
+// Prints what the web site sustains on 127.0.0.1: record posts per second and their latency
+// (8 clients on keep-alive connections, 10 000 posts), on SQLite and, when LUMIVO_TEST_PG holds
+// a server's address (tests/site/with-postgres.sh provides one), on PostgreSQL; and the download
+// rate of a 50 MiB pack against a plain copy of the same file.
+//
+//   bench_site [posts] [clients]
+//   tests/site/with-postgres.sh build/bench/bench_site
+
+#include "profile/RecordValue.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHostAddress>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+QTextStream out(stdout);
+
+class Site
+{
+public:
+    Site(const QString &data, const QString &db)
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral(LUMIVO_SITE_EXE),
+                        {"--data", data, "--db", db, "--listen", "127.0.0.1:0"});
+        if (!m_process.waitForReadyRead(10000))
+            qFatal("lumivo-site did not start");
+        const QByteArray line = m_process.readLine().trimmed();
+        port = quint16(line.mid(line.lastIndexOf(':') + 1).toUInt());
+    }
+    ~Site()
+    {
+        m_process.terminate();
+        m_process.waitForFinished(10000);
+    }
+    quint16 port = 0;
+
+    // The most memory the site has held, in KiB (from /proc).
+    qint64 peakMemory()
+    {
+        QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));
+        if (!status.open(QIODevice::ReadOnly))
+            return -1;
+        for (const QByteArray &line : status.readAll().split('\n')) {
+            if (line.startsWith("VmHWM:"))
+                return line.mid(6).trimmed().split(' ').first().toLongLong();
+        }
+        return -1;
+    }
+
+private:
+    QProcess m_process;
+};
+
+// One keep-alive client posting records one after another, timing each answer.
+class Poster : public QObject
+{
+public:
+    Poster(quint16 port, int id, int count, std::vector<qint64> *latencies, int *running)
+        : m_id(id)
+        , m_left(count)
+        , m_latencies(latencies)
+        , m_running(running)
+    {
+        connect(&m_socket, &QTcpSocket::connected, this, &Poster::next);
+        connect(&m_socket, &QTcpSocket::readyRead, this, &Poster::onReadyRead);
+        m_socket.connectToHost(QHostAddress::LocalHost, port);
+    }
+
+private:
+    void next()
+    {
+        if (m_left == 0) {
+            if (--*m_running == 0)
+                QCoreApplication::quit();
+            return;
+        }
+        --m_left;
+        const auto &random = QRandomGenerator::global();
+        const RecordValue::Times times {qint32(random->bounded(999999)), qint32(random->bounded(999999)),
+                                        qint32(random->bounded(999999)), qint32(random->bounded(999999))};
+        // Names repeat now and then, so replacements are part of the load.
+        const QByteArray body = "usr=Giocatore+" + QByteArray::number(m_id) + "-"
+                                + QByteArray::number(m_left % 1000)
+                                + "&val=" + RecordValue::make(times).toLatin1();
+        m_buffer.clear();
+        m_clock.start();
+        m_socket.write("POST /LumivoPro/record.asp HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                       "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: "
+                       + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    }
+    void onReadyRead()
+    {
+        m_buffer += m_socket.readAll();
+        const qsizetype end = m_buffer.indexOf("\r\n\r\n");
+        if (end < 0)
+            return;
+        const qsizetype at = m_buffer.toLower().indexOf("content-length:");
+        const qsizetype length
+            = m_buffer.mid(at + 15, m_buffer.indexOf("\r\n", at) - at - 15).trimmed().toLongLong();
+        if (m_buffer.size() < end + 4 + length)
+            return;
+        if (!m_buffer.startsWith("HTTP/1.1 200"))
+            qFatal("post refused: %s", m_buffer.left(end).constData());
+        m_latencies->push_back(m_clock.nsecsElapsed());
+        next();
+    }
+
+    QTcpSocket m_socket;
+    QByteArray m_buffer;
+    QElapsedTimer m_clock;
+    int m_id;
+    int m_left;
+    std::vector<qint64> *m_latencies;
+    int *m_running;
+};
+
+void benchPosts(const QString &label, const QString &data, const QString &db, int posts, int clients)
+{
+    Site site(data, db);
+    std::vector<qint64> latencies;
+    latencies.reserve(posts);
+    int running = clients;
+    std::vector<std::unique_ptr<Poster>> posters;
+    QElapsedTimer wall;
+    wall.start();
+    for (int k = 0; k < clients; ++k)
+        posters.push_back(std::make_unique<Poster>(site.port, k, posts / clients, &latencies, &running));
+    QCoreApplication::exec();
+    const double seconds = wall.nsecsElapsed() / 1e9;
+    std::sort(latencies.begin(), latencies.end());
+    const auto at = [&](double q) { return latencies[size_t(q * (latencies.size() - 1))] / 1e6; };
+    out << QStringLiteral("%1: %2 posts from %3 clients in %4 s: %5 posts/s, latency median %6 ms, "
+                          "99th percentile %7 ms, max %8 ms")
+               .arg(label)
+               .arg(latencies.size())
+               .arg(clients)
+               .arg(seconds, 0, 'f', 2)
+               .arg(latencies.size() / seconds, 0, 'f', 0)
+               .arg(at(0.5), 0, 'f', 2)
+               .arg(at(0.99), 0, 'f', 2)
+               .arg(latencies.back() / 1e6, 0, 'f', 2)
+        << Qt::endl;
+}
+
+// Seconds to fetch a pack whole over one connection, reading as fast as the data comes.
+double download(quint16 port, const QByteArray &name, qint64 size)
+{
+    QTcpSocket socket;
+    QElapsedTimer clock;
+    clock.start();
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    socket.waitForConnected(10000);
+    socket.write("GET /LumivoPro/Data/" + name + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
+    qint64 received = 0;
+    QByteArray chunk(1 << 20, Qt::Uninitialized);
+    while (socket.waitForReadyRead(10000) || socket.bytesAvailable() > 0) {
+        qint64 n;
+        while ((n = socket.read(chunk.data(), chunk.size())) > 0)
+            received += n;
+    }
+    const double seconds = clock.nsecsElapsed() / 1e9;
+    if (received < size)
+        qFatal("download short: %lld of %lld bytes", received, size);
+    return seconds;
+}
+
+double copy(const QString &from, const QString &to)
+{
+    QFile::remove(to);
+    QElapsedTimer clock;
+    clock.start();
+    QProcess::execute(QStringLiteral("cp"), {from, to});
+    return clock.nsecsElapsed() / 1e9;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const int posts = argc > 1 ? atoi(argv[1]) : 10000;
+    const int clients = argc > 2 ? atoi(argv[2]) : 8;
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("Data"));
+    QDir().mkpath(data);
+
+    benchPosts(QStringLiteral("SQLite"), data, dir.filePath(QStringLiteral("site.db")), posts, clients);
+    const QString pg = qEnvironmentVariable("LUMIVO_TEST_PG");
+    if (!pg.isEmpty())
+        benchPosts(QStringLiteral("PostgreSQL"), data, pg, posts, clients);
+    else
+        out << "PostgreSQL: skipped (run through tests/site/with-postgres.sh)" << Qt::endl;
+
+    constexpr qint64 PackSize = 50 * 1024 * 1024;
+    QByteArray bytes(PackSize, Qt::Uninitialized);
+    QRandomGenerator random(7);
+    random.fillRange(reinterpret_cast<quint32 *>(bytes.data()), PackSize / 4);
+    QFile pack(data + QStringLiteral("/0007.lvd"));
+    pack.open(QIODevice::WriteOnly);
+    pack.write(bytes);
+    pack.close();
+    bytes.clear();
+
+    Site site(data, dir.filePath(QStringLiteral("site.db")));
+    constexpr int Runs = 5;
+    std::vector<double> fetches, copies;
+    for (int k = 0; k < Runs; ++k) {
+        fetches.push_back(download(site.port, "0007.lvd", PackSize));
+        copies.push_back(copy(pack.fileName(), dir.filePath(QStringLiteral("copy.lvd"))));
+    }
+    std::sort(fetches.begin(), fetches.end());
+    std::sort(copies.begin(), copies.end());
+    const double mib = PackSize / (1024.0 * 1024.0);
+    out << QStringLiteral(
+               "50 MiB pack, median of %1: download %2 MiB/s (%3 s), cp %4 MiB/s (%5 s), ratio %6; "
+               "site's peak memory %7 MiB")
+               .arg(Runs)
+               .arg(mib / fetches[Runs / 2], 0, 'f', 0)
+               .arg(fetches[Runs / 2], 0, 'f', 3)
+               .arg(mib / copies[Runs / 2], 0, 'f', 0)
+               .arg(copies[Runs / 2], 0, 'f', 3)
+               .arg(copies[Runs / 2] / fetches[Runs / 2], 0, 'f', 2)
+               .arg(site.peakMemory() / 1024.0, 0, 'f', 1)
+        << Qt::endl;
+    return 0;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "profile/RecordValue.h"
+
+#include <QByteArray>
+#include <QString>
+
+// A player's times as the game's record form posts them: the fields usr (the player's name)
+// and val (the record value), form-encoded.
+struct RecordPost {
+    QString name;
+    RecordValue::Times times {};
+    // Empty when the post is good; otherwise what is wrong with it, in Italian.
+    QString problem;
+
+    // Reads a form body. Percent-escapes are read as UTF-8 when they form UTF-8, otherwise as
+    // Windows-1252, the game's own code page, so both kinds of browser page are understood.
+    static RecordPost fromForm(const QByteArray &body);
+};

@@ -1,0 +1,187 @@
+#include "RecordStore.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+#include <QVariant>
+
+namespace {
+
+bool isPostgres(const QString &address)
+{
+    return address.startsWith(QLatin1String("postgresql://"))
+           || address.startsWith(QLatin1String("postgres://"));
+}
+
+const char *const createTable = "CREATE TABLE IF NOT EXISTS lumivo_records ("
+                                " name TEXT PRIMARY KEY,"
+                                " classic BIGINT NOT NULL,"
+                                " bonus BIGINT NOT NULL,"
+                                " alpha BIGINT NOT NULL,"
+                                " puzzle BIGINT NOT NULL,"
+                                " total BIGINT NOT NULL,"
+                                " arrived TEXT NOT NULL)";
+const char *const createIndex
+    = "CREATE INDEX IF NOT EXISTS lumivo_records_total ON lumivo_records (total, arrived)";
+
+bool run(QSqlQuery &query, const QString &sql, QString *error)
+{
+    if (query.exec(sql))
+        return true;
+    *error = query.lastError().text();
+    return false;
+}
+
+} // namespace
+
+RecordStore::~RecordStore()
+{
+    close();
+}
+
+bool RecordStore::open(const QString &address, QString *error)
+{
+    close();
+    m_address = address;
+    m_connection = QStringLiteral("lumivo-records");
+    return connect(error);
+}
+
+bool RecordStore::connect(QString *error)
+{
+    QSqlDatabase db;
+    if (isPostgres(m_address)) {
+        const QUrl url(m_address, QUrl::StrictMode);
+        const QString name = url.path().mid(1);
+        if (!url.isValid() || url.host().isEmpty() || name.isEmpty() || name.contains(QLatin1Char('/'))) {
+            *error
+                = QStringLiteral("indirizzo PostgreSQL non valido (postgresql://utente@host:porta/database)");
+            return false;
+        }
+        db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connection);
+        db.setHostName(url.host());
+        db.setPort(url.port(5432));
+        db.setUserName(url.userName());
+        db.setPassword(url.password());
+        db.setDatabaseName(name);
+        db.setConnectOptions(QStringLiteral("connect_timeout=5"));
+    } else {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+        db.setDatabaseName(m_address);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    }
+    if (!db.isValid()) {
+        *error = QStringLiteral("driver del database non disponibile");
+        return false;
+    }
+    if (!db.open()) {
+        *error = db.lastError().text();
+        return false;
+    }
+    QSqlQuery query(db);
+    if (db.driverName() == QLatin1String("QSQLITE")) {
+        // Write-ahead log, synced at every commit: an answered post survives a crash or power loss.
+        if (!run(query, QStringLiteral("PRAGMA journal_mode=WAL"), error))
+            return false;
+        if (!query.next()
+            || query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
+            *error = QStringLiteral("il file SQLite non accetta il registro WAL");
+            return false;
+        }
+        if (!run(query, QStringLiteral("PRAGMA synchronous=FULL"), error))
+            return false;
+    } else if (!run(query, QStringLiteral("SET synchronous_commit = on"), error)) {
+        return false;
+    }
+    return run(query, QLatin1String(createTable), error) && run(query, QLatin1String(createIndex), error);
+}
+
+void RecordStore::close()
+{
+    if (m_connection.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+// A lost connection (a restarted PostgreSQL server) is opened again once before giving up.
+template<class Work> bool RecordStore::withRetry(Work work, QString *error)
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        if (db.isOpen() && work(db, error))
+            return true;
+        if (attempt == 0) {
+            db = QSqlDatabase();
+            close();
+            QString reopenError;
+            if (!connect(&reopenError)) {
+                *error = reopenError;
+                return false;
+            }
+        }
+    }
+    return false;
+}
+
+bool RecordStore::save(const QString &name, const RecordValue::Times &times, QString *error)
+{
+    return withRetry(
+        [&](QSqlDatabase &db, QString *why) {
+            QSqlQuery query(db);
+            query.prepare(QStringLiteral(
+                "INSERT INTO lumivo_records (name, classic, bonus, alpha, puzzle, total, arrived)"
+                " VALUES (?, ?, ?, ?, ?, ?, ?)"
+                " ON CONFLICT (name) DO UPDATE SET classic = excluded.classic, bonus = excluded.bonus,"
+                " alpha = excluded.alpha, puzzle = excluded.puzzle, total = excluded.total,"
+                " arrived = excluded.arrived"));
+            qint64 total = 0;
+            query.addBindValue(name);
+            for (const qint32 t : times) {
+                query.addBindValue(qint64(t));
+                total += t;
+            }
+            query.addBindValue(total);
+            query.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
+            if (query.exec())
+                return true;
+            *why = query.lastError().text();
+            return false;
+        },
+        error);
+}
+
+std::optional<QVector<RankedRecord>> RecordStore::ranking(QString *error)
+{
+    QVector<RankedRecord> records;
+    const bool ok = withRetry(
+        [&](QSqlDatabase &db, QString *why) {
+            records.clear();
+            QSqlQuery query(db);
+            query.setForwardOnly(true);
+            if (!query.exec(QStringLiteral("SELECT name, classic, bonus, alpha, puzzle, total, arrived"
+                                           " FROM lumivo_records ORDER BY total, arrived, name"))) {
+                *why = query.lastError().text();
+                return false;
+            }
+            while (query.next()) {
+                RankedRecord record;
+                record.name = query.value(0).toString();
+                for (int k = 0; k < 4; ++k)
+                    record.times[k] = qint32(query.value(1 + k).toLongLong());
+                record.total = query.value(5).toLongLong();
+                record.arrived = QDateTime::fromString(query.value(6).toString(), Qt::ISODateWithMs);
+                records.append(record);
+            }
+            return true;
+        },
+        error);
+    if (!ok)
+        return std::nullopt;
+    return records;
+}

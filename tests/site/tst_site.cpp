@@ -1,0 +1,406 @@
+// The web site as the game and browsers meet it: the real lumivo-site program on a free port,
+// over plain HTTP. Runs on SQLite, or on PostgreSQL when LUMIVO_TEST_PG holds a server's address.
+
+#include <QtTest>
+
+#include <QHostAddress>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include <csignal>
+
+namespace {
+
+struct Reply {
+    int status = 0;
+    QByteArray head;
+    QByteArray body;
+
+    QByteArray header(const QByteArray &name) const
+    {
+        for (const QByteArray &line : head.split('\n')) {
+            const qsizetype colon = line.indexOf(':');
+            if (colon > 0 && line.left(colon).trimmed().compare(name, Qt::CaseInsensitive) == 0)
+                return line.mid(colon + 1).trimmed();
+        }
+        return {};
+    }
+};
+
+Reply parseReply(const QByteArray &data)
+{
+    Reply reply;
+    const qsizetype end = data.indexOf("\r\n\r\n");
+    if (!data.startsWith("HTTP/1.1 ") || end < 0)
+        return reply;
+    reply.status = data.mid(9, 3).toInt();
+    reply.head = data.left(end);
+    reply.body = data.mid(end + 4);
+    return reply;
+}
+
+QByteArray getRequest(const QByteArray &path)
+{
+    return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
+}
+
+QByteArray postRequest(const QByteArray &body, const QByteArray &path = "/LumivoPro/record.asp")
+{
+    return "POST " + path
+           + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n"
+             "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: "
+           + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+QByteArray recordForm(const QByteArray &name, const QByteArray &value)
+{
+    return "usr=" + name.toPercentEncoding(" ").replace(' ', '+') + "&val=" + value;
+}
+
+// The site program on a free port of 127.0.0.1 over a data folder and a database of a test's own.
+class Site
+{
+public:
+    explicit Site(const QString &dataFolder, const QString &database)
+        : m_data(dataFolder)
+        , m_database(database)
+    { }
+    ~Site() { kill(); }
+
+    bool start()
+    {
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(QStringLiteral(LUMIVO_SITE_EXE),
+                        {"--data", m_data, "--db", m_database, "--listen", "127.0.0.1:0"});
+        if (!m_process.waitForStarted(10000) || !m_process.waitForReadyRead(10000))
+            return false;
+        const QByteArray line = m_process.readLine().trimmed();
+        m_port = quint16(line.mid(line.lastIndexOf(':') + 1).toUInt());
+        return line.startsWith("127.0.0.1:") && m_port != 0;
+    }
+    // SIGTERM, as a service manager stops it; the exit code.
+    int stop()
+    {
+        ::kill(pid_t(m_process.processId()), SIGTERM);
+        m_process.waitForFinished(10000);
+        return m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
+    }
+    void kill()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(10000);
+        }
+    }
+    quint16 port() const { return m_port; }
+
+    Reply exchange(const QByteArray &request) const
+    {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, m_port);
+        if (!socket.waitForConnected(10000))
+            return {};
+        socket.write(request);
+        QByteArray data;
+        while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
+            data += socket.readAll();
+        return parseReply(data + socket.readAll());
+    }
+    Reply get(const QByteArray &path) const { return exchange(getRequest(path)); }
+    Reply post(const QByteArray &body) const { return exchange(postRequest(body)); }
+
+private:
+    QString m_data;
+    QString m_database;
+    QProcess m_process;
+    quint16 m_port = 0;
+};
+
+} // namespace
+
+class tst_site : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString m_data;
+    QString m_database;
+    std::unique_ptr<Site> m_site;
+
+    QByteArray writeData(const QString &name, qsizetype size)
+    {
+        QByteArray bytes(size, Qt::Uninitialized);
+        QRandomGenerator gen {quint32(size)};
+        for (char &b : bytes)
+            b = char(gen.bounded(256));
+        QFile file(m_data + QLatin1Char('/') + name);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != size)
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+        return bytes;
+    }
+
+    QByteArray ranking() const
+    {
+        const Reply reply = m_site->get("/LumivoPro/ranking");
+        return reply.status == 200 ? reply.body : QByteArray();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_data = m_dir.filePath(QStringLiteral("Data"));
+        QVERIFY(QDir().mkpath(m_data));
+        QVERIFY(QDir().mkpath(m_data + QStringLiteral("/sub")));
+        QFile secret(m_dir.filePath(QStringLiteral("secret.txt")));
+        QVERIFY(secret.open(QIODevice::WriteOnly));
+        secret.write("SECRET-BYTES");
+        secret.close();
+        QVERIFY(QFile::link(secret.fileName(), m_data + QStringLiteral("/out.lvd")));
+        writeData(QStringLiteral("0007.lvd"), 3 * 1024 * 1024 + 17);
+        QVERIFY(QFile::link(QStringLiteral("0007.lvd"), m_data + QStringLiteral("/same.lvd")));
+        m_database = qEnvironmentVariable("LUMIVO_TEST_PG");
+        if (m_database.isEmpty())
+            m_database = m_dir.filePath(QStringLiteral("site.db"));
+        qInfo("database: %s", qPrintable(m_database));
+    }
+
+    // Every case starts from an empty ranking and a running site.
+    void init()
+    {
+        if (m_database.startsWith(QLatin1String("postgresql://"))) {
+            const QUrl url(m_database);
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("reset"));
+            db.setHostName(url.host());
+            db.setPort(url.port(5432));
+            db.setUserName(url.userName());
+            db.setDatabaseName(url.path().mid(1));
+            QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+            QSqlQuery(db).exec(QStringLiteral("DROP TABLE IF EXISTS lumivo_records"));
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("reset"));
+        } else {
+            for (const char *suffix : {"", "-wal", "-shm"})
+                QFile::remove(m_database + QLatin1String(suffix));
+        }
+        m_site = std::make_unique<Site>(m_data, m_database);
+        QVERIFY(m_site->start());
+    }
+    void cleanup() { m_site.reset(); }
+
+    void packIsServedByteForByte()
+    {
+        QFile file(m_data + QStringLiteral("/0007.lvd"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        for (const QByteArray &name : {QByteArray("0007.lvd"), QByteArray("same.lvd")}) {
+            const Reply reply = m_site->get("/LumivoPro/Data/" + name);
+            QCOMPARE(reply.status, 200);
+            QCOMPARE(reply.header("Content-Type"), QByteArray("application/octet-stream"));
+            QCOMPARE(reply.header("Content-Length").toLongLong(), bytes.size());
+            QVERIFY2(reply.body == bytes, name.constData());
+        }
+        QCOMPARE(m_site->get("/LumivoPro/Data/0008.lvd").status, 404);
+    }
+
+    void namesOutsideTheDataFolderAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("encoded slash") << QByteArray("..%2Fsecret.txt");
+        QTest::newRow("encoded dots and slash") << QByteArray("%2E%2E%2Fsecret.txt");
+        QTest::newRow("encoded backslash") << QByteArray("..%5Csecret.txt");
+        QTest::newRow("doubly encoded") << QByteArray("..%252Fsecret.txt");
+        QTest::newRow("plain dots") << QByteArray("../secret.txt");
+        QTest::newRow("absolute path")
+            << QByteArray(m_dir.filePath(QStringLiteral("secret.txt")).toUtf8().toPercentEncoding());
+        QTest::newRow("link leading out") << QByteArray("out.lvd");
+        QTest::newRow("folder") << QByteArray("sub");
+        QTest::newRow("dot") << QByteArray(".");
+        QTest::newRow("nul") << QByteArray("0007.lvd%00.txt");
+        QTest::newRow("empty") << QByteArray();
+    }
+    void namesOutsideTheDataFolderAreRefused()
+    {
+        QFETCH(QByteArray, name);
+        const Reply reply = m_site->get("/LumivoPro/Data/" + name);
+        QCOMPARE(reply.status, 404);
+        QVERIFY(!reply.body.contains("SECRET-BYTES"));
+    }
+
+    void recordPost_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("rankedAs"); // escaped name in the ranking; empty: not stored
+
+        const QByteArray val = "000005000000000070001234";
+        QTest::newRow("blanks as +") << recordForm("Mario Rossi", val) << 200 << QByteArray("Mario Rossi");
+        QTest::newRow("apostrophe and ampersand")
+            << recordForm("D'Amico & co", val) << 200 << QByteArray("D&#39;Amico &amp; co");
+        QTest::newRow("literal plus") << QByteArray("usr=A%2BB&val=" + val) << 200 << QByteArray("A+B");
+        QTest::newRow("Windows-1252 byte")
+            << QByteArray("usr=Nicol%F2&val=" + val) << 200 << QByteArray("Nicolò");
+        QTest::newRow("UTF-8") << QByteArray("usr=Nicol%C3%B2&val=" + val) << 200 << QByteArray("Nicolò");
+        QTest::newRow("43 characters") << recordForm(QByteArray(43, 'x'), val) << 200 << QByteArray(43, 'x');
+        QTest::newRow("28 digits, one long time")
+            << recordForm("Lento", "1000000000000100000020000003") << 200 << QByteArray("Lento");
+        QTest::newRow("fields reversed, extra field")
+            << QByteArray("x=1&val=" + val + "&usr=Zeta") << 200 << QByteArray("Zeta");
+
+        QTest::newRow("no name") << QByteArray("val=" + val) << 400 << QByteArray();
+        QTest::newRow("empty name") << QByteArray("usr=&val=" + val) << 400 << QByteArray();
+        QTest::newRow("no value") << QByteArray("usr=Mario") << 400 << QByteArray();
+        QTest::newRow("23 digits") << recordForm("Mario", val.left(23)) << 400 << QByteArray();
+        QTest::newRow("25 digits") << recordForm("Mario", val + "1") << 400 << QByteArray();
+        QTest::newRow("letters") << recordForm("Mario", "00000500000000007000123x") << 400 << QByteArray();
+        QTest::newRow("name twice") << QByteArray("usr=A&usr=B&val=" + val) << 400 << QByteArray();
+        QTest::newRow("44 characters") << recordForm(QByteArray(44, 'x'), val) << 400 << QByteArray();
+        QTest::newRow("double quote") << recordForm("Ann\"a", val) << 400 << QByteArray();
+        QTest::newRow("script") << recordForm("<script>alert(1)</script>", val) << 400 << QByteArray();
+        QTest::newRow("control character") << QByteArray("usr=A%0AB&val=" + val) << 400 << QByteArray();
+        QTest::newRow("no Windows-1252 byte") << recordForm("Ж", val) << 400 << QByteArray();
+        QTest::newRow("body over 64 KiB")
+            << recordForm("Mario", val) + "&pad=" + QByteArray(65 * 1024, 'p') << 413 << QByteArray();
+    }
+    void recordPost()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, status);
+        QFETCH(QByteArray, rankedAs);
+        const Reply reply = m_site->post(body);
+        QCOMPARE(reply.status, status);
+        QVERIFY(reply.header("Content-Type").startsWith("text/html"));
+        QVERIFY2(!reply.body.contains("<script>"), reply.body.constData());
+        const QByteArray page = ranking();
+        if (rankedAs.isEmpty())
+            QVERIFY2(page.contains("Nessun tempo"), page.constData());
+        else
+            QVERIFY2(page.contains("<td class=\"name\">" + rankedAs + "<br>"), page.constData());
+    }
+
+    void wrongRequestsAreAnsweredAndTheSiteGoesOn()
+    {
+        QCOMPARE(m_site
+                     ->exchange(postRequest("usr=A&val=1", "/LumivoPro/record.asp")
+                                    .replace("x-www-form-urlencoded", "json"))
+                     .status,
+                 400);
+        QCOMPARE(m_site->get("/LumivoPro/record.asp").status, 405);
+        QCOMPARE(m_site->get("/LumivoPro/nothing").status, 404);
+        QCOMPARE(m_site->exchange("NONSENSE\r\n\r\n").status, 400);
+        // A body announced as huge is refused before it is sent.
+        const Reply huge = m_site->exchange("POST /LumivoPro/record.asp HTTP/1.1\r\nHost: x\r\n"
+                                            "Content-Length: 1000000000\r\n\r\nusr=");
+        QCOMPARE(huge.status, 413);
+        QCOMPARE(m_site->get("/forum/index.php").status, 200);
+    }
+
+    void requestInPiecesIsAnswered()
+    {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, m_site->port());
+        QVERIFY(socket.waitForConnected(10000));
+        const QByteArray request = getRequest("/forum/index.php");
+        for (qsizetype at = 0; at < request.size(); at += 7) {
+            socket.write(request.mid(at, 7));
+            QVERIFY(socket.waitForBytesWritten(10000));
+            QTest::qWait(5); // so that the site reads each piece on its own
+        }
+        QByteArray data;
+        while (socket.waitForReadyRead(10000))
+            data += socket.readAll();
+        QCOMPARE(parseReply(data).status, 200);
+    }
+
+    void rankingListsFastestTotalFirst()
+    {
+        QCOMPARE(m_site->post(recordForm("Lento", "000000000000000000003600")).status, 200);
+        QCOMPARE(m_site->post(recordForm("Veloce", "000001000002000003000004")).status, 200);
+        QCOMPARE(m_site->post(recordForm("Medio", "000600000000000000000000")).status, 200);
+        const QByteArray page = ranking();
+        const qsizetype fast = page.indexOf(">Veloce<");
+        const qsizetype middle = page.indexOf(">Medio<");
+        const qsizetype slow = page.indexOf(">Lento<");
+        QVERIFY2(fast > 0 && fast < middle && middle < slow, page.constData());
+        QVERIFY(page.contains("<td>0:00:02</td>"));
+        QVERIFY(page.contains("<td class=\"total\">1:00:00</td>"));
+        QCOMPARE(page.count("<svg"), 3);
+    }
+
+    void sameNameReplacesItsRecordAndRestartKeepsIt()
+    {
+        QCOMPARE(m_site->post(recordForm("Anna", "000100000100000100000100")).status, 200);
+        QCOMPARE(m_site->post(recordForm("Anna", "000005000000000070001234")).status, 200);
+        QCOMPARE(m_site->stop(), 0);
+        QVERIFY(m_site->start());
+        const QByteArray page = ranking();
+        QCOMPARE(page.count(">Anna<"), 1);
+        QVERIFY2(page.contains("<td class=\"total\">0:21:49</td>"), page.constData());
+    }
+
+    void killedSiteKeepsEveryAnsweredPost()
+    {
+        // Four clients post one after another until the site dies under them.
+        QSet<QByteArray> answered;
+        int sent = 0;
+        bool killed = false;
+        QEventLoop loop;
+        std::function<void()> postNext = [&] {
+            auto *socket = new QTcpSocket(&loop);
+            const QByteArray name = "Giocatore " + QByteArray::number(++sent);
+            QObject::connect(socket, &QTcpSocket::disconnected, &loop, [&, socket, name] {
+                socket->deleteLater();
+                if (parseReply(socket->readAll()).status != 200)
+                    return;
+                // Answers already on their way when the site died count as well.
+                answered.insert(name);
+                if (killed)
+                    return;
+                if (answered.size() < 60)
+                    return postNext();
+                killed = true;
+                m_site->kill();
+                loop.quit();
+            });
+            socket->connectToHost(QHostAddress::LocalHost, m_site->port());
+            socket->write(postRequest(recordForm(name, "000001000002000003000004")));
+        };
+        for (int k = 0; k < 4; ++k)
+            postNext();
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        loop.exec();
+        QVERIFY(killed);
+        QVERIFY(m_site->start());
+        const QByteArray page = ranking();
+        for (const QByteArray &name : answered)
+            QVERIFY2(page.contains(">" + name + "<"), name.constData());
+    }
+
+    void stalledClientsDoNotHoldUpOthers()
+    {
+        // One client stops half-way through its request line, one never reads its download.
+        QTcpSocket halfOpen;
+        halfOpen.connectToHost(QHostAddress::LocalHost, m_site->port());
+        QVERIFY(halfOpen.waitForConnected(10000));
+        halfOpen.write("GET /LumivoPro/Da");
+        QTcpSocket stalled;
+        stalled.setReadBufferSize(4096);
+        stalled.connectToHost(QHostAddress::LocalHost, m_site->port());
+        QVERIFY(stalled.waitForConnected(10000));
+        stalled.write(getRequest("/LumivoPro/Data/0007.lvd"));
+        QVERIFY(stalled.waitForBytesWritten(10000));
+        QVERIFY(stalled.waitForReadyRead(10000));
+        QCOMPARE(m_site->get("/forum/index.php").status, 200);
+        QCOMPARE(m_site->get("/LumivoPro/Data/0007.lvd").body.size(), 3 * 1024 * 1024 + 17);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_site)
+#include "tst_site.moc"
