@@ -1,11 +1,18 @@
 #include "shell/Screens.h"
 
 #include "base/Messages.h"
+#include "base/SiteAddress.h"
 #include "base/mdlConst.h"
+#include "content/frmDownload.h"
 #include "play/frmPlayClassic.h"
 #include "select/CategorySelection.h"
+#include "profile/clsUser.h"
+#include "shell/RecordForm.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
+
+#include <QDir>
+#include <QSaveFile>
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -124,20 +131,61 @@ void screenClosed(QWidget *screen)
     }
 }
 
-void showDownload(int)
+void showDownload(int group)
 {
-    Messages::notify(QStringLiteral("Questa parte del gioco non è ancora disponibile."));
+    auto *window = new frmDownload(menu);
+    window->strGruppo = QString::number(group);
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+}
+
+namespace {
+ShowWebHandler &showWeb()
+{
+    static ShowWebHandler handler;
+    return handler;
+}
+
+void openWeb(const QString &address, std::function<void(bool)> recordAnswered = {})
+{
+    if (!showWeb()) {
+        Messages::notify(QStringLiteral("Il browser del gioco non è disponibile: apri %1 nel tuo browser.")
+                             .arg(address));
+        return;
+    }
+    showWeb()(address, std::move(recordAnswered));
+}
+} // namespace
+
+void setShowWeb(ShowWebHandler handler)
+{
+    showWeb() = std::move(handler);
 }
 
 void showForum()
 {
-    Messages::notify(QStringLiteral("Questa parte del gioco non è ancora disponibile."));
+    openWeb(SiteAddress::forumPage().toString());
 }
 
-bool sendRecord()
+void sendRecord()
 {
-    Messages::notify(QStringLiteral("Questa parte del gioco non è ancora disponibile."));
-    return false;
+    const std::array<qint32, 4> times = {objUser.Time(mdlConst::Classic), objUser.Time(mdlConst::Bonus),
+                                         objUser.Time(mdlConst::Alpha), objUser.Time(mdlConst::Puzzle)};
+    const QString path = mdlConst::gamePath(mdlConst::TempDir + QStringLiteral("~record.htm"));
+    QSaveFile page(path);
+    const QByteArray bytes = RecordForm::page(SiteAddress::recordPage(), objUser.user(), times);
+    QDir().mkpath(mdlConst::gamePath(mdlConst::TempDir));
+    if (!page.open(QIODevice::WriteOnly) || page.write(bytes) != bytes.size() || !page.commit()) {
+        Messages::warn(QStringLiteral("Impossibile scrivere la pagina %1: controlla che la cartella Temp si "
+                                      "possa scrivere. I tempi non sono stati inviati.")
+                           .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    // Marked as sent only once the site has them: an offline player is offered the record again.
+    openWeb(QDir(path).absolutePath(), [](bool taken) {
+        if (taken)
+            objUser.setRecord(1);
+    });
 }
 
 } // namespace Screens

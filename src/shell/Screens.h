@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <functional>
+
 class QWidget;
 
 // The hand-overs between screens. Each screen exists at most once; the one that hands over
@@ -26,11 +29,17 @@ void returnFromPlay(int gameType);
 // before this one is gone.
 void screenClosed(QWidget *screen);
 
-// The pack download of a category group (1 to 20), over the menu.
+// The pack download of a category group (1 to 20), modal over the menu.
 void showDownload(int group);
+
+// The web window lives in a library of its own, linked only into the game: the game hands its
+// ShowWeb here at start-up. `recordAnswered` learns whether the site took a record post.
+using ShowWebHandler = std::function<void(const QString &address, std::function<void(bool)> recordAnswered)>;
+void setShowWeb(ShowWebHandler handler);
 // The game's forum in the web window, over the menu.
 void showForum();
-// Sends the player's times to the web site; true only once they were sent.
-bool sendRecord();
+// Writes the record form page with the player's name and times and opens it in the web window,
+// which posts it; the times count as sent once the site has answered the post.
+void sendRecord();
 
 } // namespace Screens

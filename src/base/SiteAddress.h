@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+// Where the game's web site is: the pack downloads, the record page and the forum. The build
+// names a default (a lumivo-site beside the game); `--site URL` or the LUMIVO_SITE environment
+// variable point an installed game at a public site.
+namespace SiteAddress {
+
+// The site's root, e.g. http://127.0.0.1:8642/.
+QUrl base();
+void setBase(const QUrl &root);
+// Takes `--site URL` from the arguments, else LUMIVO_SITE, else the build's default. False, with
+// the site unchanged, when the address given is not an http(s) address.
+bool configure(const QStringList &arguments);
+
+// "/LumivoPro/Data/<name>" on the site.
+QUrl dataFile(const QString &name);
+// "/LumivoPro/record.asp", where the record form posts.
+QUrl recordPage();
+// "/forum/index.php".
+QUrl forumPage();
+
+} // namespace SiteAddress
