@@ -129,10 +129,14 @@ template<class Work> bool RecordStore::withRetry(Work work, QString *error)
     return false;
 }
 
-bool RecordStore::save(const QString &name, const RecordValue::Times &times, QString *error)
+bool RecordStore::save(const QVector<Entry> &entries, QString *error)
 {
     return withRetry(
         [&](QSqlDatabase &db, QString *why) {
+            if (!db.transaction()) {
+                *why = db.lastError().text();
+                return false;
+            }
             QSqlQuery query(db);
             query.prepare(QStringLiteral(
                 "INSERT INTO lumivo_records (name, classic, bonus, alpha, puzzle, total, arrived)"
@@ -140,17 +144,27 @@ bool RecordStore::save(const QString &name, const RecordValue::Times &times, QSt
                 " ON CONFLICT (name) DO UPDATE SET classic = excluded.classic, bonus = excluded.bonus,"
                 " alpha = excluded.alpha, puzzle = excluded.puzzle, total = excluded.total,"
                 " arrived = excluded.arrived"));
-            qint64 total = 0;
-            query.addBindValue(name);
-            for (const qint32 t : times) {
-                query.addBindValue(qint64(t));
-                total += t;
+            const QString arrived = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
+            for (const Entry &entry : entries) {
+                qint64 total = 0;
+                query.bindValue(0, entry.name);
+                for (int k = 0; k < 4; ++k) {
+                    query.bindValue(1 + k, qint64(entry.times[k]));
+                    total += entry.times[k];
+                }
+                query.bindValue(5, total);
+                query.bindValue(6, arrived);
+                if (!query.exec()) {
+                    *why = query.lastError().text();
+                    query.finish();
+                    db.rollback();
+                    return false;
+                }
             }
-            query.addBindValue(total);
-            query.addBindValue(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
-            if (query.exec())
+            if (db.commit())
                 return true;
-            *why = query.lastError().text();
+            *why = db.lastError().text();
+            db.rollback();
             return false;
         },
         error);

@@ -21,9 +21,13 @@ public:
     bool open(const QString &address, QString *error);
     void close();
 
-    // Stores a player's times, replacing any earlier record under the same name. Returns only
-    // once the record is durable.
-    bool save(const QString &name, const RecordValue::Times &times, QString *error);
+    struct Entry {
+        QString name;
+        RecordValue::Times times {};
+    };
+    // Stores players' times in one transaction, each replacing any earlier record under the same
+    // name (in order, so the last of one name wins). Returns only once all are durable.
+    bool save(const QVector<Entry> &entries, QString *error);
 
     // Every record, the shortest total first.
     std::optional<QVector<RankedRecord>> ranking(QString *error);

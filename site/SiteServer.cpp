@@ -11,6 +11,9 @@
 #include <QHttpServerRequest>
 #include <QTcpSocket>
 #include <QTextStream>
+#include <QTimer>
+
+#include <utility>
 
 #include <sys/stat.h>
 
@@ -222,17 +225,33 @@ void SiteServer::postRecord(const QHttpServerRequest &request, bool close, QTcpS
         send(socket, 400, Pages::recordRefused(post.problem), false, close);
         return;
     }
+    m_pending.append({post, socket, close});
+    if (m_pending.size() == 1)
+        QTimer::singleShot(0, this, &SiteServer::commitPosts);
+}
+
+void SiteServer::commitPosts()
+{
+    const QVector<PendingPost> pending = std::exchange(m_pending, {});
+    QVector<RecordStore::Entry> entries;
+    for (const PendingPost &p : pending)
+        entries.append({p.post.name, p.post.times});
     QString error;
-    if (!m_store->save(post.name, post.times, &error)) {
-        logProblem(QStringLiteral("tempi di \"%1\" non salvati: %2").arg(post.name, error));
-        send(socket, 503,
-             Pages::message(QStringLiteral("Tempi non registrati"),
-                            QStringLiteral("Il registro dei tempi non è raggiungibile in questo momento; "
-                                           "nessun dato è stato salvato. Riprova più tardi.")),
-             false, close);
-        return;
+    const bool saved = m_store->save(entries, &error);
+    if (!saved)
+        logProblem(QStringLiteral("%1 tempi non salvati: %2").arg(entries.size()).arg(error));
+    for (const PendingPost &p : pending) {
+        if (!p.socket)
+            continue;
+        if (saved)
+            send(p.socket, 200, Pages::recordSaved(p.post.name, p.post.times), false, p.close);
+        else
+            send(p.socket, 503,
+                 Pages::message(QStringLiteral("Tempi non registrati"),
+                                QStringLiteral("Il registro dei tempi non è raggiungibile in questo momento; "
+                                               "nessun dato è stato salvato. Riprova più tardi.")),
+                 false, p.close);
     }
-    send(socket, 200, Pages::recordSaved(post.name, post.times), false, close);
 }
 
 void SiteServer::showRanking(bool headOnly, bool close, QTcpSocket *socket)

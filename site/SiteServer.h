@@ -1,7 +1,11 @@
 #pragma once
 
+#include "RecordPost.h"
+
 #include <QAbstractHttpServer>
+#include <QPointer>
 #include <QString>
+#include <QVector>
 
 class RecordStore;
 
@@ -23,7 +27,17 @@ protected:
 private:
     void serveData(const QString &encodedName, bool headOnly, bool close, QTcpSocket *socket);
     void postRecord(const QHttpServerRequest &request, bool close, QTcpSocket *socket);
+    void commitPosts();
     void showRanking(bool headOnly, bool close, QTcpSocket *socket);
+
+    // Posts read but not yet stored; stored together, in one commit, once the requests that
+    // arrived meanwhile have been read, and only then answered.
+    struct PendingPost {
+        RecordPost post;
+        QPointer<QTcpSocket> socket;
+        bool close = false;
+    };
+    QVector<PendingPost> m_pending;
 
     QString m_dataFolder; // canonical
     RecordStore *m_store;

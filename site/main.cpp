@@ -8,7 +8,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
+#include <QFileInfo>
 #include <QHostAddress>
 #include <QTextStream>
 
