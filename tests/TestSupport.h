@@ -12,6 +12,8 @@
 #include <QVector>
 #include <QtEndian>
 
+#include <unistd.h>
+
 // A game folder with Data/, Temp/ and User/, set as the folder every path is relative to.
 class GameFolderFixture
 {
@@ -78,4 +80,30 @@ public:
 
 private:
     bool m_answer;
+};
+
+// Makes files read-only for the rest of a block and, when the test runs as root (who writes
+// anything), runs the block as "nobody", who may read the game folder but not write those files.
+class ReadOnlyFiles
+{
+public:
+    ReadOnlyFiles(const QString &gameFolder, const QStringList &files)
+    {
+        for (const QString &file : files)
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        if (::geteuid() != 0)
+            return;
+        QFile::setPermissions(gameFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                              | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
+                                              | QFile::ExeOther);
+        m_switched = ::seteuid(65534) == 0;
+    }
+    ~ReadOnlyFiles()
+    {
+        if (m_switched && ::seteuid(0) != 0)
+            qFatal("cannot become root again");
+    }
+
+private:
+    bool m_switched = false;
 };

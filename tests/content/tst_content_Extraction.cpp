@@ -9,6 +9,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 // base: 1→0, 2→18, 5→45, 6→72, 10→108, 12→118, 18→143, 20→149; 153 pictures in all.
 const QVector<int> Counts = {18, 9, 9, 9, 27, 9, 9, 9, 9, 6, 4, 5, 4, 4, 4, 4, 4, 3, 3, 4};
@@ -354,6 +356,57 @@ private slots:
         QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(damaged)),
                  qPrintable(error));
         QCOMPARE(extractedFiles(game), QStringList());
+    }
+
+    void linksInTempAreReplacedNeverWrittenThrough_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("thumbnail") << "thumb.tmp";
+        QTest::newRow("picture") << "0001.tmp";
+        QTest::newRow("page list") << "~temp.tmp";
+    }
+    void linksInTempAreReplacedNeverWrittenThrough()
+    {
+        QFETCH(QString, name);
+        GameFolderFixture game;
+        clsUser user;
+        start(game, user, TinyContent::numbered(Counts));
+        TinyContent::put(game, QStringLiteral("outside.txt"), "keep");
+        QVERIFY(
+            QFile::link(game.path(QStringLiteral("outside.txt")), game.path(QStringLiteral("Temp/") + name)));
+        user.curcat = 12;
+        user.curPage = 0;
+        QVERIFY(!ExtractThumb(user, 12).isEmpty());
+        QVERIFY(ExtractPage(user, GetItemBase(12)));
+        QCOMPARE(game.read(QStringLiteral("outside.txt")), QByteArray("keep"));
+        QVERIFY(!QFileInfo(game.path(QStringLiteral("Temp/") + name)).isSymLink());
+    }
+
+    void dataFilesThatAreNotRegularAreRefused_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("fifo"); // else a link to /dev/zero, which never ends
+        QTest::newRow("titles from /dev/zero") << "Data/index.lvt" << false;
+        QTest::newRow("pack from /dev/zero") << "Data/0012.lvd" << false;
+        QTest::newRow("lengths as a pipe") << "Data/index.lvx" << true;
+    }
+    void dataFilesThatAreNotRegularAreRefused()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, fifo);
+        GameFolderFixture game;
+        clsUser user;
+        start(game, user, TinyContent::numbered(Counts));
+        QVERIFY(QFile::remove(game.path(file)));
+        if (fifo)
+            QCOMPARE(::mkfifo(QFile::encodeName(game.path(file)).constData(), 0644), 0);
+        else
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), game.path(file)));
+        user.curcat = 12;
+        user.curPage = 0;
+        QString error;
+        QVERIFY(!ExtractPage(user, GetItemBase(12), &error));
+        QCOMPARE(error, QStringLiteral("Impossibile leggere il file %1.").arg(file));
     }
 
     void pageOutsideTheCategoryIsRefused_data()

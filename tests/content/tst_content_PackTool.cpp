@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "content/ContentFiles.h"
 #include "content/Extraction.h"
+#include "pack/Interrupt.h"
 #include "pack/PackCommands.h"
 #include "pack/Thumbnails.h"
 #include "profile/clsUser.h"
@@ -11,6 +12,8 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QtTest>
+
+#include <csignal>
 
 namespace {
 QByteArray imageFile(int seed, const char *format = "PNG")
@@ -286,14 +289,13 @@ private slots:
         const QByteArray none;
         QTest::newRow("index.lvx one record short")
             << "index.lvx" << qint64(-1) << none << qint64(10 * 7) << "index.lvx è lungo 70 byte";
-        QTest::newRow("pack cut short") << "0001.lvd" << qint64(-1) << none << qint64(25700)
-                                        << "categoria 01 Animazione: Data/0001.lvd è lungo 25700 byte";
+        QTest::newRow("pack cut short")
+            << "0001.lvd" << qint64(-1) << none << qint64(25700) << "/Data/0001.lvd è lungo 25700 byte";
         QTest::newRow("negative length")
             << "index.lvx" << qint64(2 * 7) << QByteArray("\xF0\xFF\xFF\xFF", 4) << qint64(0)
             << "categoria 01 Animazione, immagine 3: lunghezza non valida";
-        QTest::newRow("title record over 80")
-            << "index.lvt" << qint64(82 * 4) << QByteArray("\x51\x00", 2) << qint64(0)
-            << "immagine 5: il titolo in Data/index.lvt non è leggibile";
+        QTest::newRow("title record over 80") << "index.lvt" << qint64(82 * 4) << QByteArray("\x51\x00", 2)
+                                              << qint64(0) << "/Data/index.lvt non è leggibile";
         QTest::newRow("undecodable picture")
             << "0001.lvd" << qint64(25682) << QByteArray("JUNK") << qint64(0)
             << "categoria 01 Animazione, immagine 1: l'immagine non si può leggere";
@@ -302,9 +304,8 @@ private slots:
             << "ha 8 immagini: una categoria Classic ne vuole un multiplo di 9";
         QTest::newRow("over 32667 pictures")
             << "index.lvs" << qint64(5 * 2) << QByteArray("\xFF\x7F", 2) << qint64(0) << "al massimo 32667";
-        QTest::newRow("undecodable thumbnail")
-            << "B000.lvd" << qint64(25682) << QByteArray("JUNK") << qint64(0)
-            << "categoria 01 Animazione: la miniatura in Data/B000.lvd";
+        QTest::newRow("undecodable thumbnail") << "B000.lvd" << qint64(25682) << QByteArray("JUNK")
+                                               << qint64(0) << "/Data/B000.lvd non si può leggere";
     }
     void verifyFindsEachKindOfDamage()
     {
@@ -349,7 +350,7 @@ private slots:
         const Outcome checked = run({QStringLiteral("verify"), data});
         QVERIFY2(checked.code == 0, qPrintable(describe(checked)));
         QVERIFY2(checked.out.contains(
-                     QStringLiteral("AVVISO: categoria 12 Barbie: manca il pacchetto Data/0012.lvd")),
+                     QStringLiteral("AVVISO: categoria 12 Barbie: manca il pacchetto %1/0012.lvd").arg(data)),
                  qPrintable(checked.out));
         QVERIFY2(checked.out.contains(
                      QStringLiteral("AVVISO: categoria 01 Animazione, immagine 8: \"dumbo\" è anche il "
@@ -359,6 +360,114 @@ private slots:
                      "a posto: 11 immagini in 20 categorie, 19 pacchetti su 20, 60 miniature, 2 avvisi")),
                  qPrintable(checked.out));
         QVERIFY(!checked.out.contains(QStringLiteral("ERRORE")));
+    }
+
+    void extractRefusesATargetThatIsNotAnEmptyFolder_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("file") << "file";
+        QTest::newRow("folder with a file") << "folder";
+        QTest::newRow("link to an empty folder") << "link";
+    }
+    void extractRefusesATargetThatIsNotAnEmptyFolder()
+    {
+        QFETCH(QString, kind);
+        Source source;
+        source.writeManifest();
+        QTemporaryDir out;
+        const QString data = out.path() + QStringLiteral("/Data");
+        QCOMPARE(run({QStringLiteral("build"), source.dir.path(), data}).code, 0);
+        const QString target = out.path() + QStringLiteral("/target");
+        if (kind == QLatin1String("file")) {
+            writeFile(target, "mine");
+        } else if (kind == QLatin1String("folder")) {
+            writeFile(target + QStringLiteral("/notes.txt"), "mine");
+        } else {
+            QVERIFY(QDir().mkdir(out.path() + QStringLiteral("/elsewhere")));
+            QVERIFY(QFile::link(out.path() + QStringLiteral("/elsewhere"), target));
+        }
+        const QStringList before
+            = QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        const Outcome refused = run({QStringLiteral("extract"), data, QStringLiteral("1"), target});
+        QCOMPARE(refused.code, 1);
+        QVERIFY2(refused.err.contains(QStringLiteral("non è una cartella vuota")),
+                 qPrintable(describe(refused)));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
+        QCOMPARE(readFile(kind == QLatin1String("file") ? target : target + QStringLiteral("/notes.txt")),
+                 kind == QLatin1String("link") ? QByteArray("(missing)") : QByteArray("mine"));
+    }
+
+    void extractFailsWithoutLeavingAnythingBehind_data()
+    {
+        QTest::addColumn<bool>("interrupted"); // else a damaged thumbnail
+        QTest::newRow("damaged thumbnail") << false;
+        QTest::newRow("SIGTERM") << true;
+    }
+    void extractFailsWithoutLeavingAnythingBehind()
+    {
+        QFETCH(bool, interrupted);
+        Source source;
+        source.writeManifest();
+        QTemporaryDir out;
+        const QString data = out.path() + QStringLiteral("/Data");
+        QCOMPARE(run({QStringLiteral("build"), source.dir.path(), data}).code, 0);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("QIODevice")));
+        if (interrupted) {
+            Interrupt::install();
+            std::raise(SIGTERM);
+        } else {
+            patch(data + QStringLiteral("/B000.lvd"), 25682, "JUNK");
+        }
+        const Outcome failed = run(
+            {QStringLiteral("extract"), data, QStringLiteral("1"), out.path() + QStringLiteral("/cat1")});
+        Interrupt::clear();
+        QCOMPARE(failed.code, 1);
+        QVERIFY2(!failed.out.contains(QStringLiteral("Estratte")), qPrintable(describe(failed)));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList {"Data"});
+    }
+
+    void listAndVerifyReportDamagedIndexesOnce_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes"); // empty: the file is removed
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("errors"); // verify's; 0: the sums of every later index fail too
+        QTest::newRow("no index.lvt") << "index.lvt" << QByteArray() << "manca %1/index.lvt" << 1;
+        QTest::newRow("negative count") << "index.lvs" << QByteArray("\xF7\xFF", 2)
+                                        << "%1/index.lvs dà un numero di immagini negativo" << 0;
+        QTest::newRow("index.lvt a folder")
+            << "index.lvt" << QByteArray("dir") << "%1/index.lvt non si può leggere" << 1;
+    }
+    void listAndVerifyReportDamagedIndexesOnce()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        QFETCH(int, errors);
+        Source source;
+        source.writeManifest();
+        QTemporaryDir out;
+        const QString data = out.path() + QStringLiteral("/Data");
+        QCOMPARE(run({QStringLiteral("build"), source.dir.path(), data}).code, 0);
+        QVERIFY((QFileInfo(data).permissions() & QFile::ExeOther)
+                && (QFileInfo(data).permissions() & QFile::ReadOther));
+        const QString path = data + QLatin1Char('/') + file;
+        if (bytes.isEmpty() || bytes == "dir")
+            QVERIFY(QFile::remove(path));
+        if (bytes == "dir")
+            QVERIFY(QDir().mkdir(path));
+        else if (!bytes.isEmpty())
+            patch(path, 0, bytes);
+        const Outcome listed = run({QStringLiteral("list"), data});
+        QCOMPARE(listed.code, 1);
+        QVERIFY2(listed.err.contains(expected.arg(data)), qPrintable(describe(listed)));
+        QVERIFY2(!listed.out.contains(QStringLiteral("Azione")), qPrintable(describe(listed)));
+        const Outcome checked = run({QStringLiteral("verify"), data});
+        QCOMPARE(checked.code, 1);
+        QVERIFY2(checked.out.contains(expected.arg(data)), qPrintable(describe(checked)));
+        if (errors > 0)
+            QCOMPARE(checked.out.count(QStringLiteral("ERRORE")), errors);
     }
 };
 

@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <memory>
+
 namespace {
 const QString WrongPassword = QStringLiteral("La password inserita non è corretta :P");
 const QString CreateQuestion = QStringLiteral("L'utente non esiste, crearlo?");
@@ -48,14 +50,15 @@ private slots:
         QCOMPARE(user.pwd(), QStringLiteral("segreto"));
     }
 
-    void answeringNoLeavesAnEmptyFileAndAsksAgain()
+    void answeringNoLeavesNoFileAndAsksAgain()
     {
         GameFolderFixture game;
         MessageRecorder answers(false);
         clsUser user;
+        // Reading before any login opens nothing for writing, so no User/.lmp appears.
+        QCOMPARE(user.Group(1), qint16(0));
         QVERIFY(!user.Login(QStringLiteral("Luigi"), QStringLiteral("x")));
-        QVERIFY(QFile::exists(game.path(QStringLiteral("User/Luigi.lmp"))));
-        QCOMPARE(game.read(QStringLiteral("User/Luigi.lmp")).size(), 0);
+        QCOMPARE(game.entries(QStringLiteral("User")), QStringList());
         QVERIFY(!user.Login(QStringLiteral("Luigi"), QStringLiteral("x")));
         QCOMPARE(answers.shown.size(), 2);
         QCOMPARE(answers.lastText(), CreateQuestion);
@@ -149,6 +152,102 @@ private slots:
         QVERIFY(!user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
         QVERIFY(answers.lastText().contains(QStringLiteral("danneggiato")));
         QCOMPARE(raw.size(), qint64(2 * 45 + 10));
+    }
+
+    void existingProfileIsNeverReplacedAndItsFaultIsNamed_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("name length 0") << "name length 0"
+                                       << "danneggiato";
+        QTest::newRow("cut to one record") << "cut"
+                                           << "danneggiato";
+        QTest::newRow("symbolic link") << "link"
+                                       << "collegamento";
+        QTest::newRow("folder") << "folder"
+                                << "non si può leggere";
+        QTest::newRow("read-only") << "read-only"
+                                   << "non si può scrivere";
+    }
+    void existingProfileIsNeverReplacedAndItsFaultIsNamed()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, expected);
+        GameFolderFixture game;
+        MessageRecorder answers(true);
+        clsUser user;
+        QVERIFY(user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
+        QVERIFY(user.setItem(3, 1));
+        const QString path = user.profilePath();
+        QFile raw(path);
+        const QString outside = game.path(QStringLiteral("outside.lmp"));
+        if (fault == QLatin1String("name length 0")) {
+            QVERIFY(raw.open(QIODevice::ReadWrite));
+            raw.write(QByteArray(2, '\0'));
+            raw.close();
+        } else if (fault == QLatin1String("cut")) {
+            QVERIFY(raw.resize(45 + 10));
+        } else if (fault == QLatin1String("link")) {
+            QVERIFY(raw.rename(outside));
+            QVERIFY(QFile::link(outside, path));
+        } else if (fault == QLatin1String("folder")) {
+            QVERIFY(raw.remove());
+            QVERIFY(QDir().mkdir(path));
+        }
+        const QByteArray before = game.read(QStringLiteral("User/Mario.lmp"));
+        const QByteArray outsideBefore = game.read(QStringLiteral("outside.lmp"));
+        {
+            std::unique_ptr<ReadOnlyFiles> readOnly;
+            if (fault == QLatin1String("read-only"))
+                readOnly = std::make_unique<ReadOnlyFiles>(game.path(QString()), QStringList {path});
+            QVERIFY(!user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
+        }
+        QCOMPARE(answers.shown.size(), 2);
+        QCOMPARE(answers.shown.last().kind, Messages::Kind::Warning);
+        QVERIFY2(answers.lastText().contains(expected), qPrintable(answers.lastText()));
+        QCOMPARE(game.read(QStringLiteral("User/Mario.lmp")), before);
+        QCOMPARE(game.read(QStringLiteral("outside.lmp")), outsideBefore);
+    }
+
+    void nameInAnotherCaseLogsIntoTheExistingProfile()
+    {
+        GameFolderFixture game;
+        MessageRecorder answers(true);
+        clsUser user;
+        QVERIFY(user.Login(QStringLiteral("Giulia"), QStringLiteral("pw")));
+        QVERIFY(user.setItem(1, 1));
+        clsUser again;
+        QVERIFY(again.Login(QStringLiteral("giulia"), QStringLiteral("pw")));
+        QCOMPARE(answers.shown.size(), 1); // only the first creation asked
+        QCOMPARE(again.user(), QStringLiteral("Giulia"));
+        QCOMPARE(again.Item(1), qint16(1));
+        QVERIFY(!again.Login(QStringLiteral("GIULIA"), QStringLiteral("x")));
+        QCOMPARE(answers.lastText(), WrongPassword);
+        QCOMPARE(game.entries(QStringLiteral("User")), QStringList {QStringLiteral("Giulia.lmp")});
+    }
+
+    void loginOpensAStageWhoseWritingFailedEarlier()
+    {
+        GameFolderFixture game;
+        MessageRecorder answers(true);
+        clsUser user;
+        QVERIFY(user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
+        {
+            ProfileFile file(user.profilePath());
+            QVERIFY(file.writeText(4, "2|0|0|0|2|0|2|2|0|0|0|0|0|0|0|0|0|0|0|0"));
+        }
+        // A stage that cannot be written is told, and opens at the next login.
+        QFile raw(user.profilePath());
+        QVERIFY(raw.rename(user.profilePath() + QStringLiteral(".away")));
+        QVERIFY(QDir().mkdir(user.profilePath()));
+        QVERIFY(!user.CheckUnlock());
+        QVERIFY(answers.lastText().contains(QStringLiteral("sbloccate")));
+        QVERIFY(QDir().rmdir(user.profilePath()));
+        QVERIFY(raw.rename(user.profilePath()));
+        QCOMPARE(user.Group(2), qint16(0));
+        QVERIFY(user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
+        QCOMPARE(user.Group(2), qint16(1));
+        QCOMPARE(user.Categorie(2), qint16(1));
     }
 
     void missingUserFolderIsReportedNotCreatedSilently()

@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class tst_Startup : public QObject
 {
     Q_OBJECT
@@ -64,23 +66,67 @@ private slots:
         QVERIFY(SingleInstance(game.path(QString())).isFirst());
     }
 
-    void lockLeftByACrashedCopyIsTakenOver()
+    void lockThatNoLiveCopyHoldsIsTakenOverWhateverItHolds_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::newRow("empty file") << "empty";
+        QTest::newRow("garbage") << "garbage";
+        QTest::newRow("pid of a copy that died") << "dead";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("symbolic link") << "link";
+    }
+    void lockThatNoLiveCopyHoldsIsTakenOverWhateverItHolds()
+    {
+        QFETCH(QString, left);
+        GameFolderFixture game;
+        const QString lock = SingleInstance::lockPathFor(game.path(QString()));
+        QVERIFY(lock.startsWith(game.path(QStringLiteral("User/"))));
+        const QString outside = game.path(QStringLiteral("outside.txt"));
+        if (left == QLatin1String("folder")) {
+            QVERIFY(QDir().mkdir(lock));
+        } else if (left == QLatin1String("link")) {
+            QVERIFY(QFile::link(outside, lock));
+        } else {
+            QFile file(lock);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(left == QLatin1String("garbage") ? QByteArray("\xFF\x00zz\n", 5)
+                       : left == QLatin1String("dead")  ? QByteArray("999999999\nlumivo\n")
+                                                        : QByteArray());
+        }
+        SingleInstance instance(game.path(QString()));
+        QVERIFY(instance.isFirst());
+        QVERIFY(!QFileInfo::exists(outside));
+        QVERIFY(!SingleInstance(game.path(QString())).isFirst());
+    }
+
+    void lockThatCannotBeTakenIsTold()
     {
         GameFolderFixture game;
-        // A child process takes the lock and is killed before it can let go, as a crash would.
-        QProcess holder;
-        holder.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("sleep 30")});
-        QVERIFY(holder.waitForStarted());
-        const qint64 deadPid = holder.processId();
-        holder.kill();
-        QVERIFY(holder.waitForFinished());
-        QFile stale(SingleInstance::lockPathFor(game.path(QString())));
-        QVERIFY(stale.open(QIODevice::WriteOnly));
-        stale.write(QByteArray::number(deadPid) + "\nlumivo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-        stale.close();
+        QVERIFY(QDir(game.path(QStringLiteral("User"))).removeRecursively());
+        QFile blocker(game.path(QStringLiteral("User")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        SingleInstance instance(game.path(QString()));
+        QVERIFY(!instance.isFirst());
+        QVERIFY(instance.problem().contains(QStringLiteral("User")));
+    }
 
-        SingleInstance afterCrash(game.path(QString()));
-        QVERIFY(afterCrash.isFirst());
+    void countsIndexIsReadOnlyAndNeverASpecialFile()
+    {
+        GameFolderFixture game;
+        game.setCounts({9, 18});
+        MessageRecorder answers(true);
+        {
+            ReadOnlyFiles readOnly(game.path(QString()), {game.path(QStringLiteral("Data/index.lvs"))});
+            QVERIFY(Startup::prepareGameFolder());
+        }
+        QCOMPARE(mdlGeneral::GetCatCount(2), qint16(18));
+        // A pipe in its place would block start-up for ever.
+        QVERIFY(QFile::remove(game.path(QStringLiteral("Data/index.lvs"))));
+        QCOMPARE(::mkfifo(QFile::encodeName(game.path(QStringLiteral("Data/index.lvs"))).constData(), 0644),
+                 0);
+        QVERIFY(!Startup::prepareGameFolder());
+        QVERIFY(answers.lastText().startsWith(QStringLiteral("Impossibile leggere il file")));
     }
 
     void questionsOfferItalianYesAndNo()
