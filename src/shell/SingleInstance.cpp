@@ -71,8 +71,9 @@ SingleInstance::SingleInstance(const QString &gameFolder)
     m_first = true;
     // Only for a person looking: which copy holds the lock.
     const QByteArray pid = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
-    if (::ftruncate(m_handle, 0) == 0 && ::write(m_handle, pid.constData(), size_t(pid.size())) < 0)
-        return;
+    [[maybe_unused]] const bool noted
+        = ::ftruncate(m_handle, 0) == 0
+          && ::write(m_handle, pid.constData(), size_t(pid.size())) == pid.size();
 }
 
 SingleInstance::~SingleInstance()
