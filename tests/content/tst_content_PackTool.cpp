@@ -124,6 +124,15 @@ QByteArray entryOf(const QString &data, const QString &name, int index)
     return pack.mid(offset, ContentFiles::lengthAt(lengths, index) + 1);
 }
 
+// The test source built into out/Data.
+QString builtData(const QTemporaryDir &out)
+{
+    Source source;
+    source.writeManifest();
+    const QString data = out.path() + QStringLiteral("/Data");
+    run({QStringLiteral("build"), source.dir.path(), data});
+    return data;
+}
 } // namespace
 
 class tst_content_PackTool : public QObject
@@ -372,11 +381,8 @@ private slots:
     void extractRefusesATargetThatIsNotAnEmptyFolder()
     {
         QFETCH(QString, kind);
-        Source source;
-        source.writeManifest();
         QTemporaryDir out;
-        const QString data = out.path() + QStringLiteral("/Data");
-        QCOMPARE(run({QStringLiteral("build"), source.dir.path(), data}).code, 0);
+        const QString data = builtData(out);
         const QString target = out.path() + QStringLiteral("/target");
         if (kind == QLatin1String("file")) {
             writeFile(target, "mine");
@@ -406,11 +412,8 @@ private slots:
     void extractFailsWithoutLeavingAnythingBehind()
     {
         QFETCH(bool, interrupted);
-        Source source;
-        source.writeManifest();
         QTemporaryDir out;
-        const QString data = out.path() + QStringLiteral("/Data");
-        QCOMPARE(run({QStringLiteral("build"), source.dir.path(), data}).code, 0);
+        const QString data = builtData(out);
         QTest::failOnWarning(QRegularExpression(QStringLiteral("QIODevice")));
         if (interrupted) {
             Interrupt::install();
@@ -445,11 +448,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, expected);
         QFETCH(int, errors);
-        Source source;
-        source.writeManifest();
         QTemporaryDir out;
-        const QString data = out.path() + QStringLiteral("/Data");
-        QCOMPARE(run({QStringLiteral("build"), source.dir.path(), data}).code, 0);
+        const QString data = builtData(out);
         QVERIFY((QFileInfo(data).permissions() & QFile::ExeOther)
                 && (QFileInfo(data).permissions() & QFile::ReadOther));
         const QString path = data + QLatin1Char('/') + file;
