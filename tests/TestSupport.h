@@ -82,8 +82,8 @@ private:
     bool m_answer;
 };
 
-// Makes files read-only for the rest of a block and, when the test runs as root (who writes
-// anything), runs the block as "nobody", who may read the game folder but not write those files.
+// Makes files read-only for the rest of a block; as root, who writes anything, the block runs as
+// "nobody", who may read the game folder but not write those files.
 class ReadOnlyFiles
 {
 public:
@@ -91,7 +91,7 @@ public:
     {
         for (const QString &file : files)
             QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        if (::geteuid() != 0)
+        if (files.isEmpty() || ::geteuid() != 0)
             return;
         QFile::setPermissions(gameFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
                                               | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
