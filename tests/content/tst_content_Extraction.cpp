@@ -358,55 +358,46 @@ private slots:
         QCOMPARE(extractedFiles(game), QStringList());
     }
 
-    void linksInTempAreReplacedNeverWrittenThrough_data()
+    void linksAndSpecialFilesNeverLeadExtractionAstray_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("thumbnail") << "thumb.tmp";
-        QTest::newRow("picture") << "0001.tmp";
-        QTest::newRow("page list") << "~temp.tmp";
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("standIn"); // a link to outside.txt or to /dev/zero, or a pipe
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("link as thumb.tmp") << "Temp/thumb.tmp"
+                                           << "outside.txt" << false;
+        QTest::newRow("link as 0001.tmp") << "Temp/0001.tmp"
+                                          << "outside.txt" << false;
+        QTest::newRow("link as ~temp.tmp") << "Temp/~temp.tmp"
+                                           << "outside.txt" << false;
+        QTest::newRow("titles from /dev/zero") << "Data/index.lvt"
+                                               << "/dev/zero" << true;
+        QTest::newRow("pack from /dev/zero") << "Data/0012.lvd"
+                                             << "/dev/zero" << true;
+        QTest::newRow("lengths as a pipe") << "Data/index.lvx"
+                                           << "pipe" << true;
     }
-    void linksInTempAreReplacedNeverWrittenThrough()
+    void linksAndSpecialFilesNeverLeadExtractionAstray()
     {
-        QFETCH(QString, name);
+        QFETCH(QString, file);
+        QFETCH(QString, standIn);
+        QFETCH(bool, refused);
         GameFolderFixture game;
         clsUser user;
         start(game, user, TinyContent::numbered(Counts));
         TinyContent::put(game, QStringLiteral("outside.txt"), "keep");
-        QVERIFY(
-            QFile::link(game.path(QStringLiteral("outside.txt")), game.path(QStringLiteral("Temp/") + name)));
-        user.curcat = 12;
-        user.curPage = 0;
-        QVERIFY(!ExtractThumb(user, 12).isEmpty());
-        QVERIFY(ExtractPage(user, GetItemBase(12)));
-        QCOMPARE(game.read(QStringLiteral("outside.txt")), QByteArray("keep"));
-        QVERIFY(!QFileInfo(game.path(QStringLiteral("Temp/") + name)).isSymLink());
-    }
-
-    void dataFilesThatAreNotRegularAreRefused_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<bool>("fifo"); // else a link to /dev/zero, which never ends
-        QTest::newRow("titles from /dev/zero") << "Data/index.lvt" << false;
-        QTest::newRow("pack from /dev/zero") << "Data/0012.lvd" << false;
-        QTest::newRow("lengths as a pipe") << "Data/index.lvx" << true;
-    }
-    void dataFilesThatAreNotRegularAreRefused()
-    {
-        QFETCH(QString, file);
-        QFETCH(bool, fifo);
-        GameFolderFixture game;
-        clsUser user;
-        start(game, user, TinyContent::numbered(Counts));
-        QVERIFY(QFile::remove(game.path(file)));
-        if (fifo)
+        QFile::remove(game.path(file));
+        if (standIn == QLatin1String("pipe"))
             QCOMPARE(::mkfifo(QFile::encodeName(game.path(file)).constData(), 0644), 0);
         else
-            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), game.path(file)));
+            QVERIFY(QFile::link(standIn.startsWith(QLatin1Char('/')) ? standIn : game.path(standIn),
+                                game.path(file)));
         user.curcat = 12;
         user.curPage = 0;
         QString error;
-        QVERIFY(!ExtractPage(user, GetItemBase(12), &error));
-        QCOMPARE(error, QStringLiteral("Impossibile leggere il file %1.").arg(file));
+        QVERIFY(!ExtractThumb(user, 12).isEmpty());
+        QCOMPARE(ExtractPage(user, GetItemBase(12), &error), !refused);
+        QCOMPARE(error, refused ? QStringLiteral("Impossibile leggere il file %1.").arg(file) : QString());
+        QCOMPARE(game.read(QStringLiteral("outside.txt")), QByteArray("keep"));
     }
 
     void pageOutsideTheCategoryIsRefused_data()

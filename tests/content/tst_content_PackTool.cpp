@@ -371,63 +371,52 @@ private slots:
         QVERIFY(!checked.out.contains(QStringLiteral("ERRORE")));
     }
 
-    void extractRefusesATargetThatIsNotAnEmptyFolder_data()
+    void failedExtractTouchesNothingAndLeavesNothing_data()
     {
-        QTest::addColumn<QString>("kind");
-        QTest::newRow("file") << "file";
-        QTest::newRow("folder with a file") << "folder";
-        QTest::newRow("link to an empty folder") << "link";
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("target a file") << "file"
+                                       << "non è una cartella vuota";
+        QTest::newRow("target a folder with a file") << "target/notes.txt"
+                                                     << "non è una cartella vuota";
+        QTest::newRow("target a link to an empty folder") << "link"
+                                                          << "non è una cartella vuota";
+        QTest::newRow("damaged thumbnail") << "thumbnail"
+                                           << "B000.lvd non si può leggere";
+        QTest::newRow("SIGTERM") << "signal"
+                                 << "Interrotto";
     }
-    void extractRefusesATargetThatIsNotAnEmptyFolder()
+    void failedExtractTouchesNothingAndLeavesNothing()
     {
-        QFETCH(QString, kind);
+        QFETCH(QString, fault);
+        QFETCH(QString, expected);
         QTemporaryDir out;
         const QString data = builtData(out);
         const QString target = out.path() + QStringLiteral("/target");
-        if (kind == QLatin1String("file")) {
-            writeFile(target, "mine");
-        } else if (kind == QLatin1String("folder")) {
-            writeFile(target + QStringLiteral("/notes.txt"), "mine");
-        } else {
-            QVERIFY(QDir().mkdir(out.path() + QStringLiteral("/elsewhere")));
-            QVERIFY(QFile::link(out.path() + QStringLiteral("/elsewhere"), target));
-        }
-        const QStringList before
-            = QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-        const Outcome refused = run({QStringLiteral("extract"), data, QStringLiteral("1"), target});
-        QCOMPARE(refused.code, 1);
-        QVERIFY2(refused.err.contains(QStringLiteral("non è una cartella vuota")),
-                 qPrintable(describe(refused)));
-        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
-        QCOMPARE(readFile(kind == QLatin1String("file") ? target : target + QStringLiteral("/notes.txt")),
-                 kind == QLatin1String("link") ? QByteArray("(missing)") : QByteArray("mine"));
-    }
-
-    void extractFailsWithoutLeavingAnythingBehind_data()
-    {
-        QTest::addColumn<bool>("interrupted"); // else a damaged thumbnail
-        QTest::newRow("damaged thumbnail") << false;
-        QTest::newRow("SIGTERM") << true;
-    }
-    void extractFailsWithoutLeavingAnythingBehind()
-    {
-        QFETCH(bool, interrupted);
-        QTemporaryDir out;
-        const QString data = builtData(out);
-        QTest::failOnWarning(QRegularExpression(QStringLiteral("QIODevice")));
-        if (interrupted) {
-            Interrupt::install();
-            std::raise(SIGTERM);
-        } else {
+        if (fault == QLatin1String("link"))
+            QVERIFY(QDir().mkdir(out.path() + QStringLiteral("/empty"))
+                    && QFile::link(out.path() + QStringLiteral("/empty"), target));
+        else if (fault == QLatin1String("thumbnail"))
             patch(data + QStringLiteral("/B000.lvd"), 25682, "JUNK");
-        }
-        const Outcome failed = run(
-            {QStringLiteral("extract"), data, QStringLiteral("1"), out.path() + QStringLiteral("/cat1")});
+        else if (fault == QLatin1String("signal"))
+            Interrupt::install(); // the signal comes once the work has begun
+        else
+            writeFile(out.path() + QLatin1Char('/')
+                          + (fault == QLatin1String("file") ? QStringLiteral("target") : fault),
+                      "mine");
+        const auto entries = [&] {
+            return QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        };
+        const QStringList before = entries();
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("QIODevice")));
+        if (fault == QLatin1String("signal"))
+            std::raise(SIGTERM);
+        const Outcome failed = run({QStringLiteral("extract"), data, QStringLiteral("1"), target});
         Interrupt::clear();
         QCOMPARE(failed.code, 1);
-        QVERIFY2(!failed.out.contains(QStringLiteral("Estratte")), qPrintable(describe(failed)));
-        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 QStringList {"Data"});
+        QVERIFY2(failed.err.contains(expected) && !failed.out.contains(QStringLiteral("Estratte")),
+                 qPrintable(describe(failed)));
+        QCOMPARE(entries(), before);
     }
 
     void listAndVerifyReportDamagedIndexesOnce_data()
@@ -450,8 +439,7 @@ private slots:
         QFETCH(int, errors);
         QTemporaryDir out;
         const QString data = builtData(out);
-        QVERIFY((QFileInfo(data).permissions() & QFile::ExeOther)
-                && (QFileInfo(data).permissions() & QFile::ReadOther));
+        QVERIFY(QFileInfo(data).permissions() & QFile::ExeOther); // 0755, not a staging folder's 0700
         const QString path = data + QLatin1Char('/') + file;
         if (bytes.isEmpty() || bytes == "dir")
             QVERIFY(QFile::remove(path));

@@ -66,49 +66,40 @@ private slots:
         QVERIFY(SingleInstance(game.path(QString())).isFirst());
     }
 
-    void lockThatNoLiveCopyHoldsIsTakenOverWhateverItHolds_data()
+    void lockIsTakenOverWhenNoLiveCopyHoldsItAndAFailureIsTold_data()
     {
-        QTest::addColumn<QString>("left");
-        QTest::newRow("empty file") << "empty";
-        QTest::newRow("garbage") << "garbage";
-        QTest::newRow("pid of a copy that died") << "dead";
-        QTest::newRow("folder") << "folder";
-        QTest::newRow("symbolic link") << "link";
+        QTest::addColumn<QByteArray>("left"); // the lock file's content, or <what> stands there
+        QTest::addColumn<bool>("first");
+        QTest::newRow("empty file") << QByteArray() << true;
+        QTest::newRow("garbage") << QByteArray("\xFF\x00zz\n", 5) << true;
+        QTest::newRow("pid of a copy that died") << QByteArray("999999999\nlumivo\n") << true;
+        QTest::newRow("folder") << QByteArray("<folder>") << true;
+        QTest::newRow("symbolic link") << QByteArray("<link>") << true;
+        QTest::newRow("User/ a file: told") << QByteArray("<User>") << false;
     }
-    void lockThatNoLiveCopyHoldsIsTakenOverWhateverItHolds()
+    void lockIsTakenOverWhenNoLiveCopyHoldsItAndAFailureIsTold()
     {
-        QFETCH(QString, left);
+        QFETCH(QByteArray, left);
+        QFETCH(bool, first);
         GameFolderFixture game;
         const QString lock = SingleInstance::lockPathFor(game.path(QString()));
         QVERIFY(lock.startsWith(game.path(QStringLiteral("User/"))));
-        const QString outside = game.path(QStringLiteral("outside.txt"));
-        if (left == QLatin1String("folder")) {
+        QFile file(left == "<User>" ? game.path(QStringLiteral("User")) : lock);
+        if (left == "<folder>")
             QVERIFY(QDir().mkdir(lock));
-        } else if (left == QLatin1String("link")) {
-            QVERIFY(QFile::link(outside, lock));
-        } else {
-            QFile file(lock);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(left == QLatin1String("garbage") ? QByteArray("\xFF\x00zz\n", 5)
-                       : left == QLatin1String("dead")  ? QByteArray("999999999\nlumivo\n")
-                                                        : QByteArray());
-        }
+        else if (left == "<link>")
+            QVERIFY(QFile::link(game.path(QStringLiteral("outside")), lock));
+        else if (left == "<User>")
+            QVERIFY(QDir(game.path(QStringLiteral("User"))).removeRecursively()
+                    && file.open(QIODevice::WriteOnly));
+        else
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(left) == left.size());
+        file.close();
         SingleInstance instance(game.path(QString()));
-        QVERIFY(instance.isFirst());
-        QVERIFY(!QFileInfo::exists(outside));
+        QCOMPARE(instance.isFirst(), first);
+        QCOMPARE(instance.problem().contains(QStringLiteral("User")), !first);
+        QVERIFY(!QFileInfo::exists(game.path(QStringLiteral("outside"))));
         QVERIFY(!SingleInstance(game.path(QString())).isFirst());
-    }
-
-    void lockThatCannotBeTakenIsTold()
-    {
-        GameFolderFixture game;
-        QVERIFY(QDir(game.path(QStringLiteral("User"))).removeRecursively());
-        QFile blocker(game.path(QStringLiteral("User")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        SingleInstance instance(game.path(QString()));
-        QVERIFY(!instance.isFirst());
-        QVERIFY(instance.problem().contains(QStringLiteral("User")));
     }
 
     void countsIndexIsReadOnlyAndNeverASpecialFile()
