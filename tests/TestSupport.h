@@ -82,28 +82,22 @@ private:
     bool m_answer;
 };
 
-// Makes files read-only for the rest of a block; as root, who writes anything, the block runs as
-// "nobody", who may read the game folder but not write those files.
-class ReadOnlyFiles
-{
-public:
+// Makes files read-only for a block; as root, who writes anything, the block runs as "nobody",
+// who keeps root's group: the group may enter the game folder.
+struct ReadOnlyFiles {
     ReadOnlyFiles(const QString &gameFolder, const QStringList &files)
     {
         for (const QString &file : files)
             QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-        if (files.isEmpty() || ::geteuid() != 0)
-            return;
-        QFile::setPermissions(gameFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                              | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
-                                              | QFile::ExeOther);
-        m_switched = ::seteuid(65534) == 0;
+        switched = !files.isEmpty() && ::geteuid() == 0
+                   && QFile::setPermissions(gameFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                            | QFile::ReadGroup | QFile::ExeGroup)
+                   && ::seteuid(65534) == 0;
     }
     ~ReadOnlyFiles()
     {
-        if (m_switched && ::seteuid(0) != 0)
+        if (switched && ::seteuid(0) != 0)
             qFatal("cannot become root again");
     }
-
-private:
-    bool m_switched = false;
+    bool switched = false;
 };
