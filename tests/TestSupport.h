@@ -13,6 +13,8 @@
 #include <QVector>
 #include <QtEndian>
 
+#include <unistd.h>
+
 // A message that no test expects fails the test at once, instead of passing unseen or waiting
 // for a click that never comes.
 inline bool failUnexpectedMessage(const Messages::Message &message)
@@ -91,4 +93,24 @@ public:
 
 private:
     bool m_answer;
+};
+
+// Makes files read-only for a block; as root, who writes anything, the block runs as "nobody",
+// who keeps root's group: the group may enter the game folder.
+struct ReadOnlyFiles {
+    ReadOnlyFiles(const QString &gameFolder, const QStringList &files)
+    {
+        for (const QString &file : files)
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+        switched = !files.isEmpty() && ::geteuid() == 0
+                   && QFile::setPermissions(gameFolder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                            | QFile::ReadGroup | QFile::ExeGroup)
+                   && ::seteuid(65534) == 0;
+    }
+    ~ReadOnlyFiles()
+    {
+        if (switched && ::seteuid(0) != 0)
+            qFatal("cannot become root again");
+    }
+    bool switched = false;
 };

@@ -1,5 +1,6 @@
 #include "content/ContentFiles.h"
 
+#include "content/SafeFile.h"
 #include "content/mdlGeneral.h"
 #include "base/mdlConst.h"
 
@@ -45,6 +46,19 @@ bool fail(QString *error, const QString &message)
     if (error)
         *error = message;
     return false;
+}
+
+// Only a regular file is read: a pipe would block the game and a device never ends.
+bool openData(QFile &file, const QString &relative, QString *error)
+{
+    switch (SafeFile::open(file, mdlConst::gamePath(relative), QIODevice::ReadOnly, true)) {
+    case SafeFile::Status::Ok:
+        return true;
+    case SafeFile::Status::Missing:
+        return fail(error, damagedMessage(relative, QStringLiteral("non si trova")));
+    default:
+        return fail(error, QStringLiteral("Impossibile leggere il file %1.").arg(relative));
+    }
 }
 } // namespace
 
@@ -113,10 +127,10 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
 
     // The lengths of the pictures before the run give its place in the pack.
     const int earlier = first - packFirst;
-    QFile index(mdlConst::gamePath(indexFile));
+    QFile index;
     QByteArray lengths;
-    if (!index.open(QIODevice::ReadOnly))
-        return fail(error, damagedMessage(indexFile, QStringLiteral("non si può aprire")));
+    if (!openData(index, indexFile, error))
+        return false;
     if (!readAt(index, qint64(packFirst - 1) * LengthRecordSize, qint64(earlier + count) * LengthRecordSize,
                 &lengths))
         return fail(
@@ -137,10 +151,10 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
     }
 
     if (withTitles) {
-        QFile titles(mdlConst::gamePath(mdlConst::TitlesIndex));
+        QFile titles;
         QByteArray records;
-        if (!titles.open(QIODevice::ReadOnly))
-            return fail(error, damagedMessage(mdlConst::TitlesIndex, QStringLiteral("non si può aprire")));
+        if (!openData(titles, mdlConst::TitlesIndex, error))
+            return false;
         if (!readAt(titles, qint64(first - 1) * TitleRecordSize, qint64(count) * TitleRecordSize, &records))
             return fail(
                 error,
@@ -157,10 +171,10 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
         }
     }
 
-    QFile pack(mdlConst::gamePath(packFile));
+    QFile pack;
     QByteArray data;
-    if (!pack.open(QIODevice::ReadOnly))
-        return fail(error, damagedMessage(packFile, QStringLiteral("non si può aprire")));
+    if (!openData(pack, packFile, error))
+        return false;
     if (!readAt(pack, offset, runBytes, &data))
         return fail(
             error,

@@ -1,6 +1,7 @@
 #include "content/Extraction.h"
 
 #include "content/ContentFiles.h"
+#include "content/SafeFile.h"
 #include "content/mdlGeneral.h"
 #include "base/mdlConst.h"
 
@@ -32,23 +33,6 @@ QString pictureName(int line)
 QByteArray padded(int number, int digits)
 {
     return QByteArray::number(number).rightJustified(digits, '0');
-}
-
-// Writes the whole file or nothing of it. A missing Temp/ folder is made at the first need,
-// not looked for on every call.
-bool writeWhole(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    bool open = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    if (!open && QDir().mkpath(QFileInfo(path).absolutePath()))
-        open = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    if (open && file.write(bytes) == bytes.size()) {
-        file.close();
-        if (file.error() == QFileDevice::NoError)
-            return true;
-    }
-    file.remove();
-    return false;
 }
 
 QString cannotWrite(const QString &name)
@@ -126,12 +110,12 @@ bool ExtractPage(int cat, int page, int base, QString *error)
 
     // The pictures first and the list last: a list on disk always has all its pictures.
     for (int k = 1; k <= count; ++k) {
-        if (!writeWhole(tempPath(pictureName(k)), run.pictures[k - 1])) {
+        if (!SafeFile::replace(tempPath(pictureName(k)), run.pictures[k - 1])) {
             removePageFiles();
             return fail(error, cannotWrite(pictureName(k)));
         }
     }
-    if (!writeWhole(tempPath(mdlConst::PageList), list)) {
+    if (!SafeFile::replace(tempPath(mdlConst::PageList), list)) {
         removePageFiles();
         return fail(error, cannotWrite(mdlConst::PageList));
     }
@@ -147,7 +131,7 @@ QString ExtractThumb(int cat, int state, QString *error)
         fail(error, QStringLiteral("La categoria %1 non esiste.").arg(cat));
     } else {
         done = readRun(thumbPackFile(state), thumbIndexFile(state), 1, cat, 1, false, &run, error);
-        if (done && !writeWhole(path, run.pictures.first()))
+        if (done && !SafeFile::replace(path, run.pictures.first()))
             done = fail(error, cannotWrite(mdlConst::ThumbFile));
     }
     // An earlier thumbnail must not pass for the one that failed.

@@ -1,6 +1,7 @@
 #include "content/mdlGeneral.h"
 
 #include "content/Ansi.h"
+#include "content/SafeFile.h"
 #include "base/mdlConst.h"
 
 #include <QDir>
@@ -21,14 +22,30 @@ bool isCategory(int category)
     return category >= 1 && category <= mdlConst::CategoryCount;
 }
 
-bool LoadCounts()
+bool LoadCounts(QString *error)
 {
     CatCount.fill(0);
+    const QString path = mdlConst::gamePath(mdlConst::CountsIndex);
+    const QString shown = QDir::toNativeSeparators(path);
+    auto fail = [error](const QString &message) {
+        if (error)
+            *error = message;
+        return false;
+    };
     if (!QDir(mdlConst::gamePath(mdlConst::DataDir)).exists())
-        return false;
-    QFile file(mdlConst::gamePath(mdlConst::CountsIndex));
-    if (!file.open(QIODevice::ReadWrite))
-        return false;
+        return fail(QStringLiteral("Manca la cartella %1.")
+                        .arg(QDir::toNativeSeparators(mdlConst::gamePath(mdlConst::DataDir))));
+    QFile file;
+    switch (SafeFile::open(file, path, QIODevice::ReadOnly, true)) {
+    case SafeFile::Status::Ok:
+        break;
+    case SafeFile::Status::Missing:
+        // Made empty when missing; on a read-only medium every count simply stays 0.
+        SafeFile::create(path, QByteArray());
+        return true;
+    default:
+        return fail(QStringLiteral("Impossibile leggere il file %1.").arg(shown));
+    }
     const QByteArray bytes = file.read(CountRecordSize * mdlConst::CategoryCount);
     for (int k = 1; k <= mdlConst::CategoryCount; ++k) {
         const int offset = CountRecordSize * (k - 1);

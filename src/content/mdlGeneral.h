@@ -15,9 +15,10 @@ extern std::array<qint16, 21> CatCount;
 
 bool isCategory(int category);
 
-// Reads the picture counts from Data/index.lvs. False when the Data folder is missing;
-// a missing index.lvs is created empty and every count reads 0.
-bool LoadCounts();
+// Reads the picture counts from Data/index.lvs, opened read-only. False, with a message for the
+// player in *error, when the Data folder is missing or index.lvs cannot be read (a folder, a
+// pipe, a device); a missing index.lvs is created empty where it can be, and every count reads 0.
+bool LoadCounts(QString *error = nullptr);
 void LoadCatNames();
 
 // Entry of the table; an empty name or 0 for a number outside 1 to 20.

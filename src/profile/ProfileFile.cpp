@@ -2,11 +2,11 @@
 
 #include <QtEndian>
 
-ProfileFile::ProfileFile(const QString &path)
-    : m_file(path)
-{
-    m_file.open(QIODevice::ReadWrite);
-}
+ProfileFile::ProfileFile(const QString &path, Access access)
+    : m_status(SafeFile::open(m_file, path,
+                              access == Access::Update ? QIODevice::ReadWrite : QIODevice::ReadOnly, false))
+    , m_writable(access == Access::Update)
+{ }
 
 QByteArray ProfileFile::readRecords(qint64 first, qint64 count)
 {
@@ -32,7 +32,7 @@ qint16 ProfileFile::readInteger(qint64 number)
 
 bool ProfileFile::writeRecords(qint64 first, const QByteArray &records)
 {
-    if (!isOpen() || !m_file.seek((first - 1) * RecordSize))
+    if (!isOpen() || !m_writable || !m_file.seek((first - 1) * RecordSize))
         return false;
     if (m_file.write(records) != records.size())
         return false;

@@ -9,6 +9,9 @@
 #include "base/Messages.h"
 #include "base/mdlConst.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 using namespace ProfileLayout;
 
 clsUser objUser;
@@ -21,6 +24,17 @@ const QString ForeignProfile
 const QString DamagedProfile
     = QStringLiteral("Il file utente è danneggiato: lo stato del gioco non si può leggere. "
                      "Il file non è stato modificato; ripristinane una copia o crea un altro utente.");
+const QString LinkedProfile
+    = QStringLiteral("Il file utente %1 è un collegamento ad un altro file: il gioco non lo usa. "
+                     "Mettici al suo posto il file utente vero.");
+const QString UnreadableProfile = QStringLiteral(
+    "Il file utente %1 non si può leggere: controlla che sia un file e che si possa aprire.");
+const QString ReadOnlyProfile
+    = QStringLiteral("Il file utente %1 non si può scrivere: i progressi non verrebbero salvati. "
+                     "Controlla che il file non sia di sola lettura.");
+const QString CannotSaveStage
+    = QStringLiteral("Impossibile salvare nel file utente le categorie appena sbloccate: controlla che il "
+                     "file si possa scrivere. Il gioco riproverà al prossimo accesso.");
 const QString CannotCreate
     = QStringLiteral("Impossibile creare il file utente nella cartella User: controlla che la cartella "
                      "esista e che si possa scrivere.");
@@ -51,7 +65,7 @@ QString clsUser::profilePath(const QString &name)
 
 QString clsUser::user() const
 {
-    return shiftedDown(ProfileFile(profilePath()).readText(UserRecord));
+    return shiftedDown(ProfileFile(profilePath(), ProfileFile::Access::Read).readText(UserRecord));
 }
 
 void clsUser::setUser(const QString &strUser)
@@ -61,7 +75,7 @@ void clsUser::setUser(const QString &strUser)
 
 QString clsUser::pwd() const
 {
-    return shiftedDown(ProfileFile(profilePath()).readText(PasswordRecord));
+    return shiftedDown(ProfileFile(profilePath(), ProfileFile::Access::Read).readText(PasswordRecord));
 }
 
 void clsUser::setPwd(const QString &strPasw)
@@ -71,7 +85,8 @@ void clsUser::setPwd(const QString &strPasw)
 
 QString clsUser::listSlot(int record, int index) const
 {
-    const QList<QByteArray> pieces = ProfileFile(profilePath()).readText(record).split('|');
+    const QList<QByteArray> pieces
+        = ProfileFile(profilePath(), ProfileFile::Access::Read).readText(record).split('|');
     if (index < 1 || index > pieces.size())
         return QString();
     return QString::fromLatin1(pieces.at(index - 1));
@@ -127,7 +142,7 @@ bool clsUser::setTime(int intIndex, qint32 lngTime)
 
 qint16 clsUser::record() const
 {
-    return ProfileFile(profilePath()).readInteger(SentRecord);
+    return ProfileFile(profilePath(), ProfileFile::Access::Read).readInteger(SentRecord);
 }
 
 bool clsUser::setRecord(qint16 intRecord)
@@ -148,7 +163,8 @@ QVector<qint16> clsUser::Items(int first, int count) const
     QVector<qint16> flags;
     if (first < 1 || count <= 0)
         return flags;
-    const QByteArray records = ProfileFile(profilePath()).readRecords(first + FirstItemRecord - 1, count);
+    const QByteArray records = ProfileFile(profilePath(), ProfileFile::Access::Read)
+                                   .readRecords(first + FirstItemRecord - 1, count);
     flags.reserve(count);
     for (int i = 0; i < count; ++i)
         flags.append(ProfileFile::integerAt(records, i));
@@ -159,17 +175,16 @@ qint16 clsUser::Risolti(int intIndex) const
 {
     const int first = GetLastItem(intIndex - 1) + 1;
     const int last = GetLastItem(intIndex);
-    qint16 solved = 0;
-    for (qint16 flag : Items(first, last - first + 1))
-        solved = qint16(solved + flag);
-    return solved;
+    // Only a flag of 1 is a solved picture; whatever else a damaged record holds is not.
+    const QVector<qint16> flags = Items(first, last - first + 1);
+    return qint16(flags.count(qint16(1)));
 }
 
 qint16 clsUser::Item(int intIndex) const
 {
     if (intIndex < 1)
         return 0;
-    return ProfileFile(profilePath()).readInteger(intIndex + FirstItemRecord - 1);
+    return ProfileFile(profilePath(), ProfileFile::Access::Read).readInteger(intIndex + FirstItemRecord - 1);
 }
 
 bool clsUser::setItem(int intIndex, qint16 intValue)
@@ -177,6 +192,25 @@ bool clsUser::setItem(int intIndex, qint16 intValue)
     if (intIndex < 1)
         return false;
     return ProfileFile(profilePath()).writeInteger(intIndex + FirstItemRecord - 1, intValue);
+}
+
+QString clsUser::existingName(const QString &name)
+{
+    const QFileInfo exact(profilePath(name));
+    if (exact.exists() || exact.isSymLink())
+        return name;
+    // File names are case-sensitive on some systems and not on others: one player, one profile.
+    const QStringList entries
+        = QDir(mdlConst::gamePath(mdlConst::UserDir))
+              .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString &entry : entries) {
+        if (!entry.endsWith(mdlConst::ProfileExtension))
+            continue;
+        const QString stem = entry.chopped(mdlConst::ProfileExtension.size());
+        if (stem.compare(name, Qt::CaseInsensitive) == 0)
+            return stem;
+    }
+    return name;
 }
 
 bool clsUser::Login(const QString &strUser, const QString &strPasw)
@@ -187,55 +221,105 @@ bool clsUser::Login(const QString &strUser, const QString &strPasw)
         Messages::warn(problem);
         return false;
     }
-
-    curUser = strUser;
-    ProfileFile file(profilePath());
-    if (!file.isOpen()) {
+    if (!QFileInfo(mdlConst::gamePath(mdlConst::UserDir)).isDir()) {
         Messages::warn(CannotCreate);
         return false;
     }
-    const QString storedName = shiftedDown(file.readText(UserRecord));
 
-    if (storedName == strUser) {
-        if (shiftedDown(file.readText(PasswordRecord)) != strPasw) {
-            Messages::warn(WrongPassword);
-            return false;
-        }
-        // The menu and the screens read these records; a damaged one is refused, not repaired.
-        for (int record : {GroupRecord, CategoryRecord, TimeRecord}) {
-            if (!isWellFormedList(record, file.readText(record))) {
-                Messages::warn(DamagedProfile);
-                return false;
-            }
-        }
-        return true;
+    curUser = existingName(strUser);
+    const QString shown = mdlConst::UserDir + curUser + mdlConst::ProfileExtension;
+    ProfileFile file(profilePath());
+    switch (file.status()) {
+    case SafeFile::Status::Missing:
+        return createProfile(strPasw);
+    case SafeFile::Status::Link:
+        Messages::warn(LinkedProfile.arg(shown));
+        return false;
+    case SafeFile::Status::NotRegular:
+        Messages::warn(UnreadableProfile.arg(shown));
+        return false;
+    case SafeFile::Status::Unreadable:
+        // Readable but not writable: the game could not keep the player's progress.
+        Messages::warn((ProfileFile(profilePath(), ProfileFile::Access::Read).isOpen() ? ReadOnlyProfile
+                                                                                       : UnreadableProfile)
+                           .arg(shown));
+        return false;
+    case SafeFile::Status::Ok:
+        break;
     }
+    // An empty file holds nothing to lose: it is where an earlier refusal to create left off.
+    if (file.size() == 0)
+        return createProfile(strPasw, &file);
 
-    if (!storedName.isEmpty()) {
+    // The whole layout first, so that damage is never taken for a wrong name or password.
+    if (!isWellFormed(file)) {
+        Messages::warn(DamagedProfile);
+        return false;
+    }
+    if (shiftedDown(file.readText(UserRecord)) != curUser) {
         Messages::warn(ForeignProfile);
         return false;
     }
+    if (shiftedDown(file.readText(PasswordRecord)) != strPasw) {
+        Messages::warn(WrongPassword);
+        return false;
+    }
+    // A stage whose writing failed after the last win opens now.
+    CheckUnlock();
+    return true;
+}
 
+bool clsUser::isWellFormed(ProfileFile &file)
+{
+    if (file.size() < TimeRecord * ProfileFile::RecordSize)
+        return false;
+    const QByteArray records = file.readRecords(UserRecord, TimeRecord);
+    for (int record = UserRecord; record <= TimeRecord; ++record) {
+        const QByteArray bytes = records.mid((record - 1) * ProfileFile::RecordSize, ProfileFile::RecordSize);
+        const int length = quint8(bytes[0]) | (quint8(bytes[1]) << 8);
+        if (length > ProfileFile::MaxTextLength)
+            return false;
+        const QByteArray text = bytes.mid(2, length);
+        bool shifts = true;
+        mdlGeneral::shiftBytes(text, 1, &shifts);
+        if (record == UserRecord && (text.isEmpty() || !shifts))
+            return false;
+        if (record == PasswordRecord && !shifts)
+            return false;
+        if (record >= GroupRecord && !isWellFormedList(record, text))
+            return false;
+    }
+    return true;
+}
+
+bool clsUser::createProfile(const QString &strPasw, ProfileFile *emptyFile)
+{
     if (!Messages::ask(CreateQuestion))
         return false;
     // The five records of a new profile go down in one write: a crash leaves all or none.
-    const QByteArray records = ProfileFile::textRecord(shiftedUp(strUser))
+    const QByteArray records = ProfileFile::textRecord(shiftedUp(curUser))
                                + ProfileFile::textRecord(shiftedUp(strPasw))
                                + ProfileFile::textRecord(NewGroup) + ProfileFile::textRecord(NewCategories)
                                + ProfileFile::textRecord(NewTime);
-    if (!file.writeRecords(UserRecord, records)) {
+    // A new profile never replaces anything that appeared meanwhile, nor follows a link.
+    const bool written
+        = emptyFile ? emptyFile->writeRecords(UserRecord, records) : SafeFile::create(profilePath(), records);
+    if (!written) {
         Messages::warn(CannotCreate);
         return false;
     }
     return true;
 }
 
-void clsUser::CheckUnlock()
+bool clsUser::CheckUnlock()
 {
     ProfileFile file(profilePath());
     const Unlock::States next
         = Unlock::nextStage({file.readText(CategoryRecord), file.readText(GroupRecord)});
     // Both records are rewritten, changed or not, in one write so a stage is never half applied.
-    file.writeRecords(GroupRecord,
-                      ProfileFile::textRecord(next.groups) + ProfileFile::textRecord(next.categories));
+    if (file.writeRecords(GroupRecord,
+                          ProfileFile::textRecord(next.groups) + ProfileFile::textRecord(next.categories)))
+        return true;
+    Messages::warn(CannotSaveStage);
+    return false;
 }

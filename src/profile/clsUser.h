@@ -3,6 +3,8 @@
 #include <QString>
 #include <QVector>
 
+class ProfileFile;
+
 // The player's profile. It keeps almost nothing in memory: every property opens the profile
 // file User/<name>.lmp, reads or writes the one record it concerns and closes the file again,
 // so every change is on disk at once.
@@ -43,11 +45,13 @@ public:
     // Solved flags of `count` pictures from `first` on, read in one opening of the file.
     QVector<qint16> Items(int first, int count) const;
 
-    // Admits a player, creating the profile on request; shows its own messages.
+    // Admits a player, creating the profile on request; shows its own messages. A profile whose
+    // name differs only in case is the player's own; an existing file is never replaced.
     bool Login(const QString &strUser, const QString &strPasw);
 
     // Opens the next stage of categories and game types when the category states match one.
-    void CheckUnlock();
+    // False, after telling the player, when the profile could not be written.
+    bool CheckUnlock();
 
     static constexpr qint32 MaxSeconds = 999999;
     static QString profilePath(const QString &name);
@@ -55,6 +59,12 @@ public:
 
 private:
     qint16 GetLastItem(int c) const;
+
+    // The name of the existing profile that `name` designates, whatever its letter case; `name`
+    // itself when there is none.
+    static QString existingName(const QString &name);
+    static bool isWellFormed(ProfileFile &file);
+    bool createProfile(const QString &strPasw, ProfileFile *emptyFile = nullptr);
 
     QString listSlot(int record, int index) const;
     bool replaceListSlot(int record, int index, const QString &value);

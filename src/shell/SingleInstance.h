@@ -1,19 +1,27 @@
 #pragma once
 
-#include <QLockFile>
-#include <memory>
+#include <QString>
 
-// Holds a lock for the game folder while the game runs, so a second copy can tell it is second.
-// A lock left behind by a copy that crashed is taken over at once.
+// Holds a lock in the game folder's User/ while the game runs, so a second copy can tell it is
+// second. The system lets go of the lock when its holder ends, however it ends, so a lock file
+// left behind by a copy that was killed, whatever it holds, is taken over at once.
 class SingleInstance
 {
 public:
     explicit SingleInstance(const QString &gameFolder);
+    ~SingleInstance();
+    SingleInstance(const SingleInstance &) = delete;
+    SingleInstance &operator=(const SingleInstance &) = delete;
+
     bool isFirst() const { return m_first; }
+    // Why the lock could not be taken when no live copy holds it (a message for the player);
+    // empty for the first copy and for a second one.
+    QString problem() const { return m_problem; }
 
     static QString lockPathFor(const QString &gameFolder);
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    int m_handle = -1;
     bool m_first = false;
+    QString m_problem;
 };

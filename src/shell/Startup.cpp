@@ -45,9 +45,9 @@ bool prepareGameFolder()
             return false;
         }
     }
-    if (!mdlGeneral::LoadCounts()) {
-        Messages::warn(QStringLiteral("Impossibile leggere il file %1.")
-                           .arg(QDir::toNativeSeparators(mdlConst::gamePath(mdlConst::CountsIndex))));
+    QString problem;
+    if (!mdlGeneral::LoadCounts(&problem)) {
+        Messages::warn(problem);
         return false;
     }
     mdlGeneral::LoadCatNames();
@@ -57,9 +57,13 @@ bool prepareGameFolder()
 int Main(QApplication &app)
 {
     SingleInstance instance(mdlConst::gameFolder());
-    if (!instance.isFirst())
+    if (!instance.isFirst() && instance.problem().isEmpty())
         return 0;
     prepareApplication(app);
+    if (!instance.isFirst()) {
+        Messages::warn(instance.problem());
+        return 1;
+    }
     if (!prepareGameFolder())
         return 1;
     Screens::showLogin();

@@ -2,8 +2,8 @@
 
 class QApplication;
 
-// Start-up of the game: refuses a second copy, checks the game folder, fills the category
-// table and opens the login window. Returns the program's exit code.
+// Start-up of the game: refuses a second copy (silently; a lock that cannot be taken is told), checks the
+// game folder, fills the category table and opens the login window. Returns the program's exit code.
 namespace Startup {
 
 // Italian translations of Qt's own texts ("Sì", "No") and the font stand-ins.

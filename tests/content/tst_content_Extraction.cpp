@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 // base: 1→0, 2→18, 5→45, 6→72, 10→108, 12→118, 18→143, 20→149; 153 pictures in all.
 const QVector<int> Counts = {18, 9, 9, 9, 27, 9, 9, 9, 9, 6, 4, 5, 4, 4, 4, 4, 4, 3, 3, 4};
@@ -298,6 +300,48 @@ private slots:
         QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(damaged)),
                  qPrintable(error));
         QCOMPARE(extractedFiles(game), QStringList());
+    }
+
+    void linksAndSpecialFilesNeverLeadExtractionAstray_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("standIn"); // a link to outside.txt or to /dev/zero, or a pipe
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("link as thumb.tmp") << "Temp/thumb.tmp"
+                                           << "outside.txt" << false;
+        QTest::newRow("link as 0001.tmp") << "Temp/0001.tmp"
+                                          << "outside.txt" << false;
+        QTest::newRow("link as ~temp.tmp") << "Temp/~temp.tmp"
+                                           << "outside.txt" << false;
+        QTest::newRow("titles from /dev/zero") << "Data/index.lvt"
+                                               << "/dev/zero" << true;
+        QTest::newRow("pack from /dev/zero") << "Data/0012.lvd"
+                                             << "/dev/zero" << true;
+        QTest::newRow("lengths as a pipe") << "Data/index.lvx"
+                                           << "pipe" << true;
+    }
+    void linksAndSpecialFilesNeverLeadExtractionAstray()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, standIn);
+        QFETCH(bool, refused);
+        GameFolderFixture game;
+        clsUser user;
+        start(game, user, TinyContent::numbered(Counts));
+        TinyContent::put(game, QStringLiteral("outside.txt"), "keep");
+        QFile::remove(game.path(file));
+        if (standIn == QLatin1String("pipe"))
+            QCOMPARE(::mkfifo(QFile::encodeName(game.path(file)).constData(), 0644), 0);
+        else
+            QVERIFY(QFile::link(standIn.startsWith(QLatin1Char('/')) ? standIn : game.path(standIn),
+                                game.path(file)));
+        user.curcat = 12;
+        user.curPage = 0;
+        QString error;
+        QVERIFY(!ExtractThumb(user, 12).isEmpty());
+        QCOMPARE(ExtractPage(user, GetItemBase(12), &error), !refused);
+        QCOMPARE(error, refused ? QStringLiteral("Impossibile leggere il file %1.").arg(file) : QString());
+        QCOMPARE(game.read(QStringLiteral("outside.txt")), QByteArray("keep"));
     }
 
     void pageOutsideTheCategoryIsRefused_data()

@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "content/ContentFiles.h"
 #include "content/Extraction.h"
+#include "pack/Interrupt.h"
 #include "pack/PackCommands.h"
 #include "pack/Thumbnails.h"
 
@@ -10,6 +11,8 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QtTest>
+
+#include <csignal>
 
 namespace {
 QByteArray imageFile(int seed, const char *format = "PNG")
@@ -120,6 +123,15 @@ QByteArray entryOf(const QString &data, const QString &name, int index)
     return pack.mid(offset, ContentFiles::lengthAt(lengths, index) + 1);
 }
 
+// The test source built into out/Data.
+QString builtData(const QTemporaryDir &out)
+{
+    Source source;
+    source.writeManifest();
+    const QString data = out.path() + QStringLiteral("/Data");
+    run({QStringLiteral("build"), source.dir.path(), data});
+    return data;
+}
 } // namespace
 
 class tst_content_PackTool : public QObject
@@ -279,14 +291,13 @@ private slots:
         const QByteArray none;
         QTest::newRow("index.lvx one record short")
             << "index.lvx" << qint64(-1) << none << qint64(10 * 7) << "index.lvx è lungo 70 byte";
-        QTest::newRow("pack cut short") << "0001.lvd" << qint64(-1) << none << qint64(25700)
-                                        << "categoria 01 Animazione: Data/0001.lvd è lungo 25700 byte";
+        QTest::newRow("pack cut short")
+            << "0001.lvd" << qint64(-1) << none << qint64(25700) << "/Data/0001.lvd è lungo 25700 byte";
         QTest::newRow("negative length")
             << "index.lvx" << qint64(2 * 7) << QByteArray("\xF0\xFF\xFF\xFF", 4) << qint64(0)
             << "categoria 01 Animazione, immagine 3: lunghezza non valida";
-        QTest::newRow("title record over 80")
-            << "index.lvt" << qint64(82 * 4) << QByteArray("\x51\x00", 2) << qint64(0)
-            << "immagine 5: il titolo in Data/index.lvt non è leggibile";
+        QTest::newRow("title record over 80") << "index.lvt" << qint64(82 * 4) << QByteArray("\x51\x00", 2)
+                                              << qint64(0) << "/Data/index.lvt non è leggibile";
         QTest::newRow("undecodable picture")
             << "0001.lvd" << qint64(25682) << QByteArray("JUNK") << qint64(0)
             << "categoria 01 Animazione, immagine 1: l'immagine non si può leggere";
@@ -295,9 +306,8 @@ private slots:
             << "ha 8 immagini: una categoria Classic ne vuole un multiplo di 9";
         QTest::newRow("over 32667 pictures")
             << "index.lvs" << qint64(5 * 2) << QByteArray("\xFF\x7F", 2) << qint64(0) << "al massimo 32667";
-        QTest::newRow("undecodable thumbnail")
-            << "B000.lvd" << qint64(25682) << QByteArray("JUNK") << qint64(0)
-            << "categoria 01 Animazione: la miniatura in Data/B000.lvd";
+        QTest::newRow("undecodable thumbnail") << "B000.lvd" << qint64(25682) << QByteArray("JUNK")
+                                               << qint64(0) << "/Data/B000.lvd non si può leggere";
     }
     void verifyFindsEachKindOfDamage()
     {
@@ -342,7 +352,7 @@ private slots:
         const Outcome checked = run({QStringLiteral("verify"), data});
         QVERIFY2(checked.code == 0, qPrintable(describe(checked)));
         QVERIFY2(checked.out.contains(
-                     QStringLiteral("AVVISO: categoria 12 Barbie: manca il pacchetto Data/0012.lvd")),
+                     QStringLiteral("AVVISO: categoria 12 Barbie: manca il pacchetto %1/0012.lvd").arg(data)),
                  qPrintable(checked.out));
         QVERIFY2(checked.out.contains(
                      QStringLiteral("AVVISO: categoria 01 Animazione, immagine 8: \"dumbo\" è anche il "
@@ -352,6 +362,85 @@ private slots:
                      "a posto: 11 immagini in 20 categorie, 19 pacchetti su 20, 60 miniature, 2 avvisi")),
                  qPrintable(checked.out));
         QVERIFY(!checked.out.contains(QStringLiteral("ERRORE")));
+    }
+
+    void failedExtractTouchesNothingAndLeavesNothing_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("target a file") << "file"
+                                       << "non è una cartella vuota";
+        QTest::newRow("target a folder with a file") << "target/notes.txt"
+                                                     << "non è una cartella vuota";
+        QTest::newRow("target a link to an empty folder") << "link"
+                                                          << "non è una cartella vuota";
+        QTest::newRow("damaged thumbnail") << "thumbnail"
+                                           << "B000.lvd non si può leggere";
+        QTest::newRow("SIGTERM") << "signal"
+                                 << "Interrotto";
+    }
+    void failedExtractTouchesNothingAndLeavesNothing()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, expected);
+        QTemporaryDir out;
+        const QString data = builtData(out);
+        const QString target = out.path() + QStringLiteral("/target");
+        if (fault == QLatin1String("link"))
+            QVERIFY(QDir().mkdir(out.path() + QStringLiteral("/empty"))
+                    && QFile::link(out.path() + QStringLiteral("/empty"), target));
+        else if (fault == QLatin1String("thumbnail"))
+            patch(data + QStringLiteral("/B000.lvd"), 25682, "JUNK");
+        else if (fault == QLatin1String("signal"))
+            Interrupt::install(); // the signal comes once the work has begun
+        else
+            writeFile(out.path() + QLatin1Char('/')
+                          + (fault == QLatin1String("file") ? QStringLiteral("target") : fault),
+                      "mine");
+        const auto entries = [&] {
+            return QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        };
+        const QStringList before = entries();
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("QIODevice")));
+        if (fault == QLatin1String("signal"))
+            std::raise(SIGTERM);
+        const Outcome failed = run({QStringLiteral("extract"), data, QStringLiteral("1"), target});
+        Interrupt::clear();
+        QCOMPARE(failed.code, 1);
+        QVERIFY2(failed.err.contains(expected) && !failed.out.contains(QStringLiteral("Estratte")),
+                 qPrintable(describe(failed)));
+        QCOMPARE(entries(), before);
+    }
+
+    void listAndVerifyNameDamagedIndexesOnce_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes"); // empty: the file is removed
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no index.lvt")
+            << "index.lvt" << QByteArray() << "ERRORE: manca %1/index.lvt\n%1: 1 errore";
+        QTest::newRow("negative count")
+            << "index.lvs" << QByteArray("\xF7\xFF", 2) << "%1/index.lvs dà un numero di immagini negativo";
+    }
+    void listAndVerifyNameDamagedIndexesOnce()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, expected);
+        QTemporaryDir out;
+        const QString data = builtData(out);
+        QVERIFY(QFileInfo(data).permissions() & QFile::ExeOther); // 0755, not a staging folder's 0700
+        if (bytes.isEmpty())
+            QVERIFY(QFile::remove(data + QLatin1Char('/') + file));
+        else
+            patch(data + QLatin1Char('/') + file, 0, bytes);
+        const Outcome listed = run({QStringLiteral("list"), data});
+        QVERIFY2(listed.code == 1 && listed.out.isEmpty()
+                     && listed.err.contains(expected.section(QLatin1Char('\n'), 0, 0).arg(data)),
+                 qPrintable(describe(listed)));
+        const Outcome checked = run({QStringLiteral("verify"), data});
+        QVERIFY2(checked.code == 1 && checked.out.contains(expected.arg(data)),
+                 qPrintable(describe(checked)));
     }
 };
 

@@ -48,14 +48,15 @@ private slots:
         QCOMPARE(user.pwd(), QStringLiteral("segreto"));
     }
 
-    void answeringNoLeavesAnEmptyFileAndAsksAgain()
+    void answeringNoLeavesNoFileAndAsksAgain()
     {
         GameFolderFixture game;
         MessageRecorder answers(false);
         clsUser user;
+        // Reading before any login opens nothing for writing, so no User/.lmp appears.
+        QCOMPARE(user.Group(1), qint16(0));
         QVERIFY(!user.Login(QStringLiteral("Luigi"), QStringLiteral("x")));
-        QVERIFY(QFile::exists(game.path(QStringLiteral("User/Luigi.lmp"))));
-        QCOMPARE(game.read(QStringLiteral("User/Luigi.lmp")).size(), 0);
+        QCOMPARE(game.entries(QStringLiteral("User")), QStringList());
         QVERIFY(!user.Login(QStringLiteral("Luigi"), QStringLiteral("x")));
         QCOMPARE(answers.shown.size(), 2);
         QCOMPARE(answers.lastText(), CreateQuestion);
@@ -108,47 +109,83 @@ private slots:
         QVERIFY(QDir(game.path(QString())).entryList(QDir::Files).isEmpty());
     }
 
-    void damagedProfilesAreRefusedAndLeftAsTheyAre_data()
+    void existingProfileIsNeverReplacedAndItsFaultIsNamed_data()
     {
-        QTest::addColumn<int>("record");
+        QTest::addColumn<int>("record"); // rewritten with `text`; 0: the file changed as `text` says
         QTest::addColumn<QByteArray>("text");
-        QTest::newRow("group missing") << 3 << QByteArray();
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("name of length 0") << 1 << QByteArray() << "danneggiato";
+        QTest::newRow("group missing") << 3 << QByteArray() << "danneggiato";
         QTest::newRow("categories not a number")
-            << 4 << QByteArray("1|0|0|0|1|0|1|1|0|0|0|0|0|0|0|x|0|0|0|0");
-        QTest::newRow("time missing") << 5 << QByteArray();
-        QTest::newRow("time slot short") << 5 << QByteArray("000000|00000|000000|000000");
+            << 4 << QByteArray("1|0|0|0|1|0|1|1|0|0|0|0|0|0|0|x|0|0|0|0") << "danneggiato";
+        QTest::newRow("time slot short") << 5 << QByteArray("000000|00000|000000|000000") << "danneggiato";
+        QTest::newRow("cut to one record") << 0 << QByteArray("cut") << "danneggiato";
+        QTest::newRow("symbolic link") << 0 << QByteArray("link") << "collegamento";
+        QTest::newRow("folder") << 0 << QByteArray("folder") << "non si può leggere";
+        QTest::newRow("read-only") << 0 << QByteArray("read-only") << "non si può scrivere";
     }
-
-    void damagedProfilesAreRefusedAndLeftAsTheyAre()
+    void existingProfileIsNeverReplacedAndItsFaultIsNamed()
     {
         QFETCH(int, record);
         QFETCH(QByteArray, text);
+        QFETCH(QString, expected);
         GameFolderFixture game;
         MessageRecorder answers(true);
         clsUser user;
         QVERIFY(user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
+        QVERIFY(user.setItem(3, 1));
+        const QString path = user.profilePath();
+        const QString outside = game.path(QStringLiteral("outside.lmp"));
+        if (record > 0)
+            QVERIFY(ProfileFile(path).writeText(record, text));
+        else if (text == "cut")
+            QVERIFY(QFile(path).resize(45 + 10));
+        else if (text == "link")
+            QVERIFY(QFile::rename(path, outside) && QFile::link(outside, path));
+        else if (text == "folder")
+            QVERIFY(QFile::remove(path) && QDir().mkdir(path));
+        const QByteArray before
+            = game.read(QStringLiteral("User/Mario.lmp")) + game.read(QStringLiteral("outside.lmp"));
         {
-            ProfileFile file(user.profilePath());
-            QVERIFY(file.writeText(record, text));
+            ReadOnlyFiles readOnly(game.path(QString()),
+                                   text == "read-only" ? QStringList {path} : QStringList());
+            QVERIFY(!user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
         }
-        const QByteArray before = game.read(QStringLiteral("User/Mario.lmp"));
-        QVERIFY(!user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
+        QCOMPARE(answers.shown.size(), 2); // the creation, then the fault: never a question again
         QCOMPARE(answers.shown.last().kind, Messages::Kind::Warning);
-        QVERIFY(answers.lastText().contains(QStringLiteral("danneggiato")));
-        QCOMPARE(game.read(QStringLiteral("User/Mario.lmp")), before);
+        QVERIFY2(answers.lastText().contains(expected), qPrintable(answers.lastText()));
+        QCOMPARE(game.read(QStringLiteral("User/Mario.lmp")) + game.read(QStringLiteral("outside.lmp")),
+                 before);
     }
 
-    void truncatedProfileIsRefusedNotCrashed()
+    void nameInAnotherCaseLogsIntoTheExistingProfile()
+    {
+        GameFolderFixture game;
+        MessageRecorder answers(true);
+        clsUser user;
+        QVERIFY(user.Login(QStringLiteral("Giulia"), QStringLiteral("pw")));
+        QVERIFY(user.Login(QStringLiteral("giulia"), QStringLiteral("pw")));
+        QCOMPARE(user.user(), QStringLiteral("Giulia"));
+        QVERIFY(!user.Login(QStringLiteral("GIULIA"), QStringLiteral("x")));
+        QCOMPARE(answers.lastText(), WrongPassword);
+        QCOMPARE(answers.shown.size(), 2);
+        QCOMPARE(game.entries(QStringLiteral("User")), QStringList {QStringLiteral("Giulia.lmp")});
+    }
+
+    void stageThatCouldNotBeWrittenIsToldAndOpensAtLogin()
     {
         GameFolderFixture game;
         MessageRecorder answers(true);
         clsUser user;
         QVERIFY(user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
-        QFile raw(user.profilePath());
-        QVERIFY(raw.resize(2 * 45 + 10));
-        QVERIFY(!user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
-        QVERIFY(answers.lastText().contains(QStringLiteral("danneggiato")));
-        QCOMPARE(raw.size(), qint64(2 * 45 + 10));
+        const QString path = user.profilePath();
+        QVERIFY(ProfileFile(path).writeText(4, "2|0|0|0|2|0|2|2|0|0|0|0|0|0|0|0|0|0|0|0"));
+        QVERIFY(QFile::rename(path, path + QStringLiteral(".away")) && QDir().mkdir(path));
+        QVERIFY(!user.CheckUnlock());
+        QVERIFY(answers.lastText().contains(QStringLiteral("sbloccate")));
+        QVERIFY(QDir().rmdir(path) && QFile::rename(path + QStringLiteral(".away"), path));
+        QVERIFY(user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
+        QCOMPARE(user.Group(2), qint16(1));
     }
 
     void missingUserFolderIsReportedNotCreatedSilently()

@@ -176,6 +176,16 @@ private slots:
         QCOMPARE(user.Time(1), 0);
         QCOMPARE(user.Item(7), qint16(0));
     }
+
+    void onlyAFlagOfOneCountsAsSolved()
+    {
+        GameFolderFixture game;
+        game.setCounts({18});
+        clsUser user;
+        createMario(user);
+        QVERIFY(user.setItem(1, 1) && user.setItem(2, 2) && user.setItem(3, -19));
+        QCOMPARE(user.Risolti(1), qint16(1));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_clsUser)

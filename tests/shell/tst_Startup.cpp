@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class tst_Startup : public QObject
 {
     Q_OBJECT
@@ -64,23 +66,58 @@ private slots:
         QVERIFY(SingleInstance(game.path(QString())).isFirst());
     }
 
-    void lockLeftByACrashedCopyIsTakenOver()
+    void lockIsTakenOverWhenNoLiveCopyHoldsItAndAFailureIsTold_data()
+    {
+        QTest::addColumn<QByteArray>("left"); // the lock file's content, or <what> stands there
+        QTest::addColumn<bool>("first");
+        QTest::newRow("empty file") << QByteArray() << true;
+        QTest::newRow("garbage") << QByteArray("\xFF\x00zz\n", 5) << true;
+        QTest::newRow("pid of a copy that died") << QByteArray("999999999\nlumivo\n") << true;
+        QTest::newRow("folder") << QByteArray("<folder>") << true;
+        QTest::newRow("symbolic link") << QByteArray("<link>") << true;
+        QTest::newRow("User/ a file: told") << QByteArray("<User>") << false;
+    }
+    void lockIsTakenOverWhenNoLiveCopyHoldsItAndAFailureIsTold()
+    {
+        QFETCH(QByteArray, left);
+        QFETCH(bool, first);
+        GameFolderFixture game;
+        const QString lock = SingleInstance::lockPathFor(game.path(QString()));
+        QVERIFY(lock.startsWith(game.path(QStringLiteral("User/"))));
+        QFile file(left == "<User>" ? game.path(QStringLiteral("User")) : lock);
+        if (left == "<folder>")
+            QVERIFY(QDir().mkdir(lock));
+        else if (left == "<link>")
+            QVERIFY(QFile::link(game.path(QStringLiteral("outside")), lock));
+        else if (left == "<User>")
+            QVERIFY(QDir(game.path(QStringLiteral("User"))).removeRecursively()
+                    && file.open(QIODevice::WriteOnly));
+        else
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(left) == left.size());
+        file.close();
+        SingleInstance instance(game.path(QString()));
+        QCOMPARE(instance.isFirst(), first);
+        QCOMPARE(instance.problem().contains(QStringLiteral("User")), !first);
+        QVERIFY(!QFileInfo::exists(game.path(QStringLiteral("outside"))));
+        QVERIFY(!SingleInstance(game.path(QString())).isFirst());
+    }
+
+    void countsIndexIsReadOnlyAndNeverASpecialFile()
     {
         GameFolderFixture game;
-        // A child process takes the lock and is killed before it can let go, as a crash would.
-        QProcess holder;
-        holder.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QStringLiteral("sleep 30")});
-        QVERIFY(holder.waitForStarted());
-        const qint64 deadPid = holder.processId();
-        holder.kill();
-        QVERIFY(holder.waitForFinished());
-        QFile stale(SingleInstance::lockPathFor(game.path(QString())));
-        QVERIFY(stale.open(QIODevice::WriteOnly));
-        stale.write(QByteArray::number(deadPid) + "\nlumivo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-        stale.close();
-
-        SingleInstance afterCrash(game.path(QString()));
-        QVERIFY(afterCrash.isFirst());
+        game.setCounts({9, 18});
+        MessageRecorder answers(true);
+        {
+            ReadOnlyFiles readOnly(game.path(QString()), {game.path(QStringLiteral("Data/index.lvs"))});
+            QVERIFY(Startup::prepareGameFolder());
+        }
+        QCOMPARE(mdlGeneral::GetCatCount(2), qint16(18));
+        // A pipe in its place would block start-up for ever.
+        QVERIFY(QFile::remove(game.path(QStringLiteral("Data/index.lvs"))));
+        QCOMPARE(::mkfifo(QFile::encodeName(game.path(QStringLiteral("Data/index.lvs"))).constData(), 0644),
+                 0);
+        QVERIFY(!Startup::prepareGameFolder());
+        QVERIFY(answers.lastText().startsWith(QStringLiteral("Impossibile leggere il file")));
     }
 
     void questionsOfferItalianYesAndNo()

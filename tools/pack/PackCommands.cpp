@@ -2,6 +2,7 @@
 
 #include "content/ContentFiles.h"
 #include "content/mdlGeneral.h"
+#include "pack/Interrupt.h"
 #include "pack/Thumbnails.h"
 #include "base/mdlConst.h"
 
@@ -52,6 +53,11 @@ public:
 
     bool commit(QString *error)
     {
+        // A staging folder is private while it is written; the finished folder is an ordinary one.
+        QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                 | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+                                                 | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                                 | QFileDevice::ExeOther);
         QString old;
         if (QFileInfo::exists(m_target)) {
             old = m_target + QStringLiteral(".old-%1").arg(QCoreApplication::applicationPid());
@@ -81,6 +87,8 @@ private:
 QString targetProblem(const QString &data)
 {
     const QFileInfo info(data);
+    if (info.isSymLink())
+        return QStringLiteral("%1 è un collegamento simbolico: indica la cartella vera").arg(native(data));
     if (!info.exists())
         return QString();
     if (!info.isDir())
@@ -90,7 +98,7 @@ QString targetProblem(const QString &data)
     const QFileInfoList entries
         = QDir(data).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QFileInfo &entry : entries) {
-        if (!entry.isFile() || !contentName.match(entry.fileName()).hasMatch())
+        if (entry.isSymLink() || !entry.isFile() || !contentName.match(entry.fileName()).hasMatch())
             return QStringLiteral("%1 contiene %2, che non è un file del gioco: scegli una cartella vuota o "
                                   "una cartella Data")
                 .arg(native(data), entry.fileName());
@@ -152,7 +160,7 @@ bool readSource(const QString &source, Content *content, QStringList *problems)
     }
 
     const QStringList lines = text.split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i) {
+    for (int i = 0; i < lines.size() && !Interrupt::requested(); ++i) {
         QString line = lines[i];
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
@@ -227,7 +235,8 @@ int build(const QString &source, const QString &data, QTextStream &out, QTextStr
     }
     Staging staging(data);
     QString error;
-    if (!staging.isValid() || !writeData(content, staging.path(), &error) || !staging.commit(&error)) {
+    if (!staging.isValid() || !writeData(content, staging.path(), &error) || Interrupt::requested()
+        || !staging.commit(&error)) {
         err << "ERRORE: "
             << (error.isEmpty() ? QStringLiteral("impossibile scrivere accanto a %1").arg(native(data))
                                 : error)
@@ -262,6 +271,8 @@ int verify(const QString &data, QTextStream &out, QTextStream &err)
     int packs = 0;
     for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
         for (int p = 1; p <= folder.count(c); ++p) {
+            if (!folder.hasTitle(c, p))
+                continue; // index.lvt itself was reported once
             const QString title = folder.title(c, p);
             const QString problem = titleProblem(title);
             if (!problem.isEmpty())
@@ -295,7 +306,7 @@ int verify(const QString &data, QTextStream &out, QTextStream &err)
             if (!isReadableImage(thumbs[c - 1]))
                 problems.append({Problem::Error, c, 0,
                                  QStringLiteral("la miniatura in %1 non si può leggere")
-                                     .arg(ContentFiles::thumbPackFile(state))});
+                                     .arg(folder.shown(ContentFiles::thumbPackFile(state)))});
         }
     }
 
@@ -319,8 +330,10 @@ int list(const QString &data, QTextStream &out, QTextStream &err)
 {
     mdlGeneral::LoadCatNames();
     DataFolder folder(data);
-    if (!folder.loadIndexes()) {
+    // Titles of a damaged folder would be blank or under the wrong category: none are listed.
+    if (!folder.loadIndexes() || errorCount(folder.problems) > 0) {
         printProblems(folder.problems, err);
+        err << native(data) << " è danneggiata: nessun titolo elencato.\n";
         return 1;
     }
     for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
@@ -346,15 +359,37 @@ int extract(const QString &data, const QString &category, const QString &target,
         err << "ERRORE: \"" << category << "\" non è una categoria da 1 a 20.\n";
         return 1;
     }
-    if (QFileInfo::exists(target)
-        && !QDir(target).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
-        err << "ERRORE: " << native(target) << " esiste già e non è vuota.\n";
+    // Only a new name or an empty folder is a target: nothing of the user's is moved or replaced.
+    const QFileInfo where(target);
+    if (where.isSymLink()
+        || (where.exists()
+            && (!where.isDir()
+                || !QDir(target).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden
+                                         | QDir::System)))) {
+        err << "ERRORE: " << native(target)
+            << " esiste già e non è una cartella vuota.\nNessun file scritto.\n";
         return 1;
     }
     DataFolder folder(data);
     QVector<QByteArray> pictures;
-    const bool read = folder.loadIndexes() && folder.readPack(c, &pictures);
-    if (!read || errorCount(folder.problems) > 0) {
+    std::array<QVector<QByteArray>, ContentFiles::ThumbStates> thumbs;
+    if (folder.loadIndexes() && folder.readPack(c, &pictures)) {
+        for (int p = 1; p <= pictures.size(); ++p) {
+            if (!isReadableImage(pictures[p - 1]))
+                folder.problems.append(
+                    {Problem::Error, c, p, QStringLiteral("l'immagine non si può leggere")});
+        }
+        for (int state = 0; state < ContentFiles::ThumbStates; ++state) {
+            if (folder.readThumbs(state, &thumbs[state]) && !isReadableImage(thumbs[state][c - 1]))
+                folder.problems.append({Problem::Error, c, 0,
+                                        QStringLiteral("la miniatura in %1 non si può leggere")
+                                            .arg(folder.shown(ContentFiles::thumbPackFile(state)))});
+        }
+    } else if (errorCount(folder.problems) == 0) {
+        folder.problems.append(
+            {Problem::Error, c, 0, QStringLiteral("il pacchetto non c'è: niente da estrarre")});
+    }
+    if (errorCount(folder.problems) > 0) {
         printProblems(folder.problems, err);
         err << "Nessun file scritto.\n";
         return 1;
@@ -368,29 +403,32 @@ int extract(const QString &data, const QString &category, const QString &target,
         const QString name
             = QStringLiteral("%1.%2").arg(p, 4, 10, QLatin1Char('0')).arg(imageSuffix(pictures[p - 1]));
         QFile file(staging.path() + QLatin1Char('/') + name);
-        written = file.open(QIODevice::WriteOnly) && file.write(pictures[p - 1]) == pictures[p - 1].size();
+        written = !Interrupt::requested() && file.open(QIODevice::WriteOnly)
+                  && file.write(pictures[p - 1]) == pictures[p - 1].size();
         manifest += QByteArray::number(c) + '\t' + name.toUtf8() + '\t' + folder.title(c, p).toUtf8() + '\n';
     }
     for (int state = 0; written && state < ContentFiles::ThumbStates; ++state) {
-        QVector<QByteArray> thumbs;
-        if (!folder.readThumbs(state, &thumbs))
-            continue;
+        const QByteArray &thumb = thumbs[state][c - 1];
         const QString dir = staging.path() + QStringLiteral("/thumbs/") + StateFolders[state];
-        QFile file(
-            dir + QStringLiteral("/%1.%2").arg(c, 2, 10, QLatin1Char('0')).arg(imageSuffix(thumbs[c - 1])));
-        written = QDir().mkpath(dir) && file.open(QIODevice::WriteOnly)
-                  && file.write(thumbs[c - 1]) == thumbs[c - 1].size();
+        QFile file(dir + QStringLiteral("/%1.%2").arg(c, 2, 10, QLatin1Char('0')).arg(imageSuffix(thumb)));
+        written = !Interrupt::requested() && QDir().mkpath(dir) && file.open(QIODevice::WriteOnly)
+                  && file.write(thumb) == thumb.size();
     }
     QFile file(staging.path() + QLatin1Char('/') + Manifest);
-    written = written && file.open(QIODevice::WriteOnly) && file.write(manifest) == manifest.size();
+    written = written && !Interrupt::requested() && file.open(QIODevice::WriteOnly)
+              && file.write(manifest) == manifest.size();
     file.close();
+    if (Interrupt::requested()) {
+        err << "Interrotto: nessun file scritto.\n";
+        return 1;
+    }
     if (!written || !staging.commit(&error)) {
         err << "ERRORE: "
             << (error.isEmpty() ? QStringLiteral("impossibile scrivere %1").arg(native(target)) : error)
             << "\nNessun file scritto.\n";
         return 1;
     }
-    printProblems(folder.problems, err); // warnings about the thumbnails, if any
+    printProblems(folder.problems, err); // warnings, if any
     out << "Estratte " << pictures.size() << " immagini della " << categoryLabel(c) << " in "
         << native(target) << ".\n";
     return 0;

@@ -2,7 +2,9 @@
 
 #include "content/Ansi.h"
 #include "content/ContentFiles.h"
+#include "content/SafeFile.h"
 #include "content/mdlGeneral.h"
+#include "pack/Interrupt.h"
 #include "base/mdlConst.h"
 
 #include <QBuffer>
@@ -25,6 +27,10 @@ QString fileIn(const QString &folder, const QString &dataRelative)
 
 bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
 {
+    if (Interrupt::requested()) {
+        *error = QStringLiteral("interrotto");
+        return false;
+    }
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()) {
         file.close();
@@ -168,6 +174,7 @@ QString imageSuffix(const QByteArray &data)
         return QStringLiteral("webp");
     QBuffer buffer;
     buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
     const QByteArray format = QImageReader::imageFormat(&buffer);
     return format.isEmpty() ? QStringLiteral("bin") : QString::fromLatin1(format).toLower();
 }
@@ -190,18 +197,39 @@ QString Problem::toString() const
 
 DataFolder::DataFolder(const QString &path)
     : m_path(QDir(path).absolutePath())
+    , m_given(path)
 { }
+
+QString DataFolder::shown(const QString &name) const
+{
+    return QDir::toNativeSeparators(fileIn(m_given, name));
+}
 
 void DataFolder::note(Problem::Level level, int category, int picture, const QString &text)
 {
     problems.append({level, category, picture, text});
 }
 
-QByteArray DataFolder::readFile(const QString &name, bool *present)
+QByteArray DataFolder::readFile(const QString &name, qint64 limit, FileState *state, qint64 *size)
 {
-    QFile file(fileIn(m_path, name));
-    *present = file.open(QIODevice::ReadOnly);
-    return *present ? file.readAll() : QByteArray();
+    QFile file;
+    switch (SafeFile::open(file, fileIn(m_path, name), QIODevice::ReadOnly, true)) {
+    case SafeFile::Status::Ok:
+        *state = FileState::Read;
+        break;
+    case SafeFile::Status::Missing:
+        *state = FileState::Missing;
+        note(Problem::Error, 0, 0, QStringLiteral("manca %1").arg(shown(name)));
+        return QByteArray();
+    default:
+        *state = FileState::Unreadable;
+        note(Problem::Error, 0, 0, QStringLiteral("%1 non si può leggere").arg(shown(name)));
+        return QByteArray();
+    }
+    if (size)
+        *size = file.size();
+    // Never more than the layout allows: a longer file is damaged, and its excess is not needed.
+    return file.read(limit);
 }
 
 int DataFolder::base(int category) const
@@ -224,17 +252,17 @@ bool DataFolder::hasPack(int category) const
 
 bool DataFolder::loadIndexes()
 {
-    bool present = false;
-    const QByteArray counts = readFile(mdlConst::CountsIndex, &present);
-    if (!present) {
-        note(Problem::Error, 0, 0, QStringLiteral("manca %1").arg(mdlConst::CountsIndex));
+    FileState state = FileState::Missing;
+    qint64 size = 0;
+    const QByteArray counts
+        = readFile(mdlConst::CountsIndex, CountRecordSize * mdlConst::CategoryCount, &state, &size);
+    if (state != FileState::Read)
         return false;
-    }
-    if (counts.size() != CountRecordSize * mdlConst::CategoryCount)
+    if (size != CountRecordSize * mdlConst::CategoryCount)
         note(Problem::Error, 0, 0,
              QStringLiteral("%1 è lungo %2 byte invece di %3")
-                 .arg(mdlConst::CountsIndex)
-                 .arg(counts.size())
+                 .arg(shown(mdlConst::CountsIndex))
+                 .arg(size)
                  .arg(CountRecordSize * mdlConst::CategoryCount));
     for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
         const int offset = CountRecordSize * (c - 1);
@@ -243,59 +271,59 @@ bool DataFolder::loadIndexes()
         if (m_counts[c] < 0) {
             note(Problem::Error, c, 0,
                  QStringLiteral("%1 dà un numero di immagini negativo (%2)")
-                     .arg(mdlConst::CountsIndex)
+                     .arg(shown(mdlConst::CountsIndex))
                      .arg(m_counts[c]));
             m_counts[c] = 0;
         }
     }
     const int all = total();
 
-    const QByteArray lengths = readFile(mdlConst::LengthsIndex, &present);
-    if (!present) {
-        note(Problem::Error, 0, 0, QStringLiteral("manca %1").arg(mdlConst::LengthsIndex));
+    const QByteArray lengths
+        = readFile(mdlConst::LengthsIndex, qint64(all) * LengthRecordSize, &state, &size);
+    if (state != FileState::Read)
         return false;
-    }
-    if (lengths.size() != qint64(all) * LengthRecordSize)
+    if (size != qint64(all) * LengthRecordSize)
         note(Problem::Error, 0, 0,
              QStringLiteral("%1 è lungo %2 byte: per le %3 immagini di %4 ne servono %5")
-                 .arg(mdlConst::LengthsIndex)
-                 .arg(lengths.size())
+                 .arg(shown(mdlConst::LengthsIndex))
+                 .arg(size)
                  .arg(all)
-                 .arg(mdlConst::CountsIndex)
+                 .arg(shown(mdlConst::CountsIndex))
                  .arg(qint64(all) * LengthRecordSize));
     m_lengths.fill(-1, all);
     for (int n = 0; n < all && (n + 1) * LengthRecordSize <= lengths.size(); ++n)
         m_lengths[n] = lengthAt(lengths, n);
 
-    const QByteArray titles = readFile(mdlConst::TitlesIndex, &present);
-    if (!present)
-        note(Problem::Error, 0, 0, QStringLiteral("manca %1").arg(mdlConst::TitlesIndex));
-    else if (titles.size() != qint64(all) * TitleRecordSize)
+    const QByteArray titles = readFile(mdlConst::TitlesIndex, qint64(all) * TitleRecordSize, &state, &size);
+    const bool present = state == FileState::Read;
+    if (present && size != qint64(all) * TitleRecordSize)
         note(Problem::Error, 0, 0,
              QStringLiteral("%1 è lungo %2 byte: per le %3 immagini di %4 ne servono %5")
-                 .arg(mdlConst::TitlesIndex)
-                 .arg(titles.size())
+                 .arg(shown(mdlConst::TitlesIndex))
+                 .arg(size)
                  .arg(all)
-                 .arg(mdlConst::CountsIndex)
+                 .arg(shown(mdlConst::CountsIndex))
                  .arg(qint64(all) * TitleRecordSize));
     m_titles.fill(QString(), all);
+    m_titleRead.fill(false, all);
     for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
         for (int p = 1; p <= m_counts[c]; ++p) {
             const int n = base(c) + p - 1;
             if (m_lengths[n] < -1 || (m_lengths[n] == -1 && (n + 1) * LengthRecordSize <= lengths.size()))
                 note(Problem::Error, c, p,
                      QStringLiteral("lunghezza non valida in %1 (%2)")
-                         .arg(mdlConst::LengthsIndex)
+                         .arg(shown(mdlConst::LengthsIndex))
                          .arg(m_lengths[n]));
             if (!present || (n + 1) * TitleRecordSize > titles.size())
                 continue;
             QByteArray plain;
-            if (titleFromRecord(titles.mid(n * TitleRecordSize, TitleRecordSize), &plain))
+            m_titleRead[n] = titleFromRecord(titles.mid(n * TitleRecordSize, TitleRecordSize), &plain);
+            if (m_titleRead[n])
                 m_titles[n] = Ansi::decode(plain);
             else
                 note(Problem::Error, c, p,
                      QStringLiteral("il titolo in %1 non è leggibile (lunghezza oltre %2 o byte 0)")
-                         .arg(mdlConst::TitlesIndex)
+                         .arg(shown(mdlConst::TitlesIndex))
                          .arg(MaxTitleLength));
         }
     }
@@ -306,23 +334,26 @@ bool DataFolder::splitPack(const QString &name, const QVector<qint32> &lengths, 
                            QVector<QByteArray> *items)
 {
     items->clear();
-    bool present = false;
-    const QByteArray pack = readFile(name, &present);
     qint64 expected = mdlConst::PackHeaderSize;
     for (qint32 v : lengths) {
         if (v < 0) {
             note(Problem::Error, category, 0,
                  QStringLiteral("%1 non si può controllare: il suo indice è incompleto o danneggiato")
-                     .arg(name));
+                     .arg(shown(name)));
             return false;
         }
         expected += qint64(v) + 1;
     }
-    if (pack.size() != expected)
+    FileState state = FileState::Missing;
+    qint64 size = 0;
+    const QByteArray pack = readFile(name, expected, &state, &size);
+    if (state != FileState::Read)
+        return false;
+    if (size != expected)
         note(Problem::Error, category, 0,
              QStringLiteral("%1 è lungo %2 byte, ma intestazione e %3 ne fanno %4")
-                 .arg(name)
-                 .arg(pack.size())
+                 .arg(shown(name))
+                 .arg(size)
                  .arg(thumbs ? QStringLiteral("miniature") : QStringLiteral("immagini"))
                  .arg(expected));
     if (pack.size() < expected)
@@ -340,7 +371,7 @@ bool DataFolder::readPack(int category, QVector<QByteArray> *pictures)
     pictures->clear();
     if (!hasPack(category)) {
         note(Problem::Warning, category, 0,
-             QStringLiteral("manca il pacchetto %1 (si potrà scaricare)").arg(packFile(category)));
+             QStringLiteral("manca il pacchetto %1 (si potrà scaricare)").arg(shown(packFile(category))));
         return false;
     }
     return splitPack(packFile(category), m_lengths.mid(base(category), m_counts[category]), category, false,
@@ -350,18 +381,17 @@ bool DataFolder::readPack(int category, QVector<QByteArray> *pictures)
 bool DataFolder::readThumbs(int state, QVector<QByteArray> *thumbs)
 {
     thumbs->clear();
-    bool present = false;
-    const QByteArray index = readFile(thumbIndexFile(state), &present);
-    if (!present || !QFile::exists(fileIn(m_path, thumbPackFile(state)))) {
-        note(Problem::Error, 0, 0,
-             QStringLiteral("manca %1").arg(present ? thumbPackFile(state) : thumbIndexFile(state)));
+    FileState read = FileState::Missing;
+    qint64 size = 0;
+    const QByteArray index
+        = readFile(thumbIndexFile(state), LengthRecordSize * mdlConst::CategoryCount, &read, &size);
+    if (read != FileState::Read)
         return false;
-    }
-    if (index.size() != LengthRecordSize * mdlConst::CategoryCount) {
+    if (size != LengthRecordSize * mdlConst::CategoryCount) {
         note(Problem::Error, 0, 0,
              QStringLiteral("%1 è lungo %2 byte invece di %3")
-                 .arg(thumbIndexFile(state))
-                 .arg(index.size())
+                 .arg(shown(thumbIndexFile(state)))
+                 .arg(size)
                  .arg(LengthRecordSize * mdlConst::CategoryCount));
         return false;
     }

@@ -62,6 +62,11 @@ public:
     int base(int category) const;
     int total() const { return base(21); }
     QString title(int category, int position) const;
+    // False when index.lvt is missing, short or unreadable for that picture (already reported).
+    bool hasTitle(int category, int position) const
+    {
+        return m_titleRead.value(base(category) + position - 1);
+    }
     bool hasPack(int category) const;
 
     // The pictures of a present pack; false (with problems noted) when it does not match its index.
@@ -71,16 +76,24 @@ public:
 
     QVector<Problem> problems;
 
+    // A file of the folder named as the user gave the folder, for messages.
+    QString shown(const QString &dataRelative) const;
+
 private:
+    enum class FileState { Read, Missing, Unreadable };
+
     void note(Problem::Level level, int category, int picture, const QString &text);
-    QByteArray readFile(const QString &name, bool *present);
+    // At most `limit` bytes of a regular file; a missing or unreadable one is noted as an error.
+    QByteArray readFile(const QString &name, qint64 limit, FileState *state, qint64 *size);
     bool splitPack(const QString &name, const QVector<qint32> &lengths, int category, bool thumbs,
                    QVector<QByteArray> *items);
 
     QString m_path;
+    QString m_given;
     std::array<int, 22> m_counts {};
     QVector<qint32> m_lengths; // by global number − 1; −1 where unknown
     QVector<QString> m_titles;
+    QVector<bool> m_titleRead;
 };
 
 } // namespace PackContent
