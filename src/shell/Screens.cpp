@@ -2,6 +2,7 @@
 
 #include "base/Messages.h"
 #include "base/mdlConst.h"
+#include "play/frmPlayAlpha.h"
 #include "play/frmPlayClassic.h"
 #include "select/CategorySelection.h"
 #include "shell/frmMain.h"
@@ -55,6 +56,7 @@ const std::map<int, PlayFactory> &playFactories()
 {
     static const std::map<int, PlayFactory> table = {
         {mdlConst::Classic, [] { return new frmPlayClassic; }},
+        {mdlConst::Alpha, [] { return new frmPlayAlpha; }},
     };
     return table;
 }
