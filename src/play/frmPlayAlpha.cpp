@@ -372,6 +372,7 @@ void frmPlayAlpha::imgImage_Click(int k)
         return;
     showCell(empty);
     showCell(k);
+    showMovable();
     CheckOrder();
 }
 
@@ -476,6 +477,14 @@ void frmPlayAlpha::showBoard()
 {
     for (int k = 1; k <= CellCount; ++k)
         showCell(k);
+    showMovable();
+}
+
+void frmPlayAlpha::showMovable()
+{
+    // The hand only over the pictures that can slide.
+    for (int k = 1; k <= CellCount; ++k)
+        imgImage(k)->setCursor(m_board.canMove(k) ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
 void frmPlayAlpha::giveUp(const QString &problem)

@@ -72,6 +72,7 @@ private:
     void panelClicked();
     void showCell(int k);
     void showBoard();
+    void showMovable();
     void giveUp(const QString &problem);
 
     std::array<ClickableImage *, CellCount> m_images {};
