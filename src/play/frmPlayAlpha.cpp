@@ -235,10 +235,15 @@ bool frmPlayAlpha::GetRndData(QString *problem)
     }
     if (!drawn) {
         *problem
-            = QStringLiteral("Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma le "
-                             "categorie Classic installate ne hanno %1 e non bastano. Scarica le categorie "
-                             "Classic che mancano e riprova.")
-                  .arg(candidates.size());
+            = candidates.size() < AlphaBoard::TileCount
+                  ? QStringLiteral("Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma "
+                                   "le categorie Classic installate ne hanno %1 e non bastano. Scarica le "
+                                   "categorie Classic che mancano e riprova.")
+                        .arg(candidates.size())
+                  : QStringLiteral("Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma "
+                                   "tra le %1 installate non se ne trovano abbastanza. Scarica altre "
+                                   "categorie Classic e riprova.")
+                        .arg(candidates.size());
         return false;
     }
 

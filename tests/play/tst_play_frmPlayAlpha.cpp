@@ -3,6 +3,7 @@
 // draw have their own window-free tests.
 
 #include "PlayFixture.h"
+#include "content/ContentFiles.h"
 #include "play/CategoryPlay.h"
 #include "play/frmPlayAlpha.h"
 #include "select/CategorySelection.h"
@@ -204,6 +205,8 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("too few installed pictures") << "remove Data/0002.lvd"
                                                     << "ne hanno 12 e non bastano";
+        QTest::newRow("one title for every picture") << "retitle Data/index.lvt"
+                                                     << "tra le 18 installate";
         QTest::newRow("damaged pack") << "truncate Data/0001.lvd"
                                       << "Data/0001.lvd";
         QTest::newRow("missing title index") << "remove Data/index.lvt"
@@ -219,6 +222,8 @@ private slots:
         const QString file = damage.section(' ', 1);
         if (damage.startsWith(QStringLiteral("remove")))
             QVERIFY(QFile::remove(m_content->path(file)));
+        else if (damage.startsWith(QStringLiteral("retitle")))
+            m_content->put(file, ContentFiles::titleRecord("Film").repeated(18));
         else
             m_content->put(file, QByteArray(PlayFixture::Header + 10, 'H'));
 
