@@ -4,6 +4,7 @@
 #include "base/SiteAddress.h"
 #include "base/mdlConst.h"
 #include "content/frmDownload.h"
+#include "play/frmPlayAlpha.h"
 #include "play/frmPlayClassic.h"
 #include "select/CategorySelection.h"
 #include "profile/clsUser.h"
@@ -62,6 +63,7 @@ const std::map<int, PlayFactory> &playFactories()
 {
     static const std::map<int, PlayFactory> table = {
         {mdlConst::Classic, [] { return new frmPlayClassic; }},
+        {mdlConst::Alpha, [] { return new frmPlayAlpha; }},
     };
     return table;
 }

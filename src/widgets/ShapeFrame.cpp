@@ -17,13 +17,32 @@ void ShapeFrame::setBorderColor(const QColor &colour)
     update();
 }
 
+void ShapeFrame::setFillColor(const QColor &colour)
+{
+    if (m_fillColour == colour)
+        return;
+    m_fillColour = colour;
+    update();
+}
+
+void ShapeFrame::setFillStyle(FillStyle style)
+{
+    if (m_fillStyle == style)
+        return;
+    m_fillStyle = style;
+    update();
+}
+
 void ShapeFrame::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     QPen pen(m_colour, BorderWidth);
     pen.setJoinStyle(Qt::MiterJoin);
     painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
+    if (m_fillStyle == FillStyle::Solid)
+        painter.setBrush(m_fillColour);
+    else
+        painter.setBrush(Qt::NoBrush);
     // The pen is centred on the path: inset by half its width to stay inside the widget.
     const qreal half = BorderWidth / 2.0;
     painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));

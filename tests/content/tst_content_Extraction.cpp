@@ -326,8 +326,7 @@ private slots:
         QFETCH(QString, standIn);
         QFETCH(bool, refused);
         GameFolderFixture game;
-        clsUser user;
-        start(game, user, TinyContent::numbered(Counts));
+        TinyContent::numbered(Counts).write(game);
         TinyContent::put(game, QStringLiteral("outside.txt"), "keep");
         QFile::remove(game.path(file));
         if (standIn == QLatin1String("pipe"))
@@ -335,11 +334,9 @@ private slots:
         else
             QVERIFY(QFile::link(standIn.startsWith(QLatin1Char('/')) ? standIn : game.path(standIn),
                                 game.path(file)));
-        user.curcat = 12;
-        user.curPage = 0;
         QString error;
-        QVERIFY(!ExtractThumb(user, 12).isEmpty());
-        QCOMPARE(ExtractPage(user, GetItemBase(12), &error), !refused);
+        QVERIFY(!ExtractThumb(12, 0).isEmpty());
+        QCOMPARE(ExtractPage(12, 0, GetItemBase(12), &error), !refused);
         QCOMPARE(error, refused ? QStringLiteral("Impossibile leggere il file %1.").arg(file) : QString());
         QCOMPARE(game.read(QStringLiteral("outside.txt")), QByteArray("keep"));
     }

@@ -1,0 +1,502 @@
+#include "play/frmPlayAlpha.h"
+
+#include "base/Messages.h"
+#include "base/mdlConst.h"
+#include "content/ContentFiles.h"
+#include "content/Extraction.h"
+#include "content/mdlGeneral.h"
+#include "play/AlphaDraw.h"
+#include "play/CategoryPlay.h"
+#include "play/TimeText.h"
+#include "profile/clsUser.h"
+#include "shell/Screens.h"
+#include "widgets/ClickableImage.h"
+#include "widgets/InfoPanel.h"
+#include "widgets/ShapeFrame.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QRandomGenerator>
+#include <QTimer>
+
+// Three pieces joined by the two quoted words.
+const QString frmPlayAlpha::Instructions
+    = QStringLiteral(
+          "Eccoti finalmente alla modalità Alpha; hai presente il gioco dei 15 in cui devi ordinare i "
+          "tasselli? Bene, la modalità Alpha funziona allo stesso modo, ma dovrai ordinare i film in "
+          "ordine")
+      + QStringLiteral(" \"alfabefico\" ")
+      + QStringLiteral(
+          "guardando 15 scene scelte casualmente dalla categoria Classic. Il gioco è piuttosto "
+          "difficile, una volta ordinati i film sarà sbloccata l'ultima modalità della categoria "
+          "Puzzle. Per giocare clicca sulle immagini per spostarle nella nella casella vuota; non "
+          "appena i film saranno riordinati il tempo si fermerà e verrà visualizzato un messaggio. "
+          "E' molto importante riconoscere i film")
+      + QStringLiteral(" \"al volo\" ")
+      + QStringLiteral(
+          "per ottenere un buon tempo; le prime volte il gioco potrebbe risultare impossibile, "
+          "ricorda che puoi sempre accedere alla modalità Classic e consultare il titolo dei film. "
+          "In questa modalità la tua unica speranza è la tua memoria visiva ed una massiccia dose "
+          "di pazienza.");
+
+namespace {
+// Pixels of the 688 x 368 client area.
+const QSize ClientSize(688, 368);
+constexpr std::array<int, 4> ColumnLeft = {8, 176, 344, 512};
+constexpr std::array<int, 4> RowTop = {8, 96, 184, 272};
+constexpr int CellWidth = 169;
+constexpr int CellHeight = 89;
+constexpr int LastRowHeight = 91;
+// The panel waits beside the client area until the screen opens.
+const QRect PanelPlace(ClientSize.width(), 8, 673, 356);
+constexpr int PanelLeft = 8;
+
+const QColor FrameColour(0, 0, 255);
+const QColor EmptyColour(202, 202, 202);
+const QColor Background(244, 244, 244);
+
+// A tick counts a full second but comes a little sooner, so the clock never counts less than
+// the time really played.
+constexpr int ClockInterval = 950;
+constexpr int RebusCategory = 19;
+
+const QString CannotSaveWin = QStringLiteral(
+    "Impossibile salvare la vittoria della modalità Alpha nel file utente: controlla che la cartella "
+    "User esista e che si possa scrivere.");
+
+// Seeded once for the run: boards opened within the same second still differ.
+QRandomGenerator &drawGenerator()
+{
+    static QRandomGenerator generator(QRandomGenerator::system()->generate());
+    return generator;
+}
+
+QString tempFile(const QString &name)
+{
+    return mdlConst::gamePath(mdlConst::TempDir + name);
+}
+
+QString pictureName(int slot)
+{
+    return QStringLiteral("%1.tmp").arg(slot, 4, 10, QLatin1Char('0'));
+}
+
+QByteArray padded(int number, int digits)
+{
+    return QByteArray::number(number).rightJustified(digits, '0');
+}
+
+// The whole file or none of it; Temp/ is made at the first need.
+bool writeWhole(const QString &name, const QByteArray &bytes, QString *problem)
+{
+    const QString path = tempFile(name);
+    QFile file(path);
+    bool open = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    if (!open && QDir().mkpath(QFileInfo(path).absolutePath()))
+        open = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    if (open && file.write(bytes) == bytes.size()) {
+        file.close();
+        if (file.error() == QFileDevice::NoError)
+            return true;
+    }
+    file.remove();
+    *problem = QStringLiteral("Impossibile scrivere il file Temp/%1: controlla che la cartella Temp esista "
+                              "e che il disco non sia pieno.")
+                   .arg(name);
+    return false;
+}
+
+// The Classic category that holds global picture n; 0 when none does.
+int categoryOf(int n)
+{
+    for (int c = 1; c <= ContentFiles::LastGenreCategory; ++c) {
+        if (n <= mdlGeneral::GetCatCount(c))
+            return c;
+        n -= mdlGeneral::GetCatCount(c);
+    }
+    return 0;
+}
+
+int cellHeight(int k)
+{
+    return k > AlphaBoard::CellCount - 4 ? LastRowHeight : CellHeight;
+}
+} // namespace
+
+frmPlayAlpha::frmPlayAlpha(QWidget *parent)
+    : GameScreen(parent)
+    , m_clock(objUser, mdlConst::Alpha)
+{
+    setObjectName(QStringLiteral("frmPlayAlpha"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Alpha"));
+    setFixedSize(ClientSize);
+    setFocusPolicy(Qt::StrongFocus);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Background);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    // Cells row by row from the top left: 1 2 3 4 / 5 6 7 8 / 9 10 11 12 / 13 14 15 16.
+    for (int k = 1; k <= CellCount; ++k) {
+        const QRect place(ColumnLeft[(k - 1) % 4], RowTop[(k - 1) / 4], CellWidth, cellHeight(k));
+        auto *image = new ClickableImage(this);
+        image->setObjectName(QStringLiteral("imgImage_%1").arg(k));
+        image->setGeometry(place);
+        image->setScaledContents(true);
+        connect(image, &ClickableImage::clicked, this, [this, k] { imgImage_Click(k); });
+        // The frame lies over its picture and lets the clicks through.
+        auto *border = new ShapeFrame(this);
+        border->setObjectName(QStringLiteral("shaBorder_%1").arg(k));
+        border->setGeometry(place);
+        border->setBorderColor(FrameColour);
+        border->setFillColor(EmptyColour);
+        m_images[size_t(k - 1)] = image;
+        m_borders[size_t(k - 1)] = border;
+    }
+    showBoard();
+
+    fraInfo = new InfoPanel(this);
+    fraInfo->setGeometry(PanelPlace);
+    fraInfo->setMessage(Instructions);
+    connect(fraInfo, &InfoPanel::clicked, this, &frmPlayAlpha::panelClicked);
+
+    m_tmrTime = new QTimer(this);
+    m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
+    m_tmrTime->setInterval(ClockInterval);
+    connect(m_tmrTime, &QTimer::timeout, this, &frmPlayAlpha::tick);
+}
+
+frmPlayAlpha::~frmPlayAlpha() = default;
+
+ClickableImage *frmPlayAlpha::imgImage(int k) const
+{
+    Q_ASSERT(k >= 1 && k <= CellCount);
+    return m_images[size_t(k - 1)];
+}
+
+ShapeFrame *frmPlayAlpha::shaBorder(int k) const
+{
+    Q_ASSERT(k >= 1 && k <= CellCount);
+    return m_borders[size_t(k - 1)];
+}
+
+bool frmPlayAlpha::load()
+{
+    setWindowTitle(QStringLiteral("Alpha"));
+    // Prepared before the screen shows, so a board that cannot be dealt never flashes an empty
+    // screen behind its message.
+    QString problem;
+    if (!GetRndData(&problem) || !LoadBoard(&problem)) {
+        giveUp(problem);
+        return false;
+    }
+    showBoard();
+    fraInfo->move(PanelLeft, fraInfo->y());
+    fraInfo->setMessage(Instructions);
+    fraInfo->show();
+    fraInfo->raise();
+    show();
+    m_shown.start();
+    raise();
+    activateWindow();
+    setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+bool frmPlayAlpha::GetRndData(QString *problem)
+{
+    // The Classic pictures actually installed: the categories whose pack is present.
+    QVector<int> candidates;
+    for (int c = 1; c <= ContentFiles::LastGenreCategory; ++c) {
+        if (!QFile::exists(mdlConst::gamePath(ContentFiles::packFile(c))))
+            continue;
+        const int base = GetItemBase(c);
+        const int count = mdlGeneral::GetCatCount(c);
+        if (base < 0 || count < 0) {
+            *problem = ContentFiles::damagedMessage(mdlConst::CountsIndex,
+                                                    QStringLiteral("i numeri delle immagini non tornano"));
+            return false;
+        }
+        for (int p = 1; p <= count; ++p)
+            candidates.append(base + p);
+    }
+
+    m_titleProblem.clear();
+    const auto drawn = AlphaDraw::draw(
+        candidates, [this](int n) { return ReadTitle(n); }, drawGenerator());
+    if (!m_titleProblem.isEmpty()) {
+        *problem = m_titleProblem;
+        return false;
+    }
+    if (!drawn) {
+        *problem
+            = candidates.size() < AlphaBoard::TileCount
+                  ? QStringLiteral("Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma "
+                                   "le categorie Classic installate ne hanno %1 e non bastano. Scarica le "
+                                   "categorie Classic che mancano e riprova.")
+                        .arg(candidates.size())
+                  : QStringLiteral("Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma "
+                                   "tra le %1 installate non se ne trovano abbastanza. Scarica altre "
+                                   "categorie Classic e riprova.")
+                        .arg(candidates.size());
+        return false;
+    }
+
+    // The pictures first and the list last: a list on disk always has all its pictures.
+    QByteArray list;
+    for (int i = 1; i <= drawn->size(); ++i) {
+        const AlphaTile &tile = drawn->at(i - 1);
+        if (!ExtractPicture(i, tile.picture, problem)) {
+            RemoveTempPictures();
+            return false;
+        }
+        list += padded(i, 2) + ':' + padded(tile.picture, 3) + ':' + tile.title + "\r\n";
+    }
+    if (!writeWhole(mdlConst::PageList, list, problem)) {
+        RemoveTempPictures();
+        return false;
+    }
+    return true;
+}
+
+QByteArray frmPlayAlpha::ReadTitle(int n)
+{
+    QFile titles(mdlConst::gamePath(mdlConst::TitlesIndex));
+    if (!titles.open(QIODevice::ReadOnly)) {
+        m_titleProblem
+            = ContentFiles::damagedMessage(mdlConst::TitlesIndex, QStringLiteral("non si può aprire"));
+        return QByteArray();
+    }
+    QByteArray title;
+    const qint64 at = qint64(n - 1) * ContentFiles::TitleRecordSize;
+    if (n < 1 || !titles.seek(at)
+        || !ContentFiles::titleFromRecord(titles.read(ContentFiles::TitleRecordSize), &title)) {
+        m_titleProblem = ContentFiles::damagedMessage(
+            mdlConst::TitlesIndex, QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(n));
+        return QByteArray();
+    }
+    return title;
+}
+
+bool frmPlayAlpha::ExtractPicture(int slot, int n, QString *problem)
+{
+    const int c = categoryOf(n);
+    const int base = GetItemBase(c);
+    ContentFiles::Run run;
+    if (c == 0 || base < 0) {
+        *problem = ContentFiles::damagedMessage(mdlConst::CountsIndex,
+                                                QStringLiteral("i numeri delle immagini non tornano"));
+        return false;
+    }
+    // One positioned read of the picture itself, placed by the lengths before it.
+    if (!ContentFiles::readRun(ContentFiles::packFile(c), mdlConst::LengthsIndex, base + 1, n, 1, false, &run,
+                               problem))
+        return false;
+    return writeWhole(pictureName(slot), run.pictures.first(), problem);
+}
+
+bool frmPlayAlpha::LoadBoard(QString *problem)
+{
+    const QString listName = mdlConst::TempDir + mdlConst::PageList;
+    QVector<AlphaTile> tiles;
+    QHash<int, QPixmap> pictures;
+    bool loaded = false;
+    QFile list(mdlConst::gamePath(listName));
+    if (list.open(QIODevice::ReadOnly)) {
+        const QByteArray text = list.readAll();
+        list.close();
+        loaded = true;
+        for (QByteArray line : text.split('\n')) {
+            if (line.endsWith('\r'))
+                line.chop(1);
+            if (line.isEmpty())
+                continue;
+            // "ii:nnn:title"; the title holds no ":" but is read to the end of the line anyway.
+            const int first = line.indexOf(':');
+            const int second = first < 0 ? -1 : line.indexOf(':', first + 1);
+            bool slotOk = false, numberOk = false;
+            const int slot = line.left(first).toInt(&slotOk);
+            const int n = line.mid(first + 1, second - first - 1).toInt(&numberOk);
+            if (second < 0 || !slotOk || !numberOk || slot != tiles.size() + 1
+                || slot > AlphaBoard::TileCount) {
+                loaded = false;
+                break;
+            }
+            // The bytes are read afresh: every board uses the same file names, and a picture
+            // loaded by name could come back from the pixmap cache as an earlier board's.
+            QFile file(mdlConst::gamePath(mdlConst::TempDir + pictureName(slot)));
+            QPixmap picture;
+            if (!file.open(QIODevice::ReadOnly) || !picture.loadFromData(file.readAll())) {
+                const int c = categoryOf(n);
+                *problem
+                    = QStringLiteral("L'immagine n. %1 non si può leggere: il file %2 è danneggiato.")
+                          .arg(n)
+                          .arg(c > 0 ? ContentFiles::packFile(c) : mdlConst::TempDir + pictureName(slot));
+                RemoveTempPictures();
+                return false;
+            }
+            tiles.append(AlphaTile {n, line.mid(second + 1)});
+            pictures.insert(n, picture);
+        }
+    }
+    // The pictures live on only on the board.
+    RemoveTempPictures();
+    if (!loaded || tiles.size() != AlphaBoard::TileCount) {
+        *problem = QStringLiteral("La lista delle immagini %1 manca o è danneggiata.").arg(listName);
+        return false;
+    }
+    m_board = AlphaBoard(tiles);
+    m_pictures = pictures;
+    return true;
+}
+
+bool frmPlayAlpha::setBoard(const AlphaBoard &board)
+{
+    for (int k = 1; k <= CellCount; ++k) {
+        const int n = board.cell(k).picture;
+        if (n != 0 && !m_pictures.contains(n))
+            return false;
+    }
+    m_board = board;
+    showBoard();
+    return true;
+}
+
+void frmPlayAlpha::imgImage_Click(int k)
+{
+    // The panel covers the board: a click there is the panel's.
+    if (fraInfo->isVisible())
+        return;
+    const int empty = m_board.intEmpty();
+    if (!m_board.move(k))
+        return;
+    showCell(empty);
+    showCell(k);
+    showMovable();
+    CheckOrder();
+}
+
+void frmPlayAlpha::CheckOrder()
+{
+    if (!m_board.isOrdered())
+        return;
+    m_tmrTime->stop();
+    m_clock.stop();
+    fraInfo->setMessage(CategoryPlay::WinMessage);
+    fraInfo->show();
+    fraInfo->raise();
+    bool saved = objUser.setGroup(mdlConst::Alpha, 2);
+    // A Rebus already won is not opened again.
+    if (objUser.Categorie(RebusCategory) != 2)
+        saved = objUser.setCategorie(RebusCategory, 1) && saved;
+    if (!saved)
+        Messages::warn(CannotSaveWin);
+}
+
+void frmPlayAlpha::panelClicked()
+{
+    // The second click of a double click that opened the screen is not the player's wish to
+    // close the instructions unread.
+    if (m_shown.isValid() && m_shown.elapsed() < QApplication::doubleClickInterval())
+        return;
+    fraInfo->hide();
+    // Every attempt counts from zero; once Alpha is completed the board is played untimed.
+    if (objUser.Group(mdlConst::Alpha) == 1 && m_clock.restartFromZero())
+        m_tmrTime->start();
+}
+
+void frmPlayAlpha::tick()
+{
+    if (!m_clock.isRunning()) {
+        m_tmrTime->stop();
+        return;
+    }
+    const qint32 total = m_clock.tick();
+    if (total < 0) {
+        m_tmrTime->stop();
+        return;
+    }
+    setWindowTitle(QStringLiteral("Alpha: ") + FormatTime(total));
+}
+
+void frmPlayAlpha::keyPressEvent(QKeyEvent *event)
+{
+    AlphaBoard::Direction direction;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        direction = AlphaBoard::Direction::Left;
+        break;
+    case Qt::Key_Right:
+        direction = AlphaBoard::Direction::Right;
+        break;
+    case Qt::Key_Up:
+        direction = AlphaBoard::Direction::Up;
+        break;
+    case Qt::Key_Down:
+        direction = AlphaBoard::Direction::Down;
+        break;
+    default:
+        GameScreen::keyPressEvent(event);
+        return;
+    }
+    // An arrow slides the tile on its far side of the empty cell, as a click on it would.
+    if (const int k = m_board.cellForKey(direction))
+        imgImage_Click(k);
+    event->accept();
+}
+
+void frmPlayAlpha::closeEvent(QCloseEvent *event)
+{
+    m_clock.stop();
+    m_tmrTime->stop();
+    GameScreen::closeEvent(event);
+    if (!m_closing) {
+        m_closing = true;
+        Screens::returnFromPlay(mdlConst::Alpha);
+    }
+}
+
+void frmPlayAlpha::showCell(int k)
+{
+    const AlphaTile &tile = m_board.cell(k);
+    ClickableImage *image = imgImage(k);
+    ShapeFrame *border = shaBorder(k);
+    if (tile.picture == 0) {
+        // The empty cell: no picture, a grey rectangle in its frame.
+        image->clear();
+        image->hide();
+        border->setFillStyle(ShapeFrame::FillStyle::Solid);
+    } else {
+        image->setPixmap(m_pictures.value(tile.picture));
+        image->show();
+        border->setFillStyle(ShapeFrame::FillStyle::Transparent);
+    }
+}
+
+void frmPlayAlpha::showBoard()
+{
+    for (int k = 1; k <= CellCount; ++k)
+        showCell(k);
+    showMovable();
+}
+
+void frmPlayAlpha::showMovable()
+{
+    // The hand only over the pictures that can slide.
+    for (int k = 1; k <= CellCount; ++k)
+        imgImage(k)->setCursor(m_board.canMove(k) ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void frmPlayAlpha::giveUp(const QString &problem)
+{
+    m_clock.stop();
+    m_tmrTime->stop();
+    Messages::warn(
+        QStringLiteral("Impossibile preparare la partita Alpha.\n\n%1\n\nSi torna al menu.").arg(problem));
+    close();
+}

@@ -1,0 +1,283 @@
+// The Alpha screen driven as a player drives it: the panel, clicks and arrow keys on the board,
+// the clock in the caption, the win, and the boards that cannot be dealt. The board rules and the
+// draw have their own window-free tests.
+
+#include "PlayFixture.h"
+#include "content/ContentFiles.h"
+#include "play/CategoryPlay.h"
+#include "play/frmPlayAlpha.h"
+#include "select/CategorySelection.h"
+#include "select/SelectionContent.h"
+#include "shell/Screens.h"
+#include "widgets/ClickableImage.h"
+#include "widgets/InfoPanel.h"
+#include "widgets/ShapeFrame.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <QtTest>
+#include <algorithm>
+#include <memory>
+
+using namespace ScreenSupport;
+
+namespace {
+constexpr int Rebus = 19;
+
+// A click where the player's would land: on whatever lies on top at the control's centre.
+void clickAt(QWidget *window, QWidget *target)
+{
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      target->mapTo(window, target->rect().center()));
+}
+
+// The same pictures in title order with the empty cell last, then the tile of cell 12 slid
+// down: a click on cell 16 completes the order.
+AlphaBoard oneMoveFromOrder(const AlphaBoard &board)
+{
+    QVector<AlphaTile> tiles;
+    for (int k = 1; k <= AlphaBoard::CellCount; ++k) {
+        if (board.cell(k).picture != 0)
+            tiles.append(board.cell(k));
+    }
+    std::sort(tiles.begin(), tiles.end(),
+              [](const AlphaTile &a, const AlphaTile &b) { return AlphaBoard::titleLess(a.title, b.title); });
+    AlphaBoard arranged(tiles);
+    arranged.move(12);
+    return arranged;
+}
+} // namespace
+
+class tst_play_frmPlayAlpha : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<PlayFixture> m_content;
+    std::unique_ptr<MessageRecorder> m_messages;
+
+    void makeContent(const QVector<int> &counts = {20})
+    {
+        m_content = std::make_unique<PlayFixture>(counts);
+        m_messages = std::make_unique<MessageRecorder>(true);
+    }
+    frmPlayAlpha *open()
+    {
+        objUser.curcat = mdlConst::AlphaCategory;
+        auto *screen = new frmPlayAlpha;
+        if (screen->load() && !QTest::qWaitForWindowActive(screen))
+            qWarning("the Alpha screen did not become active");
+        return screen;
+    }
+
+private slots:
+    void initTestCase() { QApplication::setDoubleClickInterval(0); }
+
+    void cleanup()
+    {
+        closeEveryWindow();
+        m_messages.reset();
+        m_content.reset();
+    }
+
+    void openingDealsFifteenInstalledPicturesAndEmptiesTemp()
+    {
+        makeContent({20, 0, 0, 0, 0, 0, 0, 0, 0, 30});
+        frmPlayAlpha *screen = open();
+        QVERIFY(screen->isVisible());
+        QCOMPARE(screen->windowTitle(), QStringLiteral("Alpha"));
+        QVERIFY(screen->panel()->isVisible());
+        QCOMPARE(screen->panel()->message(), frmPlayAlpha::Instructions);
+        QVERIFY2(m_content->tempPictures().isEmpty(), qPrintable(m_content->tempPictures().join(' ')));
+        QCOMPARE(screen->intEmpty(), 16);
+        QVERIFY(!screen->imgImage(16)->isVisible());
+        QCOMPARE(screen->shaBorder(16)->fillStyle(), ShapeFrame::FillStyle::Solid);
+        QCOMPARE(screen->shaBorder(16)->fillColor(), QColor(202, 202, 202));
+        for (int k = 1; k <= 15; ++k) {
+            const AlphaTile &tile = screen->board().cell(k);
+            // Classic pictures only (category 10 follows the 20 of category 1), each its own.
+            QVERIFY2(tile.picture >= 1 && tile.picture <= 20, qPrintable(QString::number(tile.picture)));
+            QCOMPARE(tile.title, m_content->content.title(tile.picture));
+            QCOMPARE(screen->shaBorder(k)->fillStyle(), ShapeFrame::FillStyle::Transparent);
+            const QImage shown = screen->imgImage(k)->pixmap().toImage();
+            const QImage expected = QImage::fromData(PlayFixture::picture(tile.picture));
+            QVERIFY2(shown.pixel(5, 5) == expected.pixel(5, 5),
+                     qPrintable(QStringLiteral("cell %1 does not show picture %2").arg(k).arg(tile.picture)));
+        }
+        QVERIFY(m_messages->shown.isEmpty());
+    }
+
+    void aClickSlidesOnlyATileNextToTheEmptyCell()
+    {
+        makeContent();
+        frmPlayAlpha *screen = open();
+        const AlphaTile twelve = screen->board().cell(12);
+        clickAt(screen, screen->imgImage(12)); // the panel's click, not the cell's
+        QVERIFY(!screen->panel()->isVisible());
+        QCOMPARE(screen->intEmpty(), 16);
+
+        clickAt(screen, screen->imgImage(1));
+        QCOMPARE(screen->intEmpty(), 16);
+        clickAt(screen, screen->imgImage(12));
+        QCOMPARE(screen->intEmpty(), 12);
+        QCOMPARE(screen->board().cell(16).picture, twelve.picture);
+        QVERIFY(!screen->imgImage(12)->isVisible() && screen->imgImage(16)->isVisible());
+        QCOMPARE(screen->shaBorder(12)->fillStyle(), ShapeFrame::FillStyle::Solid);
+        QCOMPARE(screen->shaBorder(16)->fillStyle(), ShapeFrame::FillStyle::Transparent);
+    }
+
+    void arrowKeysSlideTheTileOnTheirFarSide_data()
+    {
+        QTest::addColumn<QVector<int>>("keys");
+        QTest::addColumn<int>("empty");
+        QTest::newRow("right: cell 15 slides right") << QVector<int> {Qt::Key_Right} << 15;
+        QTest::newRow("down: cell 12 slides down") << QVector<int> {Qt::Key_Down} << 12;
+        QTest::newRow("left at the right edge: nothing") << QVector<int> {Qt::Key_Left} << 16;
+        QTest::newRow("up at the bottom: nothing") << QVector<int> {Qt::Key_Up} << 16;
+        QTest::newRow("down, right, up") << QVector<int> {Qt::Key_Down, Qt::Key_Right, Qt::Key_Up} << 15;
+        QTest::newRow("right three times, then again") << QVector<int>(4, Qt::Key_Right) << 13;
+    }
+    void arrowKeysSlideTheTileOnTheirFarSide()
+    {
+        QFETCH(QVector<int>, keys);
+        QFETCH(int, empty);
+        makeContent();
+        frmPlayAlpha *screen = open();
+        QTest::keyClick(screen, Qt::Key_Down); // covered by the panel: nothing
+        QCOMPARE(screen->intEmpty(), 16);
+        clickAt(screen, screen->panel());
+        for (int key : keys)
+            QTest::keyClick(screen, Qt::Key(key));
+        QCOMPARE(screen->intEmpty(), empty);
+    }
+
+    void theWinCompletesAlphaAndOpensRebusOnce_data()
+    {
+        QTest::addColumn<int>("group");
+        QTest::addColumn<int>("rebusBefore");
+        QTest::addColumn<int>("rebusAfter");
+        QTest::newRow("first win opens Rebus") << 1 << 0 << 1;
+        QTest::newRow("a won Rebus stays won") << 1 << 2 << 2;
+        QTest::newRow("completed Alpha plays untimed") << 2 << 1 << 1;
+    }
+    void theWinCompletesAlphaAndOpensRebusOnce()
+    {
+        QFETCH(int, group);
+        QFETCH(int, rebusBefore);
+        QFETCH(int, rebusAfter);
+        makeContent();
+        objUser.setGroup(mdlConst::Alpha, qint16(group));
+        objUser.setCategorie(Rebus, qint16(rebusBefore));
+        objUser.setTime(mdlConst::Alpha, 500);
+        frmPlayAlpha *screen = open();
+
+        const bool timed = group == 1;
+        clickAt(screen, screen->panel()->lblMessage());
+        QCOMPARE(screen->tmrTime()->isActive(), timed);
+        QCOMPARE(objUser.Time(mdlConst::Alpha), timed ? 0 : 500);
+        for (int i = 0; i < 65; ++i)
+            screen->tick();
+        QCOMPARE(screen->windowTitle(), timed ? QStringLiteral("Alpha: 0:01:05") : QStringLiteral("Alpha"));
+        const qint32 played = objUser.Time(mdlConst::Alpha);
+        QCOMPARE(played, timed ? 65 : 500);
+
+        QVERIFY(screen->setBoard(oneMoveFromOrder(screen->board())));
+        QVERIFY(!screen->panel()->isVisible());
+        clickAt(screen, screen->imgImage(16));
+        QVERIFY(screen->board().isOrdered());
+        QVERIFY(screen->panel()->isVisible());
+        QCOMPARE(screen->panel()->message(), CategoryPlay::WinMessage);
+        QVERIFY(!screen->tmrTime()->isActive());
+        QCOMPARE(objUser.Group(mdlConst::Alpha), qint16(2));
+        QCOMPARE(objUser.Categorie(Rebus), qint16(rebusAfter));
+
+        // Closing the winning panel starts no new attempt.
+        clickAt(screen, screen->panel());
+        QVERIFY(!screen->panel()->isVisible());
+        screen->tick();
+        QVERIFY(!screen->tmrTime()->isActive());
+        QCOMPARE(objUser.Time(mdlConst::Alpha), played);
+        QVERIFY(m_messages->shown.isEmpty());
+    }
+
+    void aBoardThatCannotBeDealtSendsThePlayerBackToTheMenu_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("too few installed pictures") << "remove Data/0002.lvd"
+                                                    << "ne hanno 12 e non bastano";
+        QTest::newRow("one title for every picture") << "retitle Data/index.lvt"
+                                                     << "tra le 18 installate";
+        QTest::newRow("damaged pack") << "truncate Data/0001.lvd"
+                                      << "Data/0001.lvd";
+        QTest::newRow("missing title index") << "remove Data/index.lvt"
+                                             << "Data/index.lvt";
+        QTest::newRow("missing length index") << "remove Data/index.lvx"
+                                              << "Data/index.lvx";
+    }
+    void aBoardThatCannotBeDealtSendsThePlayerBackToTheMenu()
+    {
+        QFETCH(QString, damage);
+        QFETCH(QString, expected);
+        makeContent({12, 6});
+        const QString file = damage.section(' ', 1);
+        if (damage.startsWith(QStringLiteral("remove")))
+            QVERIFY(QFile::remove(m_content->path(file)));
+        else if (damage.startsWith(QStringLiteral("retitle")))
+            m_content->put(file, ContentFiles::titleRecord("Film").repeated(18));
+        else
+            m_content->put(file, QByteArray(PlayFixture::Header + 10, 'H'));
+
+        objUser.curcat = mdlConst::AlphaCategory;
+        QVERIFY(!Screens::showPlay(mdlConst::Alpha));
+        QCOMPARE(m_messages->shown.size(), 1);
+        QVERIFY2(m_messages->lastText().contains(expected), qPrintable(m_messages->lastText()));
+        QVERIFY(!visibleTopLevel(QStringLiteral("frmPlayAlpha")));
+        QVERIFY2(visibleTopLevel(QStringLiteral("frmMain")), "the menu did not come back");
+        QVERIFY2(m_content->tempPictures().isEmpty(), qPrintable(m_content->tempPictures().join(' ')));
+    }
+
+    void thePlayerWinsFromTheMenuAndFindsRebusOpen()
+    {
+        GameFolderFixture game;
+        SelectionContent::write(game);
+        QVERIFY(SelectionContent::newPlayer(objUser));
+        objUser.setGroup(mdlConst::Alpha, 1);
+        objUser.setGroup(mdlConst::Puzzle, 1);
+        QCOMPARE(objUser.Categorie(Rebus), qint16(0));
+
+        Screens::showMenu();
+        QWidget *menu = visibleTopLevel(QStringLiteral("frmMain"));
+        QVERIFY(menu && settled(menu));
+        clickAt(menu, menu->findChild<QWidget *>(QStringLiteral("ImgAlpha")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto *alpha = qobject_cast<frmPlayAlpha *>(visibleTopLevel(QStringLiteral("frmPlayAlpha")));
+        QVERIFY2(alpha, "the Alpha screen did not open");
+        QVERIFY(!visibleTopLevel(QStringLiteral("frmMain")));
+        QVERIFY(settled(alpha));
+
+        clickAt(alpha, alpha->panel());
+        clickAt(alpha, alpha->imgImage(15));
+        QCOMPARE(alpha->intEmpty(), 15);
+        QTest::keyClick(alpha, Qt::Key_Left);
+        QCOMPARE(alpha->intEmpty(), 16);
+        QVERIFY(alpha->setBoard(oneMoveFromOrder(alpha->board())));
+        clickAt(alpha, alpha->imgImage(16));
+        QCOMPARE(objUser.Group(mdlConst::Alpha), qint16(2));
+        QCOMPARE(objUser.Categorie(Rebus), qint16(1));
+
+        QVERIFY(alpha->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        menu = visibleTopLevel(QStringLiteral("frmMain"));
+        QVERIFY2(menu, "the menu did not come back");
+        QVERIFY(settled(menu));
+        clickAt(menu, menu->findChild<QWidget *>(QStringLiteral("imgPuzzle")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto *puzzle = qobject_cast<CategorySelection *>(visibleTopLevel(QStringLiteral("frmPuzzle")));
+        QVERIFY2(puzzle, "the Puzzle screen did not open");
+        QVERIFY(settled(puzzle));
+        QVERIFY2(puzzle->imgCat(2)->isEnabled(), "Rebus is not open on the Puzzle screen");
+    }
+};
+
+QTEST_MAIN(tst_play_frmPlayAlpha)
+#include "tst_play_frmPlayAlpha.moc"
