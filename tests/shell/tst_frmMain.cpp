@@ -16,7 +16,6 @@
 using namespace ScreenSupport;
 
 namespace {
-const QString NotAvailable = QStringLiteral("Questa parte del gioco non è ancora disponibile.");
 } // namespace
 
 class tst_frmMain : public QObject
@@ -150,21 +149,33 @@ private slots:
         QCOMPARE(int(objUser.record()), 0);
     }
 
-    // Nothing can be sent yet: the label goes for now, but the times are not marked as sent,
-    // so the menu offers them again next time.
-    void answeringYesStopsTheBlinkWithoutMarkingUnsentTimes()
+    // The times count as sent only when the site took them: otherwise the menu offers them again.
+    void answeringYesSendsAndMarksOnlyTakenTimes_data()
     {
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("site took the post") << true;
+        QTest::newRow("site down") << false;
+    }
+    void answeringYesSendsAndMarksOnlyTakenTimes()
+    {
+        QFETCH(bool, taken);
         setGroups(2, 2, 2);
+        objUser.setTime(mdlConst::Bonus, 70);
+        QString opened;
+        Screens::setShowWeb([&](const QString &address, std::function<void(bool)> answered) {
+            opened = address;
+            QVERIFY(QFile::exists(address));
+            answered(taken);
+        });
         QVERIFY(openMenu());
         clickPlaceOf(QStringLiteral("lblRecord"));
+        Screens::setShowWeb({});
+        QVERIFY(opened.endsWith(QStringLiteral("Temp/~record.htm")));
         QVERIFY(!control(QStringLiteral("lblRecord"))->isVisible());
         QVERIFY(!control<QTimer>(QStringLiteral("tmrRecord"))->isActive());
-        QCOMPARE(m_messages->shown.size(), 2);
-        QCOMPARE(m_messages->lastText(), NotAvailable);
-        QCOMPARE(int(objUser.record()), 0);
-
+        QCOMPARE(int(objUser.record()), taken ? 1 : 0);
         m_menu->load();
-        QVERIFY(control(QStringLiteral("lblRecord"))->isVisible());
+        QCOMPARE(control(QStringLiteral("lblRecord"))->isVisible(), !taken);
     }
 
     void alphaSetsTheCategoryBeforeTheMenuGoes()
