@@ -3,6 +3,7 @@
 #include "base/Messages.h"
 #include "base/mdlConst.h"
 #include "play/frmPlayClassic.h"
+#include "play/frmPlayStrip.h"
 #include "select/CategorySelection.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
@@ -55,6 +56,8 @@ const std::map<int, PlayFactory> &playFactories()
 {
     static const std::map<int, PlayFactory> table = {
         {mdlConst::Classic, [] { return new frmPlayClassic; }},
+        {mdlConst::Bonus, [] { return new frmPlayBonus; }},
+        {mdlConst::Puzzle, [] { return new frmPlayPuzzle; }},
     };
     return table;
 }
