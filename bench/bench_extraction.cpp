@@ -3,12 +3,13 @@
 //
 //   bench_extraction [runs]
 
+#include "BenchStills.h"
+#include "base/Messages.h"
+#include "base/mdlConst.h"
 #include "content/ContentFiles.h"
 #include "content/Extraction.h"
 #include "content/mdlGeneral.h"
 #include "pack/PackContent.h"
-#include "base/Messages.h"
-#include "base/mdlConst.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -26,28 +27,6 @@
 namespace {
 constexpr int GenreCount = 180; // 20 pages
 constexpr int ThemedCount = 157;
-
-// A noisy gradient, as grainy as a film still, so the JPEG weighs what a real one does.
-QByteArray still(QRandomGenerator &random, int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    const int hue = random.bounded(360);
-    for (int y = 0; y < height; ++y) {
-        QRgb *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const QColor base
-                = QColor::fromHsv((hue + x / 4) % 360, 120 + y * 100 / height, 90 + x * 140 / width);
-            const int noise = random.bounded(60) - 30;
-            line[x] = qRgb(qBound(0, base.red() + noise, 255), qBound(0, base.green() + noise, 255),
-                           qBound(0, base.blue() - noise, 255));
-        }
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", 92);
-    return bytes;
-}
 
 struct Figures {
     double extractMs = 0;
@@ -135,12 +114,11 @@ int main(int argc, char *argv[])
 
     // Category 1: 180 stills; category 10: 157; thumbnails for every category and state.
     QRandomGenerator random(1234);
-    const QSize sizes[] = {{200, 110}, {240, 132}, {280, 154}, {320, 176}};
     PackContent::Content content;
     qint64 total = 0, smallest = 1 << 30, largest = 0;
     for (int n = 0; n < GenreCount + ThemedCount; ++n) {
-        const QSize size = sizes[n % 4];
-        const QByteArray data = still(random, size.width(), size.height());
+        const QSize size = BenchStills::stillSize(n);
+        const QByteArray data = BenchStills::still(random, size.width(), size.height());
         total += data.size();
         smallest = qMin<qint64>(smallest, data.size());
         largest = qMax<qint64>(largest, data.size());
@@ -148,7 +126,7 @@ int main(int argc, char *argv[])
     }
     for (auto &state : content.thumbs) {
         for (int c = 1; c <= 20; ++c)
-            state[c] = still(random, 200, 100);
+            state[c] = BenchStills::still(random, 200, 100);
     }
     QString error;
     if (!QDir(dir.path()).mkpath(QStringLiteral("Data"))
@@ -182,8 +160,7 @@ int main(int argc, char *argv[])
     qint64 offset = 0;
     QVector<qint64> page = sizesOf(content.categories[1], GenreCount - 9, 9, &offset);
     Figures f = measure(
-        runs,
-        [&] { return ExtractPage(1, GenreCount / 9, 0); },
+        runs, [&] { return ExtractPage(1, GenreCount / 9, 0); },
         [&] { plainCopy(data + QStringLiteral("0001.lvd"), offset, page, QString()); });
     f.extracted = sum(page);
     f.expected = f.extracted + GenreCount * 7 + 9 * 82;
@@ -192,8 +169,7 @@ int main(int argc, char *argv[])
     // The whole themed category.
     QVector<qint64> themed = sizesOf(content.categories[10], 0, ThemedCount, &offset);
     f = measure(
-        runs,
-        [&] { return ExtractPage(10, 0, GenreCount); },
+        runs, [&] { return ExtractPage(10, 0, GenreCount); },
         [&] { plainCopy(data + QStringLiteral("0010.lvd"), offset, themed, QString()); });
     f.extracted = sum(themed);
     f.expected = f.extracted + ThemedCount * (7 + 82);

@@ -11,8 +11,10 @@
 #include "widgets/InfoPanel.h"
 
 #include <QFocusEvent>
+#include <QImage>
 #include <QLabel>
 #include <QScrollBar>
+#include <algorithm>
 
 const QString frmPlayBonus::Instructions = QStringLiteral(
     "A differenza della modalità Classic, dovrai indovinare il titolo dei film guardando una scena in "
@@ -129,11 +131,22 @@ bool frmPlayStrip::LoadStrip()
         giveUp(problem);
         return false;
     }
+    // The solved flags in one reading of the profile.
+    const auto [first, last]
+        = std::minmax_element(lines.begin(), lines.end(),
+                              [](const PageLine &a, const PageLine &b) { return a.picture < b.picture; });
+    const QVector<qint16> solved = objUser.Items(first->picture, last->picture - first->picture + 1);
+    // The cells are made while the pictures decode.
+    QVector<QImage> pictures = readPictures(lines, [&] {
+        for (int k = 1; k <= lines.size(); ++k)
+            AddStripCell(k);
+    });
     for (int k = 1; k <= lines.size(); ++k) {
-        AddStripCell(k);
-        if (!fillCell(k, lines[k - 1])) {
+        const PageLine &line = lines[k - 1];
+        if (!fillCell(k, line, std::move(pictures[k - 1]),
+                      solved.value(line.picture - first->picture) == 1)) {
             RemoveTempPictures();
-            giveUp(unreadablePicture(lines[k - 1].code()));
+            giveUp(unreadablePicture(line.code()));
             return false;
         }
     }
