@@ -193,7 +193,7 @@ void frmPlayStrip::hsMain_Change(int value)
 
 void frmPlayStrip::panelClosed()
 {
-    // Even a solved box 1 takes the caret: the player sees where typing goes.
+    // Box 1 takes the caret even when it is solved and locked.
     if (cellCount() > 0)
         cell(1).txtTitle->setFocus(Qt::OtherFocusReason);
     PlayScreen::panelClosed();
