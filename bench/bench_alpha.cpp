@@ -4,7 +4,7 @@
 //
 //   bench_alpha [runs]
 
-#include "BenchStill.h"
+#include "BenchStills.h"
 #include "base/Messages.h"
 #include "base/mdlConst.h"
 #include "content/ContentFiles.h"
@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
     qint64 total = 0, smallest = 1 << 30, largest = 0;
     for (int c = 1; c <= ContentFiles::LastGenreCategory; ++c) {
         for (int p = 1; p <= PerCategory; ++p) {
-            const QByteArray data = BenchStill::still(random, StillSize.width(), StillSize.height());
+            const QByteArray data = BenchStills::still(random, StillSize.width(), StillSize.height());
             total += data.size();
             smallest = qMin<qint64>(smallest, data.size());
             largest = qMax<qint64>(largest, data.size());
@@ -72,7 +72,7 @@ int main(int argc, char *argv[])
     }
     for (auto &state : content.thumbs) {
         for (int c = 1; c <= mdlConst::CategoryCount; ++c)
-            state[c] = BenchStill::still(random, 40, 20);
+            state[c] = BenchStills::still(random, 40, 20);
     }
     QString error;
     if (!PackContent::writeData(content, dir.path() + QStringLiteral("/Data"), &error))

@@ -3,7 +3,7 @@
 //
 //   bench_extraction [runs]
 
-#include "BenchStill.h"
+#include "BenchStills.h"
 #include "base/Messages.h"
 #include "base/mdlConst.h"
 #include "content/ContentFiles.h"
@@ -27,8 +27,6 @@
 namespace {
 constexpr int GenreCount = 180; // 20 pages
 constexpr int ThemedCount = 157;
-
-using BenchStill::still;
 
 struct Figures {
     double extractMs = 0;
@@ -116,12 +114,11 @@ int main(int argc, char *argv[])
 
     // Category 1: 180 stills; category 10: 157; thumbnails for every category and state.
     QRandomGenerator random(1234);
-    const QSize sizes[] = {{200, 110}, {240, 132}, {280, 154}, {320, 176}};
     PackContent::Content content;
     qint64 total = 0, smallest = 1 << 30, largest = 0;
     for (int n = 0; n < GenreCount + ThemedCount; ++n) {
-        const QSize size = sizes[n % 4];
-        const QByteArray data = still(random, size.width(), size.height());
+        const QSize size = BenchStills::stillSize(n);
+        const QByteArray data = BenchStills::still(random, size.width(), size.height());
         total += data.size();
         smallest = qMin<qint64>(smallest, data.size());
         largest = qMax<qint64>(largest, data.size());
@@ -129,7 +126,7 @@ int main(int argc, char *argv[])
     }
     for (auto &state : content.thumbs) {
         for (int c = 1; c <= 20; ++c)
-            state[c] = still(random, 200, 100);
+            state[c] = BenchStills::still(random, 200, 100);
     }
     QString error;
     if (!QDir(dir.path()).mkpath(QStringLiteral("Data"))

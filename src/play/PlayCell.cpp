@@ -4,6 +4,7 @@
 #include "play/TitleBox.h"
 #include "widgets/ShapeFrame.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 
@@ -45,10 +46,14 @@ PlayCell::PlayCell(QWidget *parent, int index, const QPoint &topLeft)
 
 bool PlayCell::fill(const PageLine &line, const QByteArray &pictureBytes, bool solved)
 {
-    QPixmap picture;
-    if (!picture.loadFromData(pictureBytes))
+    return fill(line, QImage::fromData(pictureBytes), solved);
+}
+
+bool PlayCell::fill(const PageLine &line, QImage picture, bool solved)
+{
+    if (picture.isNull())
         return false;
-    imgImage->setPixmap(picture);
+    imgImage->setPixmap(QPixmap::fromImage(std::move(picture)));
     imgImage->setEnabled(true);
     lblIndex->setText(line.code());
     lblIndex->adjustSize();

@@ -5,6 +5,7 @@
 #include <QSize>
 
 class QByteArray;
+class QImage;
 class QLabel;
 class QString;
 class QWidget;
@@ -32,6 +33,8 @@ public:
     // Shows the page-list line: its picture decoded from `pictureBytes`, its code, and the title
     // box open or solved. False when the bytes are not a picture.
     bool fill(const PageLine &line, const QByteArray &pictureBytes, bool solved);
+    // The same with the picture already decoded; false for a null image.
+    bool fill(const PageLine &line, QImage picture, bool solved);
     // A cell the page has no picture for: no picture, no code, an empty disabled box.
     void clear();
 

@@ -7,9 +7,11 @@
 #include <QElapsedTimer>
 #include <QVector>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class ClickableImage;
+class QImage;
 class InfoPanel;
 class QLabel;
 class QTimer;
@@ -63,6 +65,13 @@ protected:
     // Shows a page-list line in cell k, solved or open as the profile says; false when its
     // picture does not decode.
     bool fillCell(int k, const PageLine &line);
+    // The same for a picture decoded already and a solved flag read already.
+    bool fillCell(int k, const PageLine &line, QImage picture, bool solved);
+    // The pictures of the page-list lines, read from Temp/ and decoded on every core at once; a
+    // null image for a picture that does not decode. `meanwhile` runs on this thread while the
+    // other cores decode, before this one joins them.
+    static QVector<QImage> readPictures(const QVector<PageLine> &lines,
+                                        const std::function<void()> &meanwhile = {});
 
     // After the cells are filled: blnReady, the panel, the counters.
     void startPlay();

@@ -6,6 +6,7 @@
 #include "content/frmDownload.h"
 #include "play/frmPlayAlpha.h"
 #include "play/frmPlayClassic.h"
+#include "play/frmPlayStrip.h"
 #include "select/CategorySelection.h"
 #include "profile/clsUser.h"
 #include "shell/RecordForm.h"
@@ -64,6 +65,8 @@ const std::map<int, PlayFactory> &playFactories()
     static const std::map<int, PlayFactory> table = {
         {mdlConst::Classic, [] { return new frmPlayClassic; }},
         {mdlConst::Alpha, [] { return new frmPlayAlpha; }},
+        {mdlConst::Bonus, [] { return new frmPlayBonus; }},
+        {mdlConst::Puzzle, [] { return new frmPlayPuzzle; }},
     };
     return table;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+// Pictures that weigh what real film stills do, for the benchmarks.
+
 #include <QBuffer>
 #include <QColor>
 #include <QImage>
 #include <QRandomGenerator>
 
-namespace BenchStill {
+namespace BenchStills {
 
 // A noisy gradient, as grainy as a film still, so the JPEG weighs what a real one does.
 inline QByteArray still(QRandomGenerator &random, int width, int height)
@@ -29,4 +31,11 @@ inline QByteArray still(QRandomGenerator &random, int width, int height)
     return bytes;
 }
 
-} // namespace BenchStill
+// The sizes the stills come in, the strip's 200 x 110 and larger ones it scales down.
+inline QSize stillSize(int n)
+{
+    static const QSize sizes[] = {{200, 110}, {240, 132}, {280, 154}, {320, 176}};
+    return sizes[n % 4];
+}
+
+} // namespace BenchStills

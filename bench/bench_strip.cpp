@@ -1,0 +1,153 @@
+// Prints what opening the longest strip costs: a Bonus category of 157 JPEG stills opened by the
+// call a click on its thumbnail makes (Screens::showPlay), until the screen is ready to play
+// (median of repeated runs), and the resident memory once it is open.
+//
+//   bench_strip [runs]      (offscreen unless QT_QPA_PLATFORM says otherwise)
+
+#include "BenchStills.h"
+#include "base/Messages.h"
+#include "base/mdlConst.h"
+#include "content/Extraction.h"
+#include "content/mdlGeneral.h"
+#include "pack/PackContent.h"
+#include "play/CategoryPlay.h"
+#include "play/StripMath.h"
+#include "play/frmPlayStrip.h"
+#include "profile/clsUser.h"
+#include "shell/Screens.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <algorithm>
+#include <ctime>
+
+namespace {
+constexpr int Bonus = 10;
+
+double median(QVector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// VmRSS of this process, in MiB.
+double residentMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+frmPlayStrip *openScreen()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *screen = qobject_cast<frmPlayStrip *>(window); screen && screen->isVisible())
+            return screen;
+    }
+    return nullptr;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int runs = app.arguments().value(1, QStringLiteral("21")).toInt();
+    QTextStream out(stdout);
+    QTemporaryDir dir;
+    mdlConst::setGameFolder(dir.path());
+    for (const char *folder : {"Data", "Temp", "User"})
+        QDir(dir.path()).mkpath(QLatin1String(folder));
+    Messages::setHandler([&out](const Messages::Message &message) {
+        // Only the question that creates the profile is expected.
+        if (message.kind != Messages::Kind::Question)
+            out << "message: " << message.text << '\n';
+        return true;
+    });
+
+    QRandomGenerator random(1234);
+    PackContent::Content content;
+    qint64 total = 0;
+    for (int n = 0; n < StripMath::MaxCells; ++n) {
+        const QSize size = BenchStills::stillSize(n);
+        const QByteArray data = BenchStills::still(random, size.width(), size.height());
+        total += data.size();
+        content.categories[Bonus].append({data, QStringLiteral("Film n. %1").arg(n + 1)});
+    }
+    for (auto &state : content.thumbs) {
+        for (int c = 1; c <= 20; ++c)
+            state[c] = BenchStills::still(random, 200, 100);
+    }
+    QString error;
+    if (!PackContent::writeData(content, dir.path() + QStringLiteral("/Data"), &error))
+        qFatal("%s", qPrintable(error));
+    mdlGeneral::LoadCatNames();
+    mdlGeneral::LoadCounts();
+    if (!objUser.Login(QStringLiteral("Bench"), QStringLiteral("pw")))
+        qFatal("no profile");
+    objUser.setGroup(mdlConst::Bonus, 1);
+    objUser.setCategorie(Bonus, 1);
+    const double before = residentMiB();
+    out << QStringLiteral("Bonus category of %1 JPEG stills, %2 KB on average; median of %3 runs\n")
+               .arg(StripMath::MaxCells)
+               .arg(total / 1024.0 / StripMath::MaxCells, 0, 'f', 1)
+               .arg(runs);
+
+    // Processor time too: on a busy machine the wall clock says more about the neighbours.
+    QVector<double> ready, drawn, processor;
+    double firstOpen = 0, lastOpen = 0;
+    for (int i = 0; i < runs; ++i) {
+        objUser.curcat = Bonus;
+        QElapsedTimer timer;
+        timer.start();
+        const std::clock_t started = std::clock();
+        if (!Screens::showPlay(mdlConst::Bonus))
+            qFatal("the strip did not open");
+        frmPlayStrip *screen = openScreen();
+        if (!screen || !screen->blnReady())
+            qFatal("the strip is not ready");
+        ready.append(timer.nsecsElapsed() / 1e6);
+        processor.append((std::clock() - started) * 1000.0 / CLOCKS_PER_SEC);
+        // What the player sees: the first paint of the window.
+        QCoreApplication::processEvents();
+        drawn.append(timer.nsecsElapsed() / 1e6);
+        (i == 0 ? firstOpen : lastOpen) = residentMiB();
+        // Gone without handing over to another screen.
+        delete screen;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // The share of the extraction into Temp/, which the screen only calls.
+    QVector<double> extraction;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        if (!PreparePage(objUser))
+            qFatal("extraction failed");
+        extraction.append(timer.nsecsElapsed() / 1e6);
+        RemoveTempPictures();
+    }
+    out << QStringLiteral("  open to blnReady: %1 ms (first run %2 ms)\n")
+               .arg(median(ready), 0, 'f', 1)
+               .arg(ready.first(), 0, 'f', 1)
+        << QStringLiteral("    processor time of all threads: %1 ms\n").arg(median(processor), 0, 'f', 1)
+        << QStringLiteral("    of which the extraction of the category into Temp/: %1 ms\n")
+               .arg(median(extraction), 0, 'f', 1)
+        << QStringLiteral("  open to first paint: %1 ms\n").arg(median(drawn), 0, 'f', 1)
+        << QStringLiteral("  resident memory (VmRSS): %1 MiB before opening, %2 MiB with the strip open,"
+                          " %3 MiB open after %4 openings\n")
+               .arg(before, 0, 'f', 1)
+               .arg(firstOpen, 0, 'f', 1)
+               .arg(runs > 1 ? lastOpen : firstOpen, 0, 'f', 1)
+               .arg(runs);
+    return 0;
+}
