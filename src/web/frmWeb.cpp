@@ -94,9 +94,11 @@ void frmWeb::loadingChanged(const QWebEngineLoadingInfo &info)
         return;
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
         return;
-    // Only a page the site answered with 2xx means the times arrived.
-    const bool taken = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus
-                       && info.errorDomain() == QWebEngineLoadingInfo::NoErrorDomain;
+    // Only a page the site answered with 2xx means the times arrived; the engine reports the
+    // answer's status as an "error" code even on success.
+    const bool answered2xx = info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
+                             && info.errorCode() >= 200 && info.errorCode() <= 299;
+    const bool taken = info.status() == QWebEngineLoadingInfo::LoadSucceededStatus && answered2xx;
     const auto answered = std::exchange(m_recordAnswered, {});
     answered(taken);
 }
