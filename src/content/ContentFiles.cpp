@@ -113,7 +113,7 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
 
     // The lengths of the pictures before the run give its place in the pack.
     const int earlier = first - packFirst;
-    QFile index(mdlConst::gamePath(indexFile));
+    QFile index(mdlConst::dataPath(indexFile));
     QByteArray lengths;
     if (!index.open(QIODevice::ReadOnly))
         return fail(error, damagedMessage(indexFile, QStringLiteral("non si può aprire")));
@@ -137,7 +137,7 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
     }
 
     if (withTitles) {
-        QFile titles(mdlConst::gamePath(mdlConst::TitlesIndex));
+        QFile titles(mdlConst::dataPath(mdlConst::TitlesIndex));
         QByteArray records;
         if (!titles.open(QIODevice::ReadOnly))
             return fail(error, damagedMessage(mdlConst::TitlesIndex, QStringLiteral("non si può aprire")));
@@ -157,7 +157,7 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
         }
     }
 
-    QFile pack(mdlConst::gamePath(packFile));
+    QFile pack(mdlConst::dataPath(packFile));
     QByteArray data;
     if (!pack.open(QIODevice::ReadOnly))
         return fail(error, damagedMessage(packFile, QStringLiteral("non si può aprire")));

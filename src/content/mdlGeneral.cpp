@@ -24,10 +24,10 @@ bool isCategory(int category)
 bool LoadCounts()
 {
     CatCount.fill(0);
-    if (!QDir(mdlConst::gamePath(mdlConst::DataDir)).exists())
+    if (!QDir(mdlConst::dataPath(mdlConst::DataDir)).exists())
         return false;
-    QFile file(mdlConst::gamePath(mdlConst::CountsIndex));
-    if (!file.open(QIODevice::ReadWrite))
+    QFile file(mdlConst::dataPath(mdlConst::CountsIndex));
+    if (!file.open(file.exists() ? QIODevice::ReadOnly : QIODevice::ReadWrite))
         return false;
     const QByteArray bytes = file.read(CountRecordSize * mdlConst::CategoryCount);
     for (int k = 1; k <= mdlConst::CategoryCount; ++k) {
