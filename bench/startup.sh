@@ -49,9 +49,16 @@ trap cleanup EXIT
 rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$1/status"; }
 mib() { awk -v k="$1" 'BEGIN {printf "%.1f MiB", k / 1024}'; }
 # The game and every process it started (the browser engine's helpers).
+descendants() {
+  local child
+  for child in $(pgrep -P "$1" 2>/dev/null); do
+    echo "$child"
+    descendants "$child"
+  done
+}
 tree_rss_kib() {
   local total=0 pid
-  for pid in $1 $(pgrep -P "$1" 2>/dev/null) $(pgrep -f QtWebEngineProcess 2>/dev/null); do
+  for pid in $1 $(descendants "$1"); do
     [[ -r /proc/$pid/status ]] && total=$((total + $(rss_kib "$pid")))
   done
   echo "$total"
