@@ -2,27 +2,70 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace mdlConst {
 
 namespace {
-QString &folderSetting()
+struct Folders {
+    QString installed;
+    QString writable;
+};
+
+Folders &folders()
 {
-    static QString folder;
-    return folder;
+    static Folders value;
+    return value;
+}
+
+// The player's own game folder, for a copy installed where they may not write.
+QString playerFolder()
+{
+    const QString folder
+        = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/lumivo");
+    QDir root(folder);
+    for (const QString &sub : {DataDir, TempDir, UserDir})
+        root.mkpath(sub);
+    return root.absolutePath();
 }
 } // namespace
 
 void setGameFolder(const QString &folder)
 {
-    folderSetting() = QDir(folder).absolutePath();
+    folders().installed = QDir(folder).absolutePath();
+    folders().writable.clear();
+}
+
+QString installedFolder()
+{
+    if (folders().installed.isEmpty())
+        folders().installed = QCoreApplication::applicationDirPath();
+    return folders().installed;
+}
+
+bool isWritableFolder(const QString &folder)
+{
+    const QFileInfo info(folder);
+    if (!info.isDir() || !info.isWritable())
+        return false;
+#ifdef Q_OS_UNIX
+    if (geteuid() == 0)
+        return info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
+#endif
+    return true;
 }
 
 QString gameFolder()
 {
-    if (folderSetting().isEmpty())
-        folderSetting() = QCoreApplication::applicationDirPath();
-    return folderSetting();
+    Folders &f = folders();
+    if (f.writable.isEmpty())
+        f.writable = isWritableFolder(installedFolder()) ? installedFolder() : playerFolder();
+    return f.writable;
 }
 
 QString gamePath(const QString &relative)
@@ -30,9 +73,18 @@ QString gamePath(const QString &relative)
     return gameFolder() + QLatin1Char('/') + relative;
 }
 
+QString dataPath(const QString &relative)
+{
+    const QString own = gamePath(relative);
+    if (gameFolder() == installedFolder() || QFileInfo::exists(own))
+        return own;
+    const QString shipped = installedFolder() + QLatin1Char('/') + relative;
+    return QFileInfo::exists(shipped) ? shipped : own;
+}
+
 QString packPath(int category)
 {
-    return gamePath(DataDir + QStringLiteral("%1").arg(category, 4, 10, QLatin1Char('0')) + PackExtension);
+    return dataPath(DataDir + QStringLiteral("%1").arg(category, 4, 10, QLatin1Char('0')) + PackExtension);
 }
 
 } // namespace mdlConst

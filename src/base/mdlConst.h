@@ -28,12 +28,26 @@ constexpr int PackHeaderSize = 25682;
 // Game-type numbers: slot order of the profile's Group and Time lists.
 enum GameType { Classic = 1, Bonus = 2, Alpha = 3, Puzzle = 4 };
 
-// The folder everything is relative to; the executable's folder unless set otherwise (tests).
+// The folder the game was installed in: the executable's folder unless set otherwise (tests).
 void setGameFolder(const QString &folder);
+QString installedFolder();
+
+// The folder the game writes in: the installed folder where this user may write there, else the
+// player's own folder in their data folder (~/.local/share/lumivo), made with its Data/, Temp/ and
+// User/ on first use. Profiles, temporary pictures, downloads and the single-copy lock go here.
 QString gameFolder();
 QString gamePath(const QString &relative);
 
-// "0007.lvd": a pack's file name from its category number or name.
+// Where content is read from: the player's copy of a Data/ file where there is one, else the
+// installed one; gamePath(relative) where neither exists.
+QString dataPath(const QString &relative);
+
+// Whether the folder grants this user the right to write in it. Root, whom no permission stops,
+// counts as allowed only where the folder's mode lets someone write, so a copy made read-only
+// still sends root to their own folder.
+bool isWritableFolder(const QString &folder);
+
+// "0007.lvd": a pack's file name from its category number or name, where it is read from.
 QString packPath(int category);
 
 } // namespace mdlConst

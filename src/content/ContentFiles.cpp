@@ -51,7 +51,7 @@ bool fail(QString *error, const QString &message)
 // Only a regular file is read: a pipe would block the game and a device never ends.
 bool openData(QFile &file, const QString &relative, QString *error)
 {
-    switch (SafeFile::open(file, mdlConst::gamePath(relative), QIODevice::ReadOnly, true)) {
+    switch (SafeFile::open(file, mdlConst::dataPath(relative), QIODevice::ReadOnly, true)) {
     case SafeFile::Status::Ok:
         return true;
     case SafeFile::Status::Missing:

@@ -23,7 +23,7 @@ qint64 expectedPackSize(int cat, QString *error)
 {
     const int base = GetItemBase(cat);
     const int count = mdlGeneral::GetCatCount(cat);
-    QFile index(mdlConst::gamePath(mdlConst::LengthsIndex));
+    QFile index(mdlConst::dataPath(mdlConst::LengthsIndex));
     if (base < 0 || count < 0 || !index.open(QIODevice::ReadOnly)
         || !index.seek(qint64(base) * ContentFiles::LengthRecordSize)) {
         fail(error, ContentFiles::damagedMessage(mdlConst::LengthsIndex, QStringLiteral("non si può leggere")));

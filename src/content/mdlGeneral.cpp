@@ -25,16 +25,16 @@ bool isCategory(int category)
 bool LoadCounts(QString *error)
 {
     CatCount.fill(0);
-    const QString path = mdlConst::gamePath(mdlConst::CountsIndex);
+    const QString path = mdlConst::dataPath(mdlConst::CountsIndex);
     const QString shown = QDir::toNativeSeparators(path);
     auto fail = [error](const QString &message) {
         if (error)
             *error = message;
         return false;
     };
-    if (!QDir(mdlConst::gamePath(mdlConst::DataDir)).exists())
+    if (!QDir(mdlConst::dataPath(mdlConst::DataDir)).exists())
         return fail(QStringLiteral("Manca la cartella %1.")
-                        .arg(QDir::toNativeSeparators(mdlConst::gamePath(mdlConst::DataDir))));
+                        .arg(QDir::toNativeSeparators(mdlConst::dataPath(mdlConst::DataDir))));
     QFile file;
     switch (SafeFile::open(file, path, QIODevice::ReadOnly, true)) {
     case SafeFile::Status::Ok:

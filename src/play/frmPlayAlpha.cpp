@@ -213,7 +213,7 @@ bool frmPlayAlpha::GetRndData(QString *problem)
     // The Classic pictures actually installed: the categories whose pack is present.
     QVector<int> candidates;
     for (int c = 1; c <= ContentFiles::LastGenreCategory; ++c) {
-        if (!QFile::exists(mdlConst::gamePath(ContentFiles::packFile(c))))
+        if (!QFile::exists(mdlConst::dataPath(ContentFiles::packFile(c))))
             continue;
         const int base = GetItemBase(c);
         const int count = mdlGeneral::GetCatCount(c);
@@ -266,7 +266,7 @@ bool frmPlayAlpha::GetRndData(QString *problem)
 
 QByteArray frmPlayAlpha::ReadTitle(int n)
 {
-    QFile titles(mdlConst::gamePath(mdlConst::TitlesIndex));
+    QFile titles(mdlConst::dataPath(mdlConst::TitlesIndex));
     if (!titles.open(QIODevice::ReadOnly)) {
         m_titleProblem
             = ContentFiles::damagedMessage(mdlConst::TitlesIndex, QStringLiteral("non si può aprire"));

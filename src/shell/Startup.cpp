@@ -31,10 +31,11 @@ void prepareApplication(QApplication &app)
 bool prepareGameFolder()
 {
     QDir root(mdlConst::gameFolder());
-    if (!root.exists(mdlConst::DataDir)) {
+    if (!QDir(mdlConst::installedFolder()).exists(mdlConst::DataDir)) {
         Messages::warn(QStringLiteral("Manca la cartella Data con le immagini del gioco:\n%1\n\n"
                                       "Reinstalla il gioco per ripristinarla.")
-                           .arg(QDir::toNativeSeparators(mdlConst::gamePath(mdlConst::DataDir))));
+                           .arg(QDir::toNativeSeparators(mdlConst::installedFolder() + QLatin1Char('/')
+                                                         + mdlConst::DataDir)));
         return false;
     }
     for (const QString &folder : {mdlConst::TempDir, mdlConst::UserDir}) {

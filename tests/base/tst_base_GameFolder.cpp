@@ -1,0 +1,128 @@
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+// An installed copy: a read-only folder with shipped Data/, and a player's data folder
+// (XDG_DATA_HOME) where that copy must write instead.
+class InstalledCopy
+{
+public:
+    InstalledCopy()
+    {
+        QDir root(m_installed.path());
+        root.mkpath(QStringLiteral("Data"));
+        qputenv("XDG_DATA_HOME", m_home.path().toUtf8());
+    }
+    ~InstalledCopy()
+    {
+        setWritable(true);
+        qunsetenv("XDG_DATA_HOME");
+    }
+
+    void setWritable(bool writable)
+    {
+        const auto mode = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                          | QFile::ReadOther | QFile::ExeOther
+                          | (writable ? QFile::WriteOwner : QFile::Permissions());
+        for (const QString &folder : {installed(QStringLiteral("Data")), installed(QString())})
+            QFile::setPermissions(folder, mode);
+    }
+
+    QString installed(const QString &relative) const
+    {
+        return m_installed.path() + QLatin1Char('/') + relative;
+    }
+    QString player(const QString &relative) const
+    {
+        return m_home.path() + QStringLiteral("/lumivo/") + relative;
+    }
+
+    static void write(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+        file.write(bytes);
+    }
+
+private:
+    QTemporaryDir m_installed;
+    QTemporaryDir m_home;
+};
+
+class tst_base_GameFolder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writableCopyWritesAndReadsBesideItself()
+    {
+        InstalledCopy copy;
+        mdlConst::setGameFolder(copy.installed(QString()));
+        QCOMPARE(mdlConst::gameFolder() + QLatin1Char('/'), copy.installed(QString()));
+        QCOMPARE(mdlConst::gamePath(QStringLiteral("User/Anna.lmp")),
+                 copy.installed(QStringLiteral("User/Anna.lmp")));
+        QCOMPARE(mdlConst::dataPath(mdlConst::TitlesIndex), copy.installed(mdlConst::TitlesIndex));
+        QVERIFY2(!QFileInfo::exists(copy.player(QString())),
+                 "a writable copy must not make a player's folder");
+    }
+
+    void readOnlyCopyWritesInThePlayersFolder()
+    {
+        InstalledCopy copy;
+        copy.setWritable(false);
+        mdlConst::setGameFolder(copy.installed(QString()));
+        QCOMPARE(mdlConst::gameFolder() + QLatin1Char('/'), copy.player(QString()));
+        for (const QString &folder : {mdlConst::DataDir, mdlConst::TempDir, mdlConst::UserDir})
+            QVERIFY2(QFileInfo(copy.player(folder)).isDir(), qPrintable(folder));
+        QCOMPARE(mdlConst::gamePath(QStringLiteral("User/Anna.lmp")),
+                 copy.player(QStringLiteral("User/Anna.lmp")));
+    }
+
+    void contentIsReadFromThePlayersCopyFirst_data()
+    {
+        QTest::addColumn<bool>("shipped");
+        QTest::addColumn<bool>("downloaded");
+        QTest::addColumn<bool>("fromPlayer");
+        QTest::newRow("shipped only") << true << false << false;
+        QTest::newRow("downloaded only") << false << true << true;
+        QTest::newRow("newer copy of a shipped file") << true << true << true;
+        QTest::newRow("nowhere: where it would be written") << false << false << true;
+    }
+
+    void contentIsReadFromThePlayersCopyFirst()
+    {
+        QFETCH(bool, shipped);
+        QFETCH(bool, downloaded);
+        QFETCH(bool, fromPlayer);
+        InstalledCopy copy;
+        if (shipped)
+            InstalledCopy::write(copy.installed(mdlConst::TitlesIndex), "shipped");
+        copy.setWritable(false);
+        mdlConst::setGameFolder(copy.installed(QString()));
+        if (downloaded)
+            InstalledCopy::write(mdlConst::gamePath(mdlConst::TitlesIndex), "downloaded");
+        QCOMPARE(mdlConst::dataPath(mdlConst::TitlesIndex),
+                 fromPlayer ? copy.player(mdlConst::TitlesIndex) : copy.installed(mdlConst::TitlesIndex));
+    }
+
+    void countsAreReadFromAReadOnlyInstallation()
+    {
+        InstalledCopy copy;
+        QByteArray counts(5 * 20, '\0');
+        counts[5 * 6] = 42;
+        InstalledCopy::write(copy.installed(mdlConst::CountsIndex), counts);
+        QFile::setPermissions(copy.installed(mdlConst::CountsIndex), QFile::ReadOwner | QFile::ReadOther);
+        copy.setWritable(false);
+        mdlConst::setGameFolder(copy.installed(QString()));
+        QVERIFY(mdlGeneral::LoadCounts());
+        QCOMPARE(mdlGeneral::GetCatCount(7), qint16(42));
+        QVERIFY2(!QFileInfo::exists(copy.player(mdlConst::CountsIndex)),
+                 "the shipped counts must not be copied");
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_base_GameFolder)
+#include "tst_base_GameFolder.moc"
