@@ -145,7 +145,7 @@ int main(int argc, char *argv[])
 
     auto sizesOf = [](const QVector<PackContent::Picture> &pictures, int from, int count, qint64 *offset) {
         QVector<qint64> result;
-        *offset = mdlConst::PackHeaderSize;
+        *offset = ContentFiles::PackHeaderSize;
         for (int i = 0; i < from; ++i)
             *offset += pictures[i].data.size();
         for (int i = from; i < from + count; ++i)

@@ -82,9 +82,4 @@ QString dataPath(const QString &relative)
     return QFileInfo::exists(shipped) ? shipped : own;
 }
 
-QString packPath(int category)
-{
-    return dataPath(DataDir + QStringLiteral("%1").arg(category, 4, 10, QLatin1Char('0')) + PackExtension);
-}
-
 } // namespace mdlConst

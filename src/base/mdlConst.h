@@ -12,18 +12,12 @@ inline const QString DataDir = QStringLiteral("Data/");
 inline const QString TempDir = QStringLiteral("Temp/");
 inline const QString UserDir = QStringLiteral("User/");
 
-inline const QString CountsIndex = QStringLiteral("Data/index.lvs");
-inline const QString LengthsIndex = QStringLiteral("Data/index.lvx");
-inline const QString TitlesIndex = QStringLiteral("Data/index.lvt");
-
 inline const QString ProfileExtension = QStringLiteral(".lmp");
-inline const QString PackExtension = QStringLiteral(".lvd");
-inline const QString PageList = QStringLiteral("~temp.tmp");
-inline const QString ThumbFile = QStringLiteral("thumb.tmp");
 
 constexpr int CategoryCount = 20;
 constexpr int AlphaCategory = 21;
-constexpr int PackHeaderSize = 25682;
+// The screens are laid out in twips, fifteen to a pixel.
+constexpr int TwipsPerPixel = 15;
 
 // Game-type numbers: slot order of the profile's Group and Time lists.
 enum GameType { Classic = 1, Bonus = 2, Alpha = 3, Puzzle = 4 };
@@ -46,8 +40,5 @@ QString dataPath(const QString &relative);
 // counts as allowed only where the folder's mode lets someone write, so a copy made read-only
 // still sends root to their own folder.
 bool isWritableFolder(const QString &folder);
-
-// "0007.lvd": a pack's file name from its category number or name, where it is read from.
-QString packPath(int category);
 
 } // namespace mdlConst

@@ -33,7 +33,7 @@ bool readAt(QFile &file, qint64 position, qint64 length, QByteArray *bytes)
 QString fileName(const QString &prefix, int number)
 {
     return mdlConst::DataDir + prefix + QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0'))
-           + mdlConst::PackExtension;
+           + ContentFiles::PackExtension;
 }
 
 QString thumbName(int state)
@@ -69,12 +69,17 @@ QString packFile(int category)
 
 QString thumbPackFile(int state)
 {
-    return mdlConst::DataDir + thumbName(state) + mdlConst::PackExtension;
+    return mdlConst::DataDir + thumbName(state) + ContentFiles::PackExtension;
 }
 
 QString thumbIndexFile(int state)
 {
     return mdlConst::DataDir + thumbName(state) + QStringLiteral(".lvx");
+}
+
+QString packPath(int category)
+{
+    return mdlConst::dataPath(packFile(category));
 }
 
 QString damagedMessage(const QString &file, const QString &reason)
@@ -122,7 +127,7 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
     run->pictures.clear();
     run->titles.clear();
     if (packFirst < 1 || first < packFirst || count < 0)
-        return fail(error, damagedMessage(mdlConst::CountsIndex,
+        return fail(error, damagedMessage(ContentFiles::CountsIndex,
                                           QStringLiteral("i numeri delle immagini non tornano")));
 
     // The lengths of the pictures before the run give its place in the pack.
@@ -138,7 +143,7 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
             damagedMessage(indexFile, QStringLiteral("finisce prima della voce %1").arg(first + count - 1)));
     index.close();
 
-    qint64 offset = mdlConst::PackHeaderSize;
+    qint64 offset = ContentFiles::PackHeaderSize;
     qint64 runBytes = 0;
     for (int i = 0; i < earlier + count; ++i) {
         const qint32 lastByte = lengthAt(lengths, i);
@@ -153,19 +158,19 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
     if (withTitles) {
         QFile titles;
         QByteArray records;
-        if (!openData(titles, mdlConst::TitlesIndex, error))
+        if (!openData(titles, ContentFiles::TitlesIndex, error))
             return false;
         if (!readAt(titles, qint64(first - 1) * TitleRecordSize, qint64(count) * TitleRecordSize, &records))
             return fail(
                 error,
-                damagedMessage(mdlConst::TitlesIndex,
+                damagedMessage(ContentFiles::TitlesIndex,
                                QStringLiteral("manca il titolo dell'immagine %1").arg(first + count - 1)));
         for (int i = 0; i < count; ++i) {
             QByteArray title;
             if (!titleFromRecord(records.mid(i * TitleRecordSize, TitleRecordSize), &title))
                 return fail(error,
                             damagedMessage(
-                                mdlConst::TitlesIndex,
+                                ContentFiles::TitlesIndex,
                                 QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(first + i)));
             run->titles.append(title);
         }

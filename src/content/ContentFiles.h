@@ -9,11 +9,23 @@
 // before it and its own are read, never the earlier pictures themselves.
 namespace ContentFiles {
 
+inline const QString CountsIndex = QStringLiteral("Data/index.lvs");
+inline const QString LengthsIndex = QStringLiteral("Data/index.lvx");
+inline const QString TitlesIndex = QStringLiteral("Data/index.lvt");
+inline const QString PackExtension = QStringLiteral(".lvd");
+// Temp/: the page list beside the picture files 0001.tmp…, and the thumbnail on its way.
+inline const QString PageList = QStringLiteral("~temp.tmp");
+inline const QString ThumbFile = QStringLiteral("thumb.tmp");
+
+constexpr int PackHeaderSize = 25682; // bytes before a pack's first picture
+
 constexpr int CountRecordSize = 5;  // index.lvs: qint16 count, 3 unused bytes
 constexpr int LengthRecordSize = 7; // index.lvx, A000.lvx…: qint32 last byte index, 3 unused bytes
 constexpr int TitleRecordSize = 82; // index.lvt: quint16 length, shifted title bytes
 constexpr int MaxTitleLength = 80;
-constexpr int MaxPictures = 32667;  // the profile numbers its records in 16 bits
+// Picture k's solved flag is profile record k + 100, and records are numbered in 16 bits: the
+// one limit on the pictures of all categories together.
+constexpr int MaxPictures = 32667;
 constexpr int MaxThemedCount = 157; // one strip cell per picture
 constexpr int PageSize = 9;
 constexpr int LastGenreCategory = 9;
@@ -28,6 +40,8 @@ inline bool isGenre(int category)
 QString packFile(int category);
 QString thumbPackFile(int state); // 0 locked A000, 1 open B000, anything else won C000
 QString thumbIndexFile(int state);
+// Where category `category`'s pack is read from (the player's copy first).
+QString packPath(int category);
 
 // The picture bytes and the plain titles (Windows-1252, as they go into the page list) of a run
 // of consecutive pictures of one pack.

@@ -47,7 +47,7 @@ QString cannotWrite(const QString &name)
 void removePageFiles()
 {
     QDir temp(mdlConst::gamePath(mdlConst::TempDir));
-    const QStringList names = temp.entryList({QStringLiteral("[0-9][0-9][0-9][0-9].tmp"), mdlConst::PageList},
+    const QStringList names = temp.entryList({QStringLiteral("[0-9][0-9][0-9][0-9].tmp"), ContentFiles::PageList},
                                              QDir::Files | QDir::Hidden);
     for (const QString &name : names)
         temp.remove(name);
@@ -64,7 +64,7 @@ qint16 GetItemBase(int cat)
             return -1;
         base += count;
     }
-    return base > 32767 ? qint16(-1) : qint16(base);
+    return base > MaxPictures ? qint16(-1) : qint16(base);
 }
 
 qint16 FindOpenPage(const QVector<qint16> &flags)
@@ -84,7 +84,7 @@ bool ExtractPage(int cat, int page, int base, QString *error)
         return fail(error, QStringLiteral("La categoria %1 non esiste.").arg(cat));
     const int catCount = mdlGeneral::GetCatCount(cat);
     if (base < 0 || catCount < 0)
-        return fail(error, damagedMessage(mdlConst::CountsIndex,
+        return fail(error, damagedMessage(ContentFiles::CountsIndex,
                                           QStringLiteral("i numeri delle immagini non tornano")));
 
     const int skip = page == 0 ? 0 : PageSize * (page - 1);
@@ -97,7 +97,7 @@ bool ExtractPage(int cat, int page, int base, QString *error)
 
     ContentFiles::Run run;
     QString problem;
-    if (!readRun(packFile(cat), mdlConst::LengthsIndex, base + 1, base + skip + 1, count, true, &run,
+    if (!readRun(packFile(cat), ContentFiles::LengthsIndex, base + 1, base + skip + 1, count, true, &run,
                  &problem)) {
         removePageFiles();
         return fail(error, problem);
@@ -115,16 +115,16 @@ bool ExtractPage(int cat, int page, int base, QString *error)
             return fail(error, cannotWrite(pictureName(k)));
         }
     }
-    if (!SafeFile::replace(tempPath(mdlConst::PageList), list)) {
+    if (!SafeFile::replace(tempPath(ContentFiles::PageList), list)) {
         removePageFiles();
-        return fail(error, cannotWrite(mdlConst::PageList));
+        return fail(error, cannotWrite(ContentFiles::PageList));
     }
     return true;
 }
 
 QString ExtractThumb(int cat, int state, QString *error)
 {
-    const QString path = tempPath(mdlConst::ThumbFile);
+    const QString path = tempPath(ContentFiles::ThumbFile);
     ContentFiles::Run run;
     bool done = false;
     if (!mdlGeneral::isCategory(cat)) {
@@ -132,7 +132,7 @@ QString ExtractThumb(int cat, int state, QString *error)
     } else {
         done = readRun(thumbPackFile(state), thumbIndexFile(state), 1, cat, 1, false, &run, error);
         if (done && !SafeFile::replace(path, run.pictures.first()))
-            done = fail(error, cannotWrite(mdlConst::ThumbFile));
+            done = fail(error, cannotWrite(ContentFiles::ThumbFile));
     }
     // An earlier thumbnail must not pass for the one that failed.
     if (!done)

@@ -8,7 +8,7 @@
 // path and a message for the player in *error, and then leaves none of its files in Temp/.
 
 // Number of pictures in all categories before `cat`; 0 for category 1 or less, -1 when the
-// counts of index.lvs cannot be summed (a negative count, or more than 32767 pictures).
+// counts of index.lvs cannot be summed (a negative count, or more pictures than MaxPictures).
 qint16 GetItemBase(int cat);
 
 // First page of nine whose solved flags (the category's, in play order) are not all 1; 1 when

@@ -23,18 +23,18 @@ qint64 expectedPackSize(int cat, QString *error)
 {
     const int base = GetItemBase(cat);
     const int count = mdlGeneral::GetCatCount(cat);
-    QFile index(mdlConst::dataPath(mdlConst::LengthsIndex));
+    QFile index(mdlConst::dataPath(ContentFiles::LengthsIndex));
     if (base < 0 || count < 0 || !index.open(QIODevice::ReadOnly)
         || !index.seek(qint64(base) * ContentFiles::LengthRecordSize)) {
-        fail(error, ContentFiles::damagedMessage(mdlConst::LengthsIndex, QStringLiteral("non si può leggere")));
+        fail(error, ContentFiles::damagedMessage(ContentFiles::LengthsIndex, QStringLiteral("non si può leggere")));
         return -1;
     }
     const QByteArray records = index.read(qint64(count) * ContentFiles::LengthRecordSize);
     if (records.size() != qint64(count) * ContentFiles::LengthRecordSize) {
-        fail(error, ContentFiles::damagedMessage(mdlConst::LengthsIndex, QStringLiteral("è troppo corto")));
+        fail(error, ContentFiles::damagedMessage(ContentFiles::LengthsIndex, QStringLiteral("è troppo corto")));
         return -1;
     }
-    qint64 size = mdlConst::PackHeaderSize;
+    qint64 size = ContentFiles::PackHeaderSize;
     for (int i = 0; i < count; ++i)
         size += qint64(ContentFiles::lengthAt(records, i)) + 1;
     return size;
@@ -67,7 +67,7 @@ bool check(int cat, const QByteArray &pack, const QByteArray &titles, QString *e
     const qint64 titlesSize = qint64(GetItemBase(mdlConst::CategoryCount + 1)) * ContentFiles::TitleRecordSize;
     if (titles.size() != titlesSize)
         return fail(error, QStringLiteral("Il file %1 scaricato non è completo: %2 byte invece di %3.")
-                               .arg(mdlConst::TitlesIndex)
+                               .arg(ContentFiles::TitlesIndex)
                                .arg(titles.size())
                                .arg(titlesSize));
     return true;
@@ -77,7 +77,7 @@ bool install(int cat, const QByteArray &pack, const QByteArray &titles, QString 
 {
     // The index first: a stop between the two leaves the old pack (or none) beside a complete
     // index, never a pack whose titles are missing.
-    return check(cat, pack, titles, error) && replace(mdlConst::TitlesIndex, titles, error)
+    return check(cat, pack, titles, error) && replace(ContentFiles::TitlesIndex, titles, error)
            && replace(ContentFiles::packFile(cat), pack, error);
 }
 

@@ -1,4 +1,5 @@
 #include "content/PageList.h"
+#include "content/ContentFiles.h"
 
 #include "content/Ansi.h"
 #include "base/mdlConst.h"
@@ -24,7 +25,7 @@ QString PageLine::picturePath() const
 bool ReadPageList(QVector<PageLine> *lines, QString *error)
 {
     lines->clear();
-    const QString name = mdlConst::TempDir + mdlConst::PageList;
+    const QString name = mdlConst::TempDir + ContentFiles::PageList;
     QFile file(mdlConst::gamePath(name));
     if (!file.open(QIODevice::ReadOnly))
         return fail(

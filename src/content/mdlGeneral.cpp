@@ -1,4 +1,5 @@
 #include "content/mdlGeneral.h"
+#include "content/ContentFiles.h"
 
 #include "content/Ansi.h"
 #include "content/SafeFile.h"
@@ -14,7 +15,6 @@ std::array<QString, 21> CatName;
 std::array<qint16, 21> CatCount;
 
 namespace {
-constexpr int CountRecordSize = 5;
 }
 
 bool isCategory(int category)
@@ -25,7 +25,7 @@ bool isCategory(int category)
 bool LoadCounts(QString *error)
 {
     CatCount.fill(0);
-    const QString path = mdlConst::dataPath(mdlConst::CountsIndex);
+    const QString path = mdlConst::dataPath(ContentFiles::CountsIndex);
     const QString shown = QDir::toNativeSeparators(path);
     auto fail = [error](const QString &message) {
         if (error)
@@ -46,9 +46,9 @@ bool LoadCounts(QString *error)
     default:
         return fail(QStringLiteral("Impossibile leggere il file %1.").arg(shown));
     }
-    const QByteArray bytes = file.read(CountRecordSize * mdlConst::CategoryCount);
+    const QByteArray bytes = file.read(ContentFiles::CountRecordSize * mdlConst::CategoryCount);
     for (int k = 1; k <= mdlConst::CategoryCount; ++k) {
-        const int offset = CountRecordSize * (k - 1);
+        const int offset = ContentFiles::CountRecordSize * (k - 1);
         // A short file leaves the counts past its end at 0.
         if (offset + 2 <= bytes.size())
             CatCount[k] = qFromLittleEndian<qint16>(bytes.constData() + offset);
@@ -101,9 +101,9 @@ QString GetVersion()
 
 bool SkipPackHeader(QIODevice &pack)
 {
-    if (pack.size() < mdlConst::PackHeaderSize)
+    if (pack.size() < ContentFiles::PackHeaderSize)
         return false;
-    return pack.seek(mdlConst::PackHeaderSize);
+    return pack.seek(ContentFiles::PackHeaderSize);
 }
 
 QByteArray shiftBytes(const QByteArray &bytes, int mode, bool *ok)

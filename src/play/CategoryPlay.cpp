@@ -27,7 +27,7 @@ bool PreparePage(clsUser &user, QString *error)
     const qint16 base = GetItemBase(user.curcat);
     if (base < 0) {
         if (error)
-            *error = ContentFiles::damagedMessage(mdlConst::CountsIndex,
+            *error = ContentFiles::damagedMessage(ContentFiles::CountsIndex,
                                                   QStringLiteral("i numeri delle immagini non tornano"));
         return false;
     }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "content/ContentFiles.h"
+
 #include <QString>
 
 // The page arithmetic of the Classic screen: nine pictures to a page, pages counted from 1.
 namespace PageMath {
 
-constexpr int PageSize = 9;
+constexpr int PageSize = ContentFiles::PageSize;
 
 // The number of pages as the counter shows it, the picture count / 9 as a real number:
 // "5" for 45 pictures, "2,33333333333333" for 21.

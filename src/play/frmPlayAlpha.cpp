@@ -218,7 +218,7 @@ bool frmPlayAlpha::GetRndData(QString *problem)
         const int base = GetItemBase(c);
         const int count = mdlGeneral::GetCatCount(c);
         if (base < 0 || count < 0) {
-            *problem = ContentFiles::damagedMessage(mdlConst::CountsIndex,
+            *problem = ContentFiles::damagedMessage(ContentFiles::CountsIndex,
                                                     QStringLiteral("i numeri delle immagini non tornano"));
             return false;
         }
@@ -257,7 +257,7 @@ bool frmPlayAlpha::GetRndData(QString *problem)
         }
         list += padded(i, 2) + ':' + padded(tile.picture, 3) + ':' + tile.title + "\r\n";
     }
-    if (!writeWhole(mdlConst::PageList, list, problem)) {
+    if (!writeWhole(ContentFiles::PageList, list, problem)) {
         RemoveTempPictures();
         return false;
     }
@@ -266,10 +266,10 @@ bool frmPlayAlpha::GetRndData(QString *problem)
 
 QByteArray frmPlayAlpha::ReadTitle(int n)
 {
-    QFile titles(mdlConst::dataPath(mdlConst::TitlesIndex));
+    QFile titles(mdlConst::dataPath(ContentFiles::TitlesIndex));
     if (!titles.open(QIODevice::ReadOnly)) {
         m_titleProblem
-            = ContentFiles::damagedMessage(mdlConst::TitlesIndex, QStringLiteral("non si può aprire"));
+            = ContentFiles::damagedMessage(ContentFiles::TitlesIndex, QStringLiteral("non si può aprire"));
         return QByteArray();
     }
     QByteArray title;
@@ -277,7 +277,7 @@ QByteArray frmPlayAlpha::ReadTitle(int n)
     if (n < 1 || !titles.seek(at)
         || !ContentFiles::titleFromRecord(titles.read(ContentFiles::TitleRecordSize), &title)) {
         m_titleProblem = ContentFiles::damagedMessage(
-            mdlConst::TitlesIndex, QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(n));
+            ContentFiles::TitlesIndex, QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(n));
         return QByteArray();
     }
     return title;
@@ -289,12 +289,12 @@ bool frmPlayAlpha::ExtractPicture(int slot, int n, QString *problem)
     const int base = GetItemBase(c);
     ContentFiles::Run run;
     if (c == 0 || base < 0) {
-        *problem = ContentFiles::damagedMessage(mdlConst::CountsIndex,
+        *problem = ContentFiles::damagedMessage(ContentFiles::CountsIndex,
                                                 QStringLiteral("i numeri delle immagini non tornano"));
         return false;
     }
     // One positioned read of the picture itself, placed by the lengths before it.
-    if (!ContentFiles::readRun(ContentFiles::packFile(c), mdlConst::LengthsIndex, base + 1, n, 1, false, &run,
+    if (!ContentFiles::readRun(ContentFiles::packFile(c), ContentFiles::LengthsIndex, base + 1, n, 1, false, &run,
                                problem))
         return false;
     return writeWhole(pictureName(slot), run.pictures.first(), problem);
@@ -302,7 +302,7 @@ bool frmPlayAlpha::ExtractPicture(int slot, int n, QString *problem)
 
 bool frmPlayAlpha::LoadBoard(QString *problem)
 {
-    const QString listName = mdlConst::TempDir + mdlConst::PageList;
+    const QString listName = mdlConst::TempDir + ContentFiles::PageList;
     QVector<AlphaTile> tiles;
     QHash<int, QPixmap> pictures;
     bool loaded = false;

@@ -1,4 +1,5 @@
 #include "play/frmPlayClassic.h"
+#include "content/ContentFiles.h"
 
 #include "base/mdlConst.h"
 #include "content/Extraction.h"
@@ -92,7 +93,7 @@ bool frmPlayClassic::LoadPage()
     if (!ReadPageList(&lines, &problem) || lines.size() > CellCount) {
         if (problem.isEmpty())
             problem = QStringLiteral("La lista delle immagini %1 ha %2 righe, ma una pagina ne mostra %3.")
-                          .arg(mdlConst::TempDir + mdlConst::PageList)
+                          .arg(mdlConst::TempDir + ContentFiles::PageList)
                           .arg(lines.size())
                           .arg(CellCount);
         RemoveTempPictures();

@@ -1,4 +1,5 @@
 #include "play/frmPlayStrip.h"
+#include "content/ContentFiles.h"
 
 #include "base/mdlConst.h"
 #include "content/Extraction.h"
@@ -124,7 +125,7 @@ bool frmPlayStrip::LoadStrip()
         if (problem.isEmpty())
             problem = QStringLiteral("La lista delle immagini %1 ha %2 righe, ma la striscia ne mostra "
                                      "da 1 a %3.")
-                          .arg(mdlConst::TempDir + mdlConst::PageList)
+                          .arg(mdlConst::TempDir + ContentFiles::PageList)
                           .arg(lines.size())
                           .arg(StripMath::MaxCells);
         RemoveTempPictures();

@@ -1,4 +1,5 @@
 #include "select/CategorySelection.h"
+#include "content/ContentFiles.h"
 
 #include "content/Extraction.h"
 #include "content/mdlGeneral.h"
@@ -111,7 +112,7 @@ void CategorySelection::ReadThumbs()
         lblCat(i)->setText(entry.caption());
         if (entry.packMissing())
             packMissing = true;
-        QFile::remove(mdlConst::gamePath(mdlConst::TempDir + mdlConst::ThumbFile));
+        QFile::remove(mdlConst::gamePath(mdlConst::TempDir + ContentFiles::ThumbFile));
     }
     if (!thumbProblem.isEmpty() && !m_thumbProblemReported) {
         m_thumbProblemReported = true;

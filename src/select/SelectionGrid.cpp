@@ -1,4 +1,5 @@
 #include "select/SelectionGrid.h"
+#include "content/ContentFiles.h"
 
 #include "content/mdlGeneral.h"
 #include "profile/clsUser.h"
@@ -109,7 +110,7 @@ CategoryEntry readCategory(const clsUser &user, int category)
     entry.total = mdlGeneral::GetCatCount(category);
     // A locked category is never offered, so its pack does not matter.
     if (entry.state > 0)
-        entry.packPresent = QFileInfo(mdlConst::packPath(category)).isFile();
+        entry.packPresent = QFileInfo(ContentFiles::packPath(category)).isFile();
     return entry;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/mdlConst.h"
+
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -12,10 +14,9 @@ class clsUser;
 // and, per category, what its thumbnail and label say.
 namespace SelectionGrid {
 
-constexpr int TwipsPerPixel = 15;
 constexpr int pixels(int twips)
 {
-    return twips / TwipsPerPixel;
+    return twips / mdlConst::TwipsPerPixel;
 }
 
 // One selection screen: its categories, its grid and the play screen it leads to.

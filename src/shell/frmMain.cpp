@@ -14,10 +14,9 @@
 #include <QTimer>
 
 namespace {
-constexpr int TwipsPerPixel = 15;
-
 QRect twips(int left, int top, int width, int height)
 {
+    using mdlConst::TwipsPerPixel;
     return QRect(left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel);
 }
 

@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "content/ContentFiles.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -64,7 +65,7 @@ private slots:
         QCOMPARE(mdlConst::gameFolder() + QLatin1Char('/'), copy.installed(QString()));
         QCOMPARE(mdlConst::gamePath(QStringLiteral("User/Anna.lmp")),
                  copy.installed(QStringLiteral("User/Anna.lmp")));
-        QCOMPARE(mdlConst::dataPath(mdlConst::TitlesIndex), copy.installed(mdlConst::TitlesIndex));
+        QCOMPARE(mdlConst::dataPath(ContentFiles::TitlesIndex), copy.installed(ContentFiles::TitlesIndex));
         QVERIFY2(!QFileInfo::exists(copy.player(QString())),
                  "a writable copy must not make a player's folder");
     }
@@ -99,13 +100,13 @@ private slots:
         QFETCH(bool, fromPlayer);
         InstalledCopy copy;
         if (shipped)
-            InstalledCopy::write(copy.installed(mdlConst::TitlesIndex), "shipped");
+            InstalledCopy::write(copy.installed(ContentFiles::TitlesIndex), "shipped");
         copy.setWritable(false);
         mdlConst::setGameFolder(copy.installed(QString()));
         if (downloaded)
-            InstalledCopy::write(mdlConst::gamePath(mdlConst::TitlesIndex), "downloaded");
-        QCOMPARE(mdlConst::dataPath(mdlConst::TitlesIndex),
-                 fromPlayer ? copy.player(mdlConst::TitlesIndex) : copy.installed(mdlConst::TitlesIndex));
+            InstalledCopy::write(mdlConst::gamePath(ContentFiles::TitlesIndex), "downloaded");
+        QCOMPARE(mdlConst::dataPath(ContentFiles::TitlesIndex),
+                 fromPlayer ? copy.player(ContentFiles::TitlesIndex) : copy.installed(ContentFiles::TitlesIndex));
     }
 
     void countsAreReadFromAReadOnlyInstallation()
@@ -113,13 +114,13 @@ private slots:
         InstalledCopy copy;
         QByteArray counts(5 * 20, '\0');
         counts[5 * 6] = 42;
-        InstalledCopy::write(copy.installed(mdlConst::CountsIndex), counts);
-        QFile::setPermissions(copy.installed(mdlConst::CountsIndex), QFile::ReadOwner | QFile::ReadOther);
+        InstalledCopy::write(copy.installed(ContentFiles::CountsIndex), counts);
+        QFile::setPermissions(copy.installed(ContentFiles::CountsIndex), QFile::ReadOwner | QFile::ReadOther);
         copy.setWritable(false);
         mdlConst::setGameFolder(copy.installed(QString()));
         QVERIFY(mdlGeneral::LoadCounts());
         QCOMPARE(mdlGeneral::GetCatCount(7), qint16(42));
-        QVERIFY2(!QFileInfo::exists(copy.player(mdlConst::CountsIndex)),
+        QVERIFY2(!QFileInfo::exists(copy.player(ContentFiles::CountsIndex)),
                  "the shipped counts must not be copied");
     }
 };

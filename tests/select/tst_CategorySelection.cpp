@@ -2,6 +2,7 @@
 // the Data folder, clicks that start play, the way back to the menu.
 
 #include "ScreenSupport.h"
+#include "content/ContentFiles.h"
 #include "TestSupport.h"
 #include "profile/clsUser.h"
 #include "select/CategorySelection.h"
@@ -48,7 +49,7 @@ class tst_CategorySelection : public QObject
         QVERIFY(ScreenSupport::clickAt(screen, screen->variant().thumbPlace(index).center()));
     }
 
-    void removePack(int category) { QVERIFY(QFile::remove(mdlConst::packPath(category))); }
+    void removePack(int category) { QVERIFY(QFile::remove(ContentFiles::packPath(category))); }
 
 private slots:
     void initTestCase()

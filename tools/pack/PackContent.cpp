@@ -61,7 +61,7 @@ QByteArray lengthsOf(const QVector<QByteArray> &items)
 
 QByteArray packHeader()
 {
-    QByteArray header(mdlConst::PackHeaderSize, '\0');
+    QByteArray header(ContentFiles::PackHeaderSize, '\0');
     const QByteArray signature = "LUMIVO PACK\r\n";
     header.replace(0, signature.size(), signature);
     return header;
@@ -155,9 +155,9 @@ bool writeData(const Content &content, const QString &folder, QString *error)
             || !writeFile(fileIn(folder, thumbIndexFile(state)), lengthsOf(items), error))
             return false;
     }
-    return writeFile(fileIn(folder, mdlConst::CountsIndex), counts, error)
-           && writeFile(fileIn(folder, mdlConst::LengthsIndex), lengths, error)
-           && writeFile(fileIn(folder, mdlConst::TitlesIndex), titles, error);
+    return writeFile(fileIn(folder, ContentFiles::CountsIndex), counts, error)
+           && writeFile(fileIn(folder, ContentFiles::LengthsIndex), lengths, error)
+           && writeFile(fileIn(folder, ContentFiles::TitlesIndex), titles, error);
 }
 
 QString imageSuffix(const QByteArray &data)
@@ -255,13 +255,13 @@ bool DataFolder::loadIndexes()
     FileState state = FileState::Missing;
     qint64 size = 0;
     const QByteArray counts
-        = readFile(mdlConst::CountsIndex, CountRecordSize * mdlConst::CategoryCount, &state, &size);
+        = readFile(ContentFiles::CountsIndex, CountRecordSize * mdlConst::CategoryCount, &state, &size);
     if (state != FileState::Read)
         return false;
     if (size != CountRecordSize * mdlConst::CategoryCount)
         note(Problem::Error, 0, 0,
              QStringLiteral("%1 è lungo %2 byte invece di %3")
-                 .arg(shown(mdlConst::CountsIndex))
+                 .arg(shown(ContentFiles::CountsIndex))
                  .arg(size)
                  .arg(CountRecordSize * mdlConst::CategoryCount));
     for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
@@ -271,7 +271,7 @@ bool DataFolder::loadIndexes()
         if (m_counts[c] < 0) {
             note(Problem::Error, c, 0,
                  QStringLiteral("%1 dà un numero di immagini negativo (%2)")
-                     .arg(shown(mdlConst::CountsIndex))
+                     .arg(shown(ContentFiles::CountsIndex))
                      .arg(m_counts[c]));
             m_counts[c] = 0;
         }
@@ -279,30 +279,30 @@ bool DataFolder::loadIndexes()
     const int all = total();
 
     const QByteArray lengths
-        = readFile(mdlConst::LengthsIndex, qint64(all) * LengthRecordSize, &state, &size);
+        = readFile(ContentFiles::LengthsIndex, qint64(all) * LengthRecordSize, &state, &size);
     if (state != FileState::Read)
         return false;
     if (size != qint64(all) * LengthRecordSize)
         note(Problem::Error, 0, 0,
              QStringLiteral("%1 è lungo %2 byte: per le %3 immagini di %4 ne servono %5")
-                 .arg(shown(mdlConst::LengthsIndex))
+                 .arg(shown(ContentFiles::LengthsIndex))
                  .arg(size)
                  .arg(all)
-                 .arg(shown(mdlConst::CountsIndex))
+                 .arg(shown(ContentFiles::CountsIndex))
                  .arg(qint64(all) * LengthRecordSize));
     m_lengths.fill(-1, all);
     for (int n = 0; n < all && (n + 1) * LengthRecordSize <= lengths.size(); ++n)
         m_lengths[n] = lengthAt(lengths, n);
 
-    const QByteArray titles = readFile(mdlConst::TitlesIndex, qint64(all) * TitleRecordSize, &state, &size);
+    const QByteArray titles = readFile(ContentFiles::TitlesIndex, qint64(all) * TitleRecordSize, &state, &size);
     const bool present = state == FileState::Read;
     if (present && size != qint64(all) * TitleRecordSize)
         note(Problem::Error, 0, 0,
              QStringLiteral("%1 è lungo %2 byte: per le %3 immagini di %4 ne servono %5")
-                 .arg(shown(mdlConst::TitlesIndex))
+                 .arg(shown(ContentFiles::TitlesIndex))
                  .arg(size)
                  .arg(all)
-                 .arg(shown(mdlConst::CountsIndex))
+                 .arg(shown(ContentFiles::CountsIndex))
                  .arg(qint64(all) * TitleRecordSize));
     m_titles.fill(QString(), all);
     m_titleRead.fill(false, all);
@@ -312,7 +312,7 @@ bool DataFolder::loadIndexes()
             if (m_lengths[n] < -1 || (m_lengths[n] == -1 && (n + 1) * LengthRecordSize <= lengths.size()))
                 note(Problem::Error, c, p,
                      QStringLiteral("lunghezza non valida in %1 (%2)")
-                         .arg(shown(mdlConst::LengthsIndex))
+                         .arg(shown(ContentFiles::LengthsIndex))
                          .arg(m_lengths[n]));
             if (!present || (n + 1) * TitleRecordSize > titles.size())
                 continue;
@@ -323,7 +323,7 @@ bool DataFolder::loadIndexes()
             else
                 note(Problem::Error, c, p,
                      QStringLiteral("il titolo in %1 non è leggibile (lunghezza oltre %2 o byte 0)")
-                         .arg(shown(mdlConst::TitlesIndex))
+                         .arg(shown(ContentFiles::TitlesIndex))
                          .arg(MaxTitleLength));
         }
     }
@@ -334,7 +334,7 @@ bool DataFolder::splitPack(const QString &name, const QVector<qint32> &lengths, 
                            QVector<QByteArray> *items)
 {
     items->clear();
-    qint64 expected = mdlConst::PackHeaderSize;
+    qint64 expected = ContentFiles::PackHeaderSize;
     for (qint32 v : lengths) {
         if (v < 0) {
             note(Problem::Error, category, 0,
@@ -358,7 +358,7 @@ bool DataFolder::splitPack(const QString &name, const QVector<qint32> &lengths, 
                  .arg(expected));
     if (pack.size() < expected)
         return false;
-    qint64 at = mdlConst::PackHeaderSize;
+    qint64 at = ContentFiles::PackHeaderSize;
     for (qint32 v : lengths) {
         items->append(pack.mid(at, qint64(v) + 1));
         at += qint64(v) + 1;
