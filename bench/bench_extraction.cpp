@@ -181,7 +181,7 @@ int main(int argc, char *argv[])
         thumbs.append({content.thumbs[1][c], QString()});
     QVector<qint64> thumb = sizesOf(thumbs, 19, 1, &offset);
     f = measure(
-        runs, [&] { return !ExtractThumb(20, 1).isEmpty(); },
+        runs, [&] { return !ExtractThumb(20, mdlConst::CategoryState(1)).isEmpty(); },
         [&] { plainCopy(data + QStringLiteral("B000.lvd"), offset, thumb, QStringLiteral("thumb")); });
     f.extracted = sum(thumb);
     f.expected = f.extracted + 20 * 7;

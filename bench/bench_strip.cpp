@@ -95,8 +95,8 @@ int main(int argc, char *argv[])
     mdlGeneral::LoadCounts();
     if (!objUser.Login(QStringLiteral("Bench"), QStringLiteral("pw")))
         qFatal("no profile");
-    objUser.setGroup(mdlConst::Bonus, 1);
-    objUser.setCategorie(Bonus, 1);
+    objUser.setGroup(mdlConst::Bonus, mdlConst::GameTypeState(1));
+    objUser.setCategorie(Bonus, mdlConst::CategoryState(1));
     const double before = residentMiB();
     out << QStringLiteral("Bonus category of %1 JPEG stills, %2 KB on average; median of %3 runs\n")
                .arg(StripMath::MaxCells)

@@ -19,8 +19,12 @@ constexpr int AlphaCategory = 21;
 // The screens are laid out in twips, fifteen to a pixel.
 constexpr int TwipsPerPixel = 15;
 
-// Game-type numbers: slot order of the profile's Group and Time lists.
+// Game-type numbers: slot order of the profile's Group and Time lists, so they index them.
 enum GameType { Classic = 1, Bonus = 2, Alpha = 3, Puzzle = 4 };
+
+// A category's state and a game type's state, with the digits the profile stores for them.
+enum class CategoryState : qint16 { Locked = 0, Open = 1, Won = 2 };
+enum class GameTypeState : qint16 { Locked = 0, Open = 1, Completed = 2 };
 
 // The folder the game was installed in: the executable's folder unless set otherwise (tests).
 void setGameFolder(const QString &folder);

@@ -1,9 +1,9 @@
 #include "content/Extraction.h"
 
+#include "base/mdlConst.h"
 #include "content/ContentFiles.h"
 #include "content/SafeFile.h"
 #include "content/mdlGeneral.h"
-#include "base/mdlConst.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,8 +47,8 @@ QString cannotWrite(const QString &name)
 void removePageFiles()
 {
     QDir temp(mdlConst::gamePath(mdlConst::TempDir));
-    const QStringList names = temp.entryList({QStringLiteral("[0-9][0-9][0-9][0-9].tmp"), ContentFiles::PageList},
-                                             QDir::Files | QDir::Hidden);
+    const QStringList names = temp.entryList(
+        {QStringLiteral("[0-9][0-9][0-9][0-9].tmp"), ContentFiles::PageList}, QDir::Files | QDir::Hidden);
     for (const QString &name : names)
         temp.remove(name);
 }
@@ -122,7 +122,7 @@ bool ExtractPage(int cat, int page, int base, QString *error)
     return true;
 }
 
-QString ExtractThumb(int cat, int state, QString *error)
+QString ExtractThumb(int cat, mdlConst::CategoryState state, QString *error)
 {
     const QString path = tempPath(ContentFiles::ThumbFile);
     ContentFiles::Run run;
@@ -130,7 +130,7 @@ QString ExtractThumb(int cat, int state, QString *error)
     if (!mdlGeneral::isCategory(cat)) {
         fail(error, QStringLiteral("La categoria %1 non esiste.").arg(cat));
     } else {
-        done = readRun(thumbPackFile(state), thumbIndexFile(state), 1, cat, 1, false, &run, error);
+        done = readRun(thumbPackFile(int(state)), thumbIndexFile(int(state)), 1, cat, 1, false, &run, error);
         if (done && !SafeFile::replace(path, run.pictures.first()))
             done = fail(error, cannotWrite(ContentFiles::ThumbFile));
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/mdlConst.h"
+
 #include <QString>
 #include <QVector>
 
@@ -20,9 +22,9 @@ qint16 FindOpenPage(const QVector<qint16> &flags);
 // one line "cc:pp:kkkk:nnn:title" per picture, ended by CR LF.
 bool ExtractPage(int cat, int page, int base, QString *error = nullptr);
 
-// Writes the thumbnail of `cat` in the look of its state (0 locked, 1 open, 2 won) to
+// Writes the thumbnail of `cat` in the look of its state (A000 locked, B000 open, C000 won) to
 // Temp/thumb.tmp and returns that path.
-QString ExtractThumb(int cat, int state, QString *error = nullptr);
+QString ExtractThumb(int cat, mdlConst::CategoryState state, QString *error = nullptr);
 
 // Deletes every *.tmp file in Temp/.
 void RemoveTempPictures();

@@ -53,7 +53,7 @@ CategoryPlay::Panel CategoryPlay::open()
 void CategoryPlay::panelClicked()
 {
     m_panel = Panel::Hidden;
-    if (m_user.Categorie(m_category) == 1)
+    if (m_user.Categorie(m_category) == mdlConst::CategoryState::Open)
         m_clock.start();
 }
 
@@ -72,7 +72,7 @@ CategoryPlay::Typed CategoryPlay::typed(int picture, const QString &typed, const
 CategoryPlay::Typed CategoryPlay::win()
 {
     m_clock.stop();
-    if (!m_user.setCategorie(m_category, 2)) {
+    if (!m_user.setCategorie(m_category, mdlConst::CategoryState::Won)) {
         Messages::warn(CannotSaveWin);
         return Typed::Solved;
     }

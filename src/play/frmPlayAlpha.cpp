@@ -294,8 +294,8 @@ bool frmPlayAlpha::ExtractPicture(int slot, int n, QString *problem)
         return false;
     }
     // One positioned read of the picture itself, placed by the lengths before it.
-    if (!ContentFiles::readRun(ContentFiles::packFile(c), ContentFiles::LengthsIndex, base + 1, n, 1, false, &run,
-                               problem))
+    if (!ContentFiles::readRun(ContentFiles::packFile(c), ContentFiles::LengthsIndex, base + 1, n, 1, false,
+                               &run, problem))
         return false;
     return writeWhole(pictureName(slot), run.pictures.first(), problem);
 }
@@ -390,10 +390,10 @@ void frmPlayAlpha::CheckOrder()
     fraInfo->setMessage(CategoryPlay::WinMessage);
     fraInfo->show();
     fraInfo->raise();
-    bool saved = objUser.setGroup(mdlConst::Alpha, 2);
+    bool saved = objUser.setGroup(mdlConst::Alpha, mdlConst::GameTypeState::Completed);
     // A Rebus already won is not opened again.
-    if (objUser.Categorie(RebusCategory) != 2)
-        saved = objUser.setCategorie(RebusCategory, 1) && saved;
+    if (objUser.Categorie(RebusCategory) != mdlConst::CategoryState::Won)
+        saved = objUser.setCategorie(RebusCategory, mdlConst::CategoryState::Open) && saved;
     if (!saved)
         Messages::warn(CannotSaveWin);
 }
@@ -406,7 +406,7 @@ void frmPlayAlpha::panelClicked()
         return;
     fraInfo->hide();
     // Every attempt counts from zero; once Alpha is completed the board is played untimed.
-    if (objUser.Group(mdlConst::Alpha) == 1 && m_clock.restartFromZero())
+    if (objUser.Group(mdlConst::Alpha) == mdlConst::GameTypeState::Open && m_clock.restartFromZero())
         m_tmrTime->start();
 }
 

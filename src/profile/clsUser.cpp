@@ -1,13 +1,13 @@
 #include "profile/clsUser.h"
 
+#include "base/Messages.h"
+#include "base/mdlConst.h"
 #include "content/Ansi.h"
 #include "content/mdlGeneral.h"
 #include "profile/LoginRules.h"
 #include "profile/ProfileFile.h"
 #include "profile/ProfileLayout.h"
 #include "profile/Unlock.h"
-#include "base/Messages.h"
-#include "base/mdlConst.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -110,24 +110,24 @@ bool clsUser::replaceListSlot(int record, int index, const QString &value)
 }
 
 // A missing or unreadable slot reads as 0.
-qint16 clsUser::Group(int intIndex) const
+mdlConst::GameTypeState clsUser::Group(int intIndex) const
 {
-    return qint16(listSlot(GroupRecord, intIndex).toInt());
+    return mdlConst::GameTypeState(listSlot(GroupRecord, intIndex).toInt());
 }
 
-bool clsUser::setGroup(int intIndex, qint16 intEnabled)
+bool clsUser::setGroup(int intIndex, mdlConst::GameTypeState intEnabled)
 {
-    return replaceListSlot(GroupRecord, intIndex, slotText(GroupRecord, intEnabled));
+    return replaceListSlot(GroupRecord, intIndex, slotText(GroupRecord, qint16(intEnabled)));
 }
 
-qint16 clsUser::Categorie(int intCategoria) const
+mdlConst::CategoryState clsUser::Categorie(int intCategoria) const
 {
-    return qint16(listSlot(CategoryRecord, intCategoria).toInt());
+    return mdlConst::CategoryState(listSlot(CategoryRecord, intCategoria).toInt());
 }
 
-bool clsUser::setCategorie(int intCategoria, qint16 intState)
+bool clsUser::setCategorie(int intCategoria, mdlConst::CategoryState intState)
 {
-    return replaceListSlot(CategoryRecord, intCategoria, slotText(CategoryRecord, intState));
+    return replaceListSlot(CategoryRecord, intCategoria, slotText(CategoryRecord, qint16(intState)));
 }
 
 qint32 clsUser::Time(int intIndex) const

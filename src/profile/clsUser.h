@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/mdlConst.h"
+
 #include <QString>
 #include <QVector>
 
@@ -20,13 +22,13 @@ public:
     QString pwd() const;
     void setPwd(const QString &strPasw);
 
-    // Game-type states, slots 1 Classic, 2 Bonus, 3 Alpha, 4 Puzzle: 0 locked, 1 open, 2 completed.
-    qint16 Group(int intIndex) const;
-    bool setGroup(int intIndex, qint16 intEnabled);
+    // Game-type states, slots 1 Classic, 2 Bonus, 3 Alpha, 4 Puzzle.
+    mdlConst::GameTypeState Group(int intIndex) const;
+    bool setGroup(int intIndex, mdlConst::GameTypeState intEnabled);
 
-    // Category states 1 to 20: 0 locked, 1 open, 2 won.
-    qint16 Categorie(int intCategoria) const;
-    bool setCategorie(int intCategoria, qint16 intState);
+    // Category states 1 to 20.
+    mdlConst::CategoryState Categorie(int intCategoria) const;
+    bool setCategorie(int intCategoria, mdlConst::CategoryState intState);
 
     // Seconds played per game type; a slot holds at most 999999.
     qint32 Time(int intIndex) const;

@@ -1,13 +1,13 @@
 #include "select/CategorySelection.h"
 #include "content/ContentFiles.h"
 
+#include "base/Messages.h"
+#include "base/mdlConst.h"
 #include "content/Extraction.h"
 #include "content/mdlGeneral.h"
 #include "profile/clsUser.h"
-#include "widgets/ClickableImage.h"
-#include "base/Messages.h"
 #include "shell/Screens.h"
-#include "base/mdlConst.h"
+#include "widgets/ClickableImage.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -145,10 +145,10 @@ QPixmap CategorySelection::placeholder(const CategoryEntry &entry) const
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient fill(0, 0, 0, size.height());
-    if (entry.state == 0) {
+    if (entry.state == mdlConst::CategoryState::Locked) {
         fill.setColorAt(0, QColor(0x9e, 0x9e, 0x9e));
         fill.setColorAt(1, QColor(0x61, 0x61, 0x61));
-    } else if (entry.state == 1) {
+    } else if (entry.state == mdlConst::CategoryState::Open) {
         fill.setColorAt(0, QColor(0x3b, 0x5b, 0xa9));
         fill.setColorAt(1, QColor(0x1b, 0x2a, 0x5c));
     } else {
@@ -156,7 +156,7 @@ QPixmap CategorySelection::placeholder(const CategoryEntry &entry) const
         fill.setColorAt(1, QColor(0xc7, 0x8a, 0x1e));
     }
     painter.fillRect(picture.rect(), fill);
-    painter.setPen(entry.state == 2 ? QColor(0x3e, 0x27, 0x23) : Qt::white);
+    painter.setPen(entry.state == mdlConst::CategoryState::Won ? QColor(0x3e, 0x27, 0x23) : Qt::white);
     QFont font(QStringLiteral("Verdana"), 11, QFont::Bold);
     painter.setFont(font);
     painter.drawText(picture.rect().adjusted(6, 6, -6, -26), Qt::AlignCenter | Qt::TextWordWrap,

@@ -1,9 +1,9 @@
 #include "select/SelectionGrid.h"
 #include "content/ContentFiles.h"
 
+#include "base/mdlConst.h"
 #include "content/mdlGeneral.h"
 #include "profile/clsUser.h"
-#include "base/mdlConst.h"
 
 #include <QFileInfo>
 
@@ -109,7 +109,7 @@ CategoryEntry readCategory(const clsUser &user, int category)
     entry.solved = user.Risolti(category);
     entry.total = mdlGeneral::GetCatCount(category);
     // A locked category is never offered, so its pack does not matter.
-    if (entry.state > 0)
+    if (entry.isOffered())
         entry.packPresent = QFileInfo(ContentFiles::packPath(category)).isFile();
     return entry;
 }

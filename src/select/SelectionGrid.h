@@ -57,14 +57,15 @@ const Variant *variant(int gameType);
 // One category as its selection screen shows it.
 struct CategoryEntry {
     int category = 0;
-    qint16 state = 0; // 0 locked, 1 open, 2 won
+    mdlConst::CategoryState state = mdlConst::CategoryState::Locked;
     qint16 solved = 0;
     qint16 total = 0;
     bool packPresent = false; // only looked at for open and won categories
 
     // An open or won category whose pack is missing cannot be played.
-    bool packMissing() const { return state > 0 && !packPresent; }
-    bool clickable() const { return state > 0 && packPresent; }
+    bool isOffered() const { return state != mdlConst::CategoryState::Locked; }
+    bool packMissing() const { return isOffered() && !packPresent; }
+    bool clickable() const { return isOffered() && packPresent; }
     // "12/40"
     QString caption() const;
 };

@@ -1,12 +1,12 @@
 #include "shell/frmMain.h"
 
+#include "base/Messages.h"
+#include "base/mdlConst.h"
 #include "content/mdlGeneral.h"
 #include "profile/clsUser.h"
+#include "shell/Screens.h"
 #include "widgets/Artwork.h"
 #include "widgets/ClickableImage.h"
-#include "base/Messages.h"
-#include "shell/Screens.h"
-#include "base/mdlConst.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -238,13 +238,14 @@ void frmMain::load()
     show();
     activateWindow();
 
-    ImgBnMask->setVisible(objUser.Group(mdlConst::Bonus) == 0);
-    imgAlMask->setVisible(objUser.Group(mdlConst::Alpha) == 0);
-    imgPzMask->setVisible(objUser.Group(mdlConst::Puzzle) == 0);
+    using mdlConst::GameTypeState;
+    ImgBnMask->setVisible(objUser.Group(mdlConst::Bonus) == GameTypeState::Locked);
+    imgAlMask->setVisible(objUser.Group(mdlConst::Alpha) == GameTypeState::Locked);
+    imgPzMask->setVisible(objUser.Group(mdlConst::Puzzle) == GameTypeState::Locked);
     for (QLabel *mask : {ImgBnMask, imgAlMask, imgPzMask})
         mask->raise();
 
-    const bool everythingCompleted = objUser.Group(mdlConst::Puzzle) == 2;
+    const bool everythingCompleted = objUser.Group(mdlConst::Puzzle) == GameTypeState::Completed;
     imgCustom->setVisible(everythingCompleted);
     imgCustom->raise();
     const bool offerRecord = everythingCompleted && objUser.record() == 0;

@@ -210,7 +210,7 @@ private slots:
         const TinyContent content = TinyContent::numbered(Counts);
         content.write(game);
         QString error;
-        const QString path = ExtractThumb(cat, state, &error);
+        const QString path = ExtractThumb(cat, mdlConst::CategoryState(state), &error);
         QVERIFY2(!path.isEmpty(), qPrintable(error));
         QCOMPARE(path, game.path(QStringLiteral("Temp/thumb.tmp")));
         QCOMPARE(game.read(QStringLiteral("Temp/thumb.tmp")), content.thumbs[pack][cat]);
@@ -290,13 +290,13 @@ private slots:
         GameFolderFixture game;
         const TinyContent content = TinyContent::numbered(Counts);
         content.write(game);
-        QVERIFY(!ExtractThumb(cat, state, nullptr).isEmpty());
+        QVERIFY(!ExtractThumb(cat, mdlConst::CategoryState(state), nullptr).isEmpty());
         if (size < 0)
             QVERIFY(QFile::remove(game.path(damaged)));
         else
             resize(game, damaged, size);
         QString error;
-        QCOMPARE(ExtractThumb(cat, state, &error), QString());
+        QCOMPARE(ExtractThumb(cat, mdlConst::CategoryState(state), &error), QString());
         QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(damaged)),
                  qPrintable(error));
         QCOMPARE(extractedFiles(game), QStringList());
@@ -335,7 +335,7 @@ private slots:
             QVERIFY(QFile::link(standIn.startsWith(QLatin1Char('/')) ? standIn : game.path(standIn),
                                 game.path(file)));
         QString error;
-        QVERIFY(!ExtractThumb(12, 0).isEmpty());
+        QVERIFY(!ExtractThumb(12, mdlConst::CategoryState(0)).isEmpty());
         QCOMPARE(ExtractPage(12, 0, GetItemBase(12), &error), !refused);
         QCOMPARE(error, refused ? QStringLiteral("Impossibile leggere il file %1.").arg(file) : QString());
         QCOMPARE(game.read(QStringLiteral("outside.txt")), QByteArray("keep"));

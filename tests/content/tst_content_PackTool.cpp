@@ -196,7 +196,7 @@ private slots:
                  QByteArray("12:00:0001:010:Grease\r\n12:00:0002:011:Harry, ti presento Sally...\r\n"));
         QCOMPARE(game.read(QStringLiteral("Temp/0002.tmp")),
                  readFile(source.path(QStringLiteral("pictures/021.img"))));
-        QVERIFY(!ExtractThumb(12, 1, &error).isEmpty());
+        QVERIFY(!ExtractThumb(12, mdlConst::CategoryState(1), &error).isEmpty());
         QVERIFY(!QImage(game.path(QStringLiteral("Temp/thumb.tmp"))).isNull());
     }
 

@@ -86,7 +86,7 @@ private slots:
     {
         QFETCH(int, state);
         QFETCH(bool, runs);
-        objUser.setCategorie(Demenziali, qint16(state));
+        objUser.setCategorie(Demenziali, mdlConst::CategoryState(state));
         CategoryPlay play(objUser, Demenziali, 1);
         play.open();
         play.panelClicked();
@@ -124,7 +124,7 @@ private slots:
     {
         // The first stage needs Animazione, Demenziali, Fantascienza and Fantastico won.
         for (int c : {Animazione, 7, 8})
-            objUser.setCategorie(c, 2);
+            objUser.setCategorie(c, mdlConst::CategoryState(2));
         solve(Demenziali, 1, 8);
         CategoryPlay play(objUser, Demenziali, 1);
         play.setReady(true);
@@ -133,10 +133,10 @@ private slots:
         const int last = m_content.base(Demenziali) + 9;
         QCOMPARE(play.typed(last, QStringLiteral("FILM %1").arg(last), QStringLiteral("Film %1").arg(last)),
                  CategoryPlay::Typed::Won);
-        QCOMPARE(objUser.Categorie(Demenziali), qint16(2));
+        QCOMPARE(qint16(objUser.Categorie(Demenziali)), qint16(2));
         QCOMPARE(play.panel(), CategoryPlay::Panel::Won);
         QVERIFY(!play.clock().isRunning());
-        QCOMPARE(objUser.Group(2), qint16(1)); // Bonus opened by the unlock
+        QCOMPARE(qint16(objUser.Group(2)), qint16(1)); // Bonus opened by the unlock
     }
 
     void theClockCountsIntoItsOwnSlotAndHoldsAtTheTop()

@@ -132,8 +132,9 @@ private slots:
         const QString categories = QStringLiteral("2|2|2|0|2|2|2|2|2|1|0|0|2|2|2|2|2|1|0|0");
         const QStringList states = categories.split(QLatin1Char('|'));
         for (int c = 1; c <= mdlConst::CategoryCount; ++c)
-            QVERIFY(objUser.setCategorie(c, qint16(states[c - 1].toInt())));
-        QVERIFY(objUser.setGroup(mdlConst::Bonus, 1) && objUser.setGroup(mdlConst::Puzzle, 1));
+            QVERIFY(objUser.setCategorie(c, mdlConst::CategoryState(states[c - 1].toInt())));
+        QVERIFY(objUser.setGroup(mdlConst::Bonus, mdlConst::GameTypeState(1))
+                && objUser.setGroup(mdlConst::Puzzle, mdlConst::GameTypeState(1)));
 
         Screens::showSelection(mdlConst::Bonus);
         QWidget *bonus = visibleTopLevel(QStringLiteral("frmBonus"));
@@ -160,7 +161,7 @@ private slots:
         typeTitle(play, Animali, 6);
         key(Qt::Key_Backtab);
         typeTitle(play, Animali, 5);
-        QCOMPARE(objUser.Categorie(Animali), qint16(2));
+        QCOMPARE(qint16(objUser.Categorie(Animali)), qint16(2));
         QCOMPARE(label(play, QStringLiteral("lblRisolti")), QStringLiteral("7/7"));
         auto *panel = play->findChild<InfoPanel *>(QStringLiteral("fraInfo"));
         QVERIFY(panel->isVisible());
@@ -172,7 +173,7 @@ private slots:
         if (QTest::currentTestFailed())
             return;
 
-        QCOMPARE(objUser.Categorie(11), qint16(0));
+        QCOMPARE(qint16(objUser.Categorie(11)), qint16(0));
 
         QVERIFY(bonus->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -200,7 +201,7 @@ private slots:
         typeTitle(play, Missing, 1);
         key(Qt::Key_Tab);
         typeTitle(play, Missing, 2);
-        QCOMPARE(objUser.Categorie(Missing), qint16(2));
+        QCOMPARE(qint16(objUser.Categorie(Missing)), qint16(2));
         closeWon(play, puzzle, 1, 5);
         if (QTest::currentTestFailed())
             return;
@@ -208,7 +209,8 @@ private slots:
         // The next stage: Vestiti (20) on this screen, two more Bonus categories and a genre.
         QVERIFY(puzzle->imgCat(3)->isEnabled());
         for (int opened : {4, 11, 12, 20})
-            QVERIFY2(objUser.Categorie(opened) == 1, qPrintable(QStringLiteral("category %1").arg(opened)));
+            QVERIFY2(qint16(objUser.Categorie(opened)) == 1,
+                     qPrintable(QStringLiteral("category %1").arg(opened)));
         QVERIFY2(answers.shown.size() == 1, qPrintable(answers.lastText()));
     }
 };

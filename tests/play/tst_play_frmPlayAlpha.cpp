@@ -165,8 +165,8 @@ private slots:
         QFETCH(int, rebusBefore);
         QFETCH(int, rebusAfter);
         makeContent();
-        objUser.setGroup(mdlConst::Alpha, qint16(group));
-        objUser.setCategorie(Rebus, qint16(rebusBefore));
+        objUser.setGroup(mdlConst::Alpha, mdlConst::GameTypeState(group));
+        objUser.setCategorie(Rebus, mdlConst::CategoryState(rebusBefore));
         objUser.setTime(mdlConst::Alpha, 500);
         frmPlayAlpha *screen = open();
 
@@ -187,8 +187,8 @@ private slots:
         QVERIFY(screen->panel()->isVisible());
         QCOMPARE(screen->panel()->message(), CategoryPlay::WinMessage);
         QVERIFY(!screen->tmrTime()->isActive());
-        QCOMPARE(objUser.Group(mdlConst::Alpha), qint16(2));
-        QCOMPARE(objUser.Categorie(Rebus), qint16(rebusAfter));
+        QCOMPARE(qint16(objUser.Group(mdlConst::Alpha)), qint16(2));
+        QCOMPARE(qint16(objUser.Categorie(Rebus)), qint16(rebusAfter));
 
         // Closing the winning panel starts no new attempt.
         clickAt(screen, screen->panel());
@@ -241,9 +241,9 @@ private slots:
         GameFolderFixture game;
         SelectionContent::write(game);
         QVERIFY(SelectionContent::newPlayer(objUser));
-        objUser.setGroup(mdlConst::Alpha, 1);
-        objUser.setGroup(mdlConst::Puzzle, 1);
-        QCOMPARE(objUser.Categorie(Rebus), qint16(0));
+        objUser.setGroup(mdlConst::Alpha, mdlConst::GameTypeState(1));
+        objUser.setGroup(mdlConst::Puzzle, mdlConst::GameTypeState(1));
+        QCOMPARE(qint16(objUser.Categorie(Rebus)), qint16(0));
 
         Screens::showMenu();
         QWidget *menu = visibleTopLevel(QStringLiteral("frmMain"));
@@ -262,8 +262,8 @@ private slots:
         QCOMPARE(alpha->intEmpty(), 16);
         QVERIFY(alpha->setBoard(oneMoveFromOrder(alpha->board())));
         clickAt(alpha, alpha->imgImage(16));
-        QCOMPARE(objUser.Group(mdlConst::Alpha), qint16(2));
-        QCOMPARE(objUser.Categorie(Rebus), qint16(1));
+        QCOMPARE(qint16(objUser.Group(mdlConst::Alpha)), qint16(2));
+        QCOMPARE(qint16(objUser.Categorie(Rebus)), qint16(1));
 
         QVERIFY(alpha->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -43,7 +43,7 @@ class tst_play_frmPlayStrip : public QObject
         m_content.reset();
         m_content = std::make_unique<PlayFixture>(counts);
         for (int category : {Animali, Maschere, Missing})
-            QVERIFY(objUser.setCategorie(category, 1));
+            QVERIFY(objUser.setCategorie(category, mdlConst::CategoryState(1)));
     }
 
     frmPlayStrip *open(int gameType, int category)

@@ -54,7 +54,7 @@ private slots:
         MessageRecorder answers(false);
         clsUser user;
         // Reading before any login opens nothing for writing, so no User/.lmp appears.
-        QCOMPARE(user.Group(1), qint16(0));
+        QCOMPARE(qint16(user.Group(1)), qint16(0));
         QVERIFY(!user.Login(QStringLiteral("Luigi"), QStringLiteral("x")));
         QCOMPARE(game.entries(QStringLiteral("User")), QStringList());
         QVERIFY(!user.Login(QStringLiteral("Luigi"), QStringLiteral("x")));
@@ -62,7 +62,7 @@ private slots:
         QCOMPARE(answers.lastText(), CreateQuestion);
         answers.answer(true);
         QVERIFY(user.Login(QStringLiteral("Luigi"), QStringLiteral("x")));
-        QCOMPARE(user.Categorie(1), qint16(1));
+        QCOMPARE(qint16(user.Categorie(1)), qint16(1));
     }
 
     void profileCopiedUnderAnotherNameIsRefused()
@@ -185,7 +185,7 @@ private slots:
         QVERIFY(answers.lastText().contains(QStringLiteral("sbloccate")));
         QVERIFY(QDir().rmdir(path) && QFile::rename(path + QStringLiteral(".away"), path));
         QVERIFY(user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
-        QCOMPARE(user.Group(2), qint16(1));
+        QCOMPARE(qint16(user.Group(2)), qint16(1));
     }
 
     void missingUserFolderIsReportedNotCreatedSilently()

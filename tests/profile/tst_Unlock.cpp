@@ -21,7 +21,7 @@ QByteArray groupRecord(clsUser &user)
 void win(clsUser &user, const QVector<int> &categories)
 {
     for (int c : categories) {
-        user.setCategorie(c, 2);
+        user.setCategorie(c, mdlConst::CategoryState(2));
         user.CheckUnlock();
     }
 }
@@ -96,16 +96,16 @@ private slots:
         m_user.CheckUnlock();
         QCOMPARE(categoryRecord(m_user), before);
         QCOMPARE(groupRecord(m_user), QByteArray("1|1|0|0"));
-        QCOMPARE(m_user.Categorie(16), qint16(1));
-        QCOMPARE(m_user.Categorie(9), qint16(0));
+        QCOMPARE(qint16(m_user.Categorie(16)), qint16(1));
+        QCOMPARE(qint16(m_user.Categorie(9)), qint16(0));
     }
 
     void alphaWinThenRebusCompletesEveryGameType()
     {
         win(m_user, {1, 5, 7, 8, 2, 3, 14, 16, 9, 13, 17, 6, 10, 15, 18, 4, 11, 12, 20});
         // The Alpha screen's own win: Alpha completed, Rebus opened.
-        m_user.setGroup(3, 2);
-        m_user.setCategorie(19, 1);
+        m_user.setGroup(3, mdlConst::GameTypeState(2));
+        m_user.setCategorie(19, mdlConst::CategoryState(1));
         m_user.CheckUnlock();
         QCOMPARE(groupRecord(m_user), QByteArray("2|2|2|1"));
         win(m_user, {19});

@@ -56,8 +56,8 @@ private slots:
         GameFolderFixture game;
         clsUser user;
         createMario(user);
-        QVERIFY(user.setCategorie(20, 2));
-        QVERIFY(user.setGroup(3, 2));
+        QVERIFY(user.setCategorie(20, mdlConst::CategoryState(2)));
+        QVERIFY(user.setGroup(3, mdlConst::GameTypeState(2)));
         QVERIFY(user.setTime(2, 3661));
         const QByteArray file = game.read(QStringLiteral("User/Mario.lmp"));
         QCOMPARE(recordOf(file, 4), textRecord("1|0|0|0|1|0|1|1|0|0|0|0|0|0|0|0|0|0|0|2"));
@@ -140,13 +140,13 @@ private slots:
         ProfileFile file(user.profilePath());
         QVERIFY(file.writeText(3, "1|x"));
         QVERIFY(file.writeText(5, "12"));
-        QCOMPARE(user.Group(1), qint16(1));
-        QCOMPARE(user.Group(2), qint16(0));
-        QCOMPARE(user.Group(4), qint16(0));
+        QCOMPARE(qint16(user.Group(1)), qint16(1));
+        QCOMPARE(qint16(user.Group(2)), qint16(0));
+        QCOMPARE(qint16(user.Group(4)), qint16(0));
         QCOMPARE(user.Time(1), 12);
         QCOMPARE(user.Time(4), 0);
-        QCOMPARE(user.Categorie(0), qint16(0));
-        QCOMPARE(user.Categorie(21), qint16(0));
+        QCOMPARE(qint16(user.Categorie(0)), qint16(0));
+        QCOMPARE(qint16(user.Categorie(21)), qint16(0));
     }
 
     void lengthFieldBeyondTheRecordIsHeldToTheRecord()
@@ -170,9 +170,9 @@ private slots:
         QFile raw(user.profilePath());
         QVERIFY(raw.resize(3 * 45 + 5));
         // Record 4 keeps its first three characters, "1|0": what is left reads, the rest is 0.
-        QCOMPARE(user.Group(1), qint16(1));
-        QCOMPARE(user.Categorie(1), qint16(1));
-        QCOMPARE(user.Categorie(5), qint16(0));
+        QCOMPARE(qint16(user.Group(1)), qint16(1));
+        QCOMPARE(qint16(user.Categorie(1)), qint16(1));
+        QCOMPARE(qint16(user.Categorie(5)), qint16(0));
         QCOMPARE(user.Time(1), 0);
         QCOMPARE(user.Item(7), qint16(0));
     }

@@ -2,8 +2,8 @@
 // the Data folder, clicks that start play, the way back to the menu.
 
 #include "ScreenSupport.h"
-#include "content/ContentFiles.h"
 #include "TestSupport.h"
+#include "content/ContentFiles.h"
 #include "profile/clsUser.h"
 #include "select/CategorySelection.h"
 #include "select/SelectionContent.h"
@@ -93,7 +93,7 @@ private slots:
 
     void wonCategoryStaysClickableWithItsWonThumbnail()
     {
-        objUser.setCategorie(1, 2);
+        objUser.setCategorie(1, mdlConst::CategoryState(2));
         for (int n = 1; n <= 9; ++n)
             objUser.setItem(n, 1);
         CategorySelection *screen = open(mdlConst::Classic);
@@ -192,7 +192,7 @@ private slots:
         QFETCH(int, index);
         QFETCH(int, category);
         QFETCH(QString, play);
-        objUser.setCategorie(category, 1);
+        objUser.setCategorie(category, mdlConst::CategoryState(1));
         CategorySelection *screen = open(gameType);
         QVERIFY(screen);
         QVERIFY(screen->imgCat(index)->isEnabled());

@@ -6,8 +6,8 @@
 #include "profile/clsUser.h"
 #include "select/CategorySelection.h"
 #include "select/SelectionContent.h"
-#include "widgets/ClickableImage.h"
 #include "shell/Screens.h"
+#include "widgets/ClickableImage.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -61,7 +61,7 @@ class tst_WholePath : public QObject
             QTest::mouseClick(box, Qt::LeftButton);
             QTest::keyClicks(box, QStringLiteral("film %1").arg(firstPicture(category) + i - 1));
         }
-        QCOMPARE(objUser.Categorie(category), qint16(2));
+        QCOMPARE(qint16(objUser.Categorie(category)), qint16(2));
         QVERIFY(play->close());
         QVERIFY(settled(selection));
         auto *count = selection->findChild<QLabel *>(QStringLiteral("lblCat_%1").arg(thumb));

@@ -15,8 +15,7 @@
 
 using namespace ScreenSupport;
 
-namespace {
-} // namespace
+namespace { } // namespace
 
 class tst_frmMain : public QObject
 {
@@ -46,9 +45,9 @@ class tst_frmMain : public QObject
 
     void setGroups(int bonus, int alpha, int puzzle)
     {
-        objUser.setGroup(mdlConst::Bonus, qint16(bonus));
-        objUser.setGroup(mdlConst::Alpha, qint16(alpha));
-        objUser.setGroup(mdlConst::Puzzle, qint16(puzzle));
+        objUser.setGroup(mdlConst::Bonus, mdlConst::GameTypeState(bonus));
+        objUser.setGroup(mdlConst::Alpha, mdlConst::GameTypeState(alpha));
+        objUser.setGroup(mdlConst::Puzzle, mdlConst::GameTypeState(puzzle));
     }
 
 private slots:

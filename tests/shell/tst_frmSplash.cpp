@@ -83,7 +83,7 @@ private slots:
         QWidget *menu = visibleTopLevel(QStringLiteral("frmMain"));
         QVERIFY(menu);
         QCOMPARE(menu->windowTitle(), QStringLiteral("Selezione tipo di gioco"));
-        QCOMPARE(objUser.Categorie(1), qint16(1));
+        QCOMPARE(qint16(objUser.Categorie(1)), qint16(1));
     }
 
     void failedAttemptKeepsBothFieldsAndTheWindow()
