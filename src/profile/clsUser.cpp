@@ -3,6 +3,7 @@
 #include "base/Messages.h"
 #include "base/mdlConst.h"
 #include "content/Ansi.h"
+#include "content/Extraction.h"
 #include "content/mdlGeneral.h"
 #include "profile/LoginRules.h"
 #include "profile/ProfileFile.h"
@@ -150,14 +151,6 @@ bool clsUser::setRecord(qint16 intRecord)
     return ProfileFile(profilePath()).writeInteger(SentRecord, intRecord);
 }
 
-qint16 clsUser::GetLastItem(int c) const
-{
-    qint16 last = 0;
-    for (int k = 1; k <= c && k <= mdlConst::CategoryCount; ++k)
-        last = qint16(last + mdlGeneral::GetCatCount(k));
-    return last;
-}
-
 QVector<qint16> clsUser::Items(int first, int count) const
 {
     QVector<qint16> flags;
@@ -173,10 +166,11 @@ QVector<qint16> clsUser::Items(int first, int count) const
 
 qint16 clsUser::Risolti(int intIndex) const
 {
-    const int first = GetLastItem(intIndex - 1) + 1;
-    const int last = GetLastItem(intIndex);
+    const qint16 base = GetItemBase(intIndex);
+    if (!mdlGeneral::isCategory(intIndex) || base < 0)
+        return 0;
     // Only a flag of 1 is a solved picture; whatever else a damaged record holds is not.
-    const QVector<qint16> flags = Items(first, last - first + 1);
+    const QVector<qint16> flags = Items(base + 1, mdlGeneral::GetCatCount(intIndex));
     return qint16(flags.count(qint16(1)));
 }
 

@@ -60,7 +60,6 @@ public:
     QString profilePath() const { return profilePath(curUser); }
 
 private:
-    qint16 GetLastItem(int c) const;
 
     // The name of the existing profile that `name` designates, whatever its letter case; `name`
     // itself when there is none.
