@@ -1,48 +1,12 @@
 #include "base/SiteAddress.h"
 #include "shell/Screens.h"
 #include "shell/Startup.h"
+#include "shell/StartupProbe.h"
 #include "web/frmWeb.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QTextStream>
-#include <QTimer>
-#include <QWindow>
-#include <chrono>
-
-namespace {
-// For bench/startup.sh: with LUMIVO_BENCH_STARTUP set to the moment the program was started
-// (nanoseconds since the epoch), prints the milliseconds until the first window has been shown
-// and drawn. The game runs on as usual, so the script can go on to measure it.
-class StartupProbe : public QObject
-{
-public:
-    StartupProbe(qint64 startNs, QObject *parent)
-        : QObject(parent)
-        , m_startNs(startNs)
-    { }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Expose && qobject_cast<QWindow *>(watched)
-            && static_cast<QWindow *>(watched)->isExposed()) {
-            QCoreApplication::instance()->removeEventFilter(this);
-            // The window draws while it handles this event: measure once it is done.
-            QTimer::singleShot(0, this, [this] {
-                const qint64 now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                       std::chrono::system_clock::now().time_since_epoch())
-                                       .count();
-                QTextStream(stdout) << "startup_ms " << (now - m_startNs) / 1000000.0 << Qt::endl;
-            });
-        }
-        return false;
-    }
-
-private:
-    qint64 m_startNs;
-};
-} // namespace
 
 int main(int argc, char *argv[])
 {

@@ -35,7 +35,7 @@ frmDownload::frmDownload(QWidget *parent)
     prbDownload->setRange(0, 1);
     prbDownload->setValue(0);
     prbDownload->setTextVisible(true);
-    prbDownload->setFormat(QString());
+    prbDownload->setFormat(QStringLiteral("pronto"));
 
     txtMessage = new QPlainTextEdit(this);
     txtMessage->setObjectName(QStringLiteral("txtMessage"));
@@ -53,7 +53,7 @@ void frmDownload::cmdDownload_Click()
 {
     prbDownload->setRange(0, 1);
     prbDownload->setValue(0);
-    prbDownload->setFormat(QString());
+    prbDownload->setFormat(QStringLiteral("connessione…"));
     m_download->start(strGruppo.toInt());
 }
 
