@@ -102,6 +102,21 @@ QLabel *PlayScreen::makeMask(const char *name, const QString &artwork, const QPo
     return mask;
 }
 
+void PlayScreen::makeTopBar(const TopBar &bar)
+{
+    imgBack = makeArrow("imgBack", QStringLiteral("arrow-back"), bar.back);
+    imgBack->setToolTip(bar.backTip);
+    connect(imgBack, &ClickableImage::clicked, this, [this] { imgBack_Click(); });
+    imgNext = makeArrow("imgNext", QStringLiteral("arrow-next"), bar.next);
+    imgNext->setToolTip(bar.nextTip);
+    connect(imgNext, &ClickableImage::clicked, this, [this] { imgNext_Click(); });
+    imgBackMask = makeMask("imgBackMask", QStringLiteral("arrow-back-mask"), bar.back);
+    imgNextMask = makeMask("imgNextMask", QStringLiteral("arrow-next-mask"), bar.next);
+    lblPos = makeCounter("lblPos", bar.posText, bar.pos);
+    lblTime = makeCounter("lblTime", QStringLiteral("0:00:00"), bar.time);
+    lblRisolti = makeCounter("lblRisolti", QStringLiteral("000/000"), bar.risolti);
+}
+
 void PlayScreen::makePanel(const QRect &place, const QString &instructions)
 {
     m_instructions = instructions;

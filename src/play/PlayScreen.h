@@ -54,10 +54,16 @@ public slots:
     void blink();
 
 protected:
-    // Counter labels and arrows in the look all play screens share.
-    QLabel *makeCounter(const char *name, const QString &text, const QRect &place);
-    ClickableImage *makeArrow(const char *name, const QString &artwork, const QPoint &place);
-    QLabel *makeMask(const char *name, const QString &artwork, const QPoint &place);
+    // The row above the pictures: the two arrows with their masks and the three counters, in
+    // the look all play screens share. The arrows call imgBack_Click and imgNext_Click.
+    struct TopBar {
+        QPoint back, next;
+        QRect pos, time, risolti;
+        QString backTip, nextTip, posText;
+    };
+    void makeTopBar(const TopBar &bar);
+    virtual void imgBack_Click() = 0;
+    virtual void imgNext_Click() = 0;
     void makePanel(const QRect &place, const QString &instructions);
 
     // Adds cell cellCount() + 1 inside `container`, its picture's corner at `topLeft`.
@@ -88,11 +94,19 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
+    ClickableImage *imgBack = nullptr;
+    ClickableImage *imgNext = nullptr;
+    QLabel *imgBackMask = nullptr;
+    QLabel *imgNextMask = nullptr;
+    QLabel *lblPos = nullptr;
     QLabel *lblTime = nullptr;
     QLabel *lblRisolti = nullptr;
     InfoPanel *fraInfo = nullptr;
 
 private:
+    QLabel *makeCounter(const char *name, const QString &text, const QRect &place);
+    ClickableImage *makeArrow(const char *name, const QString &artwork, const QPoint &place);
+    QLabel *makeMask(const char *name, const QString &artwork, const QPoint &place);
     void titleChanged(PlayCell &cell);
     void panelClicked();
     void showPanel(CategoryPlay::Panel panel);

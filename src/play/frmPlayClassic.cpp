@@ -41,18 +41,8 @@ frmPlayClassic::frmPlayClassic(QWidget *parent)
     setWindowTitle(QStringLiteral("Classic:"));
     setFixedSize(ClientSize);
 
-    imgBack = makeArrow("imgBack", QStringLiteral("arrow-back"), BackPlace);
-    imgBack->setToolTip(QStringLiteral("Pagina precedente"));
-    connect(imgBack, &ClickableImage::clicked, this, &frmPlayClassic::imgBack_Click);
-    imgNext = makeArrow("imgNext", QStringLiteral("arrow-next"), NextPlace);
-    imgNext->setToolTip(QStringLiteral("Pagina successiva"));
-    connect(imgNext, &ClickableImage::clicked, this, &frmPlayClassic::imgNext_Click);
-    imgBackMask = makeMask("imgBackMask", QStringLiteral("arrow-back-mask"), BackPlace);
-    imgNextMask = makeMask("imgNextMask", QStringLiteral("arrow-next-mask"), NextPlace);
-
-    lblPos = makeCounter("lblPos", QStringLiteral("0/0"), PosPlace);
-    lblTime = makeCounter("lblTime", QStringLiteral("0:00:00"), TimePlace);
-    lblRisolti = makeCounter("lblRisolti", QStringLiteral("000/000"), RisoltiPlace);
+    makeTopBar({BackPlace, NextPlace, PosPlace, TimePlace, RisoltiPlace, QStringLiteral("Pagina precedente"),
+                QStringLiteral("Pagina successiva"), QStringLiteral("0/0")});
 
     // Cells row by row from the top left: 1 2 3 / 4 5 6 / 7 8 9.
     for (int i = 1; i <= CellCount; ++i)

@@ -29,18 +29,12 @@ public:
     void FocusFirstTitle();
 
 public slots:
-    void imgBack_Click();
-    void imgNext_Click();
+    void imgBack_Click() override;
+    void imgNext_Click() override;
 
 protected:
     bool event(QEvent *event) override;
 
 private:
     void changePage(int step);
-
-    ClickableImage *imgBack = nullptr;
-    ClickableImage *imgNext = nullptr;
-    QLabel *imgBackMask = nullptr;
-    QLabel *imgNextMask = nullptr;
-    QLabel *lblPos = nullptr;
 };

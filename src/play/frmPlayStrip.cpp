@@ -55,18 +55,9 @@ frmPlayStrip::frmPlayStrip(const Variant &variant, QWidget *parent)
     setWindowTitle(m_caption.trimmed());
     setFixedSize(ClientSize);
 
-    imgBack = makeArrow("imgBack", QStringLiteral("arrow-back"), BackPlace);
-    imgBack->setToolTip(QStringLiteral("Immagini precedenti"));
-    connect(imgBack, &ClickableImage::clicked, this, &frmPlayStrip::imgBack_Click);
-    imgNext = makeArrow("imgNext", QStringLiteral("arrow-next"), NextPlace);
-    imgNext->setToolTip(QStringLiteral("Immagini successive"));
-    connect(imgNext, &ClickableImage::clicked, this, &frmPlayStrip::imgNext_Click);
-    imgBackMask = makeMask("imgBackMask", QStringLiteral("arrow-back-mask"), BackPlace);
-    imgNextMask = makeMask("imgNextMask", QStringLiteral("arrow-next-mask"), NextPlace);
-
-    lblPos = makeCounter("lblPos", QStringLiteral("00 - 00"), PosPlace);
-    lblTime = makeCounter("lblTime", QStringLiteral("0:00:00"), TimePlace);
-    lblRisolti = makeCounter("lblRisolti", QStringLiteral("000/000"), RisoltiPlace);
+    makeTopBar({BackPlace, NextPlace, PosPlace, TimePlace, RisoltiPlace,
+                QStringLiteral("Immagini precedenti"), QStringLiteral("Immagini successive"),
+                QStringLiteral("00 - 00")});
 
     picHost = new QWidget(this);
     picHost->setObjectName(QStringLiteral("picHost"));

@@ -27,8 +27,8 @@ public:
     void UpdateArrows();
 
 public slots:
-    void imgBack_Click();
-    void imgNext_Click();
+    void imgBack_Click() override;
+    void imgNext_Click() override;
     // Whatever set the scroll position, the strip follows it.
     void hsMain_Change(int value);
 
@@ -51,11 +51,6 @@ private:
     QString m_caption;
     QWidget *picHost = nullptr;
     QScrollBar *hsMain = nullptr;
-    ClickableImage *imgBack = nullptr;
-    ClickableImage *imgNext = nullptr;
-    QLabel *imgBackMask = nullptr;
-    QLabel *imgNextMask = nullptr;
-    QLabel *lblPos = nullptr;
 };
 
 // Bonus categories (10 to 17), time counted in the Bonus slot.
