@@ -5,10 +5,8 @@
 
 #include "ScreenSupport.h"
 #include "TinyContent.h"
-#include "content/Ansi.h"
 #include "profile/clsUser.h"
 
-#include <QMap>
 #include <QPainter>
 
 class PlayFixture
@@ -18,13 +16,10 @@ public:
 
     using PictureMaker = TinyContent::PictureMaker;
 
-    // Counts of categories 1 to 20; picture n is called "Film n" unless `titles` names it.
-    PlayFixture(const QVector<int> &counts, const QMap<int, QString> &titles = {},
-                const PictureMaker &maker = picture)
+    // Counts of categories 1 to 20; picture n is called "Film n".
+    explicit PlayFixture(const QVector<int> &counts, const PictureMaker &maker = picture)
         : content(TinyContent::numbered(counts, maker))
     {
-        for (auto it = titles.begin(); it != titles.end(); ++it)
-            titleOf(it.key()) = Ansi::encode(it.value());
         content.write(game);
         MessageRecorder answers(true);
         QVERIFY(objUser.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
@@ -65,15 +60,4 @@ public:
 
     GameFolderFixture game;
     TinyContent content;
-
-private:
-    QByteArray &titleOf(int n)
-    {
-        for (int c = 1; c <= 20; ++c) {
-            if (n <= content.titles[c].size())
-                return content.titles[c][n - 1];
-            n -= int(content.titles[c].size());
-        }
-        qFatal("no picture %d", n);
-    }
 };

@@ -1,7 +1,7 @@
-// The play rules without a window: solving, winning, the clock and the page chosen at opening.
+// The play rules without a window: solving and the clock. The page chosen at opening is checked
+// on the Classic screen; winning and the unlock it sets off on the Bonus/Puzzle screen.
 
 #include "TinyContent.h"
-#include "content/mdlGeneral.h"
 #include "play/CategoryPlay.h"
 #include "profile/clsUser.h"
 
@@ -9,12 +9,10 @@
 #include <memory>
 
 namespace {
-// Animazione (1) two pages, Demenziali (5), Fantascienza (7), Fantastico (8) one each; a Bonus
-// category (14) of four pictures.
-const QVector<int> Counts = {18, 0, 0, 0, 9, 0, 9, 9, 0, 0, 0, 0, 0, 4};
+// Animazione (1) two pages, Demenziali (5) one.
+const QVector<int> Counts = {18, 0, 0, 0, 9};
 constexpr int Animazione = 1;
 constexpr int Demenziali = 5;
-constexpr int Maschere = 14;
 
 // Takes the profile away behind the player's back: every later write fails.
 void breakProfile()
@@ -52,46 +50,23 @@ private slots:
         m_messages->shown.clear();
     }
 
-    void openingChoosesTheFirstUnfinishedPage()
+    // The panel shows while the category is incomplete; its click starts the clock of an open
+    // category only.
+    void thePanelAndTheClockFollowTheCategoryState()
     {
-        objUser.curcat = Animazione;
-        QVERIFY(PreparePage(objUser));
-        QCOMPARE(objUser.curPage, qint16(1));
-        solve(Animazione, 1, 9);
-        QVERIFY(PreparePage(objUser));
-        QCOMPARE(objUser.curPage, qint16(2));
-        objUser.curcat = Maschere;
-        QVERIFY(PreparePage(objUser));
-        QCOMPARE(objUser.curPage, qint16(0));
-        QVERIFY(m_game->read(QStringLiteral("Temp/~temp.tmp")).startsWith("14:00:0001:"));
-    }
-
-    void thePanelShowsOnlyWhileTheCategoryIsIncomplete()
-    {
+        objUser.setCategorie(Demenziali, mdlConst::CategoryState(1));
         CategoryPlay play(objUser, Demenziali, 1);
         QCOMPARE(play.open(), CategoryPlay::Panel::Instructions);
-        solve(Demenziali, 1, 9);
-        QCOMPARE(play.open(), CategoryPlay::Panel::Hidden);
-        QCOMPARE(play.solvedText(), QStringLiteral("9/9"));
-    }
-
-    void theClockStartsOnlyForAnOpenCategory_data()
-    {
-        QTest::addColumn<int>("state");
-        QTest::addColumn<bool>("runs");
-        QTest::newRow("open") << 1 << true;
-        QTest::newRow("won") << 2 << false;
-    }
-    void theClockStartsOnlyForAnOpenCategory()
-    {
-        QFETCH(int, state);
-        QFETCH(bool, runs);
-        objUser.setCategorie(Demenziali, mdlConst::CategoryState(state));
-        CategoryPlay play(objUser, Demenziali, 1);
-        play.open();
         play.panelClicked();
         QCOMPARE(play.panel(), CategoryPlay::Panel::Hidden);
-        QCOMPARE(play.clock().isRunning(), runs);
+        QVERIFY(play.clock().isRunning());
+        solve(Demenziali, 1, 9);
+        objUser.setCategorie(Demenziali, mdlConst::CategoryState(2));
+        CategoryPlay won(objUser, Demenziali, 1);
+        QCOMPARE(won.open(), CategoryPlay::Panel::Hidden);
+        QCOMPARE(won.solvedText(), QStringLiteral("9/9"));
+        won.panelClicked();
+        QVERIFY(!won.clock().isRunning());
     }
 
     void typingIsIgnoredUntilReadyAndSolvesOnMatch()
@@ -118,25 +93,6 @@ private slots:
                  CategoryPlay::Typed::NotSaved);
         QCOMPARE(m_messages->shown.size(), 1);
         QVERIFY(m_messages->lastText().contains(QStringLiteral("soluzione")));
-    }
-
-    void winningTheLastPictureStopsTheClockAndOpensTheNextStage()
-    {
-        // The first stage needs Animazione, Demenziali, Fantascienza and Fantastico won.
-        for (int c : {Animazione, 7, 8})
-            objUser.setCategorie(c, mdlConst::CategoryState(2));
-        solve(Demenziali, 1, 8);
-        CategoryPlay play(objUser, Demenziali, 1);
-        play.setReady(true);
-        play.panelClicked();
-        QVERIFY(play.clock().isRunning());
-        const int last = m_content.base(Demenziali) + 9;
-        QCOMPARE(play.typed(last, QStringLiteral("FILM %1").arg(last), QStringLiteral("Film %1").arg(last)),
-                 CategoryPlay::Typed::Won);
-        QCOMPARE(qint16(objUser.Categorie(Demenziali)), qint16(2));
-        QCOMPARE(play.panel(), CategoryPlay::Panel::Won);
-        QVERIFY(!play.clock().isRunning());
-        QCOMPARE(qint16(objUser.Group(2)), qint16(1)); // Bonus opened by the unlock
     }
 
     void theClockCountsIntoItsOwnSlotAndHoldsAtTheTop()
