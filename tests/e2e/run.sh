@@ -126,7 +126,7 @@ type_text() {
   local text=$1 plain="" ch i
   for ((i = 0; i < ${#text}; i++)); do
     ch=${text:i:1}
-    if (($(printf '%d' "'$ch") < 127)); then
+    if (($(printf '%d' "'$ch") < 0x7f)); then
       plain+=$ch
       continue
     fi
@@ -316,7 +316,7 @@ type_titles() {
   for ((p = 1; p <= count[$category]; p++)); do
     picture=$((base[$category] + p))
     type_text "${title[$category:$p]}"
-    until_true 5 item_solved "$picture" ||
+    until_true "$Wait" item_solved "$picture" ||
       fail "the title '${title[$category:$p]}' typed in box $p does not solve picture $picture"
     ((p < count[$category])) && xdotool key Tab
   done
@@ -325,12 +325,26 @@ type_titles() {
 
 # ---- the display, the site, the game --------------------------------------------------------
 
+# A display number nobody holds, the server answering on it, then the window manager. Another
+# server that takes the same number at the same moment makes this one give up: another number.
 start_display() {
-  local number_file=$work/display
-  Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$number_file" >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  until_true "$Wait" test -s "$number_file" || fail "Xvfb does not start"
-  export DISPLAY=:$(head -n 1 "$number_file")
+  local attempt number
+  for attempt in 1 2 3 4 5; do
+    number=$((100 + RANDOM % 400))
+    [[ -e /tmp/.X$number-lock || -e /tmp/.X11-unix/X$number ]] && continue
+    # -noreset: the server would start afresh as the probe below disconnects, refusing whoever
+    # connects in that moment.
+    Xvfb ":$number" -screen 0 1280x900x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=:$number
+    if until_true "$Wait" eval 'xprop -root >/dev/null 2>&1 || ! kill -0 $xvfb_pid 2>/dev/null' &&
+      xprop -root >/dev/null 2>&1; then
+      break
+    fi
+    kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+  done
+  [[ -n $xvfb_pid ]] || fail "Xvfb does not start"
   openbox >"$work/openbox.log" 2>&1 &
   wm_pid=$!
   until_true "$Wait" eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"' ||
@@ -369,7 +383,7 @@ quit_from_menu() {
 }
 
 login() { # NEW(yes/no)
-  local splash w
+  local splash
   window '^Lumivo Pro$'
   splash=$win
   activate "$splash"
@@ -387,10 +401,15 @@ login() { # NEW(yes/no)
   fi
   begin "the menu after the login"
   window '^Selezione tipo di gioco$'
-  w=$win
-  no_window '^Lumivo Pro$' || until_true "$Wait" no_window '^Lumivo Pro$' ||
-    fail "the login window stays open"
-  echo "$w" >"$work/menu-id"
+  menu=$win
+  until_true "$Wait" no_window '^Lumivo Pro$' || fail "the login window stays open"
+}
+
+# The right end of the download window's progress bar is filled (the highlight's blue).
+bar_full() {
+  local r g b
+  read -r r g b <<<"$(pixel "$1" 383 27)"
+  [[ -n $b ]] && ((b > r + 60))
 }
 
 crop() { # WINDOW X Y W H FILE
@@ -415,9 +434,15 @@ list_content
 start_display
 start_site
 
-# Positions, in client pixels, from the screens' layouts.
-classic_thumb() { local i=$(($1 - 0)); echo $((8 + ((i - 1) % 3) * 208)) $((8 + ((i - 1) / 3) * 104)); }
-bonus_thumb() { local i=$(($1 - 9)); local tops=(8 120 224 336); echo $((8 + ((i - 1) % 2) * 208)) "${tops[(i - 1) / 2]}"; }
+# Thumbnail corners, in client pixels, from the layouts of the selection screens: Classic shows
+# categories 1-9 three to a row, Bonus 10-17 two to a row.
+classic_thumb() {
+  echo $((8 + (($1 - 1) % 3) * 208)) $((8 + (($1 - 1) / 3) * 104))
+}
+bonus_thumb() {
+  local i=$(($1 - 9)) tops=(8 120 224 336)
+  echo $((8 + ((i - 1) % 2) * 208)) "${tops[(i - 1) / 2]}"
+}
 
 classic=$(smallest_of 1 5 7 8)
 ((count[classic] <= 9)) || fail "the smallest starting Classic category has more than one page"
@@ -430,7 +455,7 @@ login yes
 check_profile "1|0|0|0" "$StartStates" "0|0|0|0"
 
 begin "the Classic selection screen"
-click "$(cat "$work/menu-id")" 110 157
+click "$menu" 110 157
 window '^Classic$'
 selection=$win
 until_true "$Wait" no_window '^Selezione tipo di gioco$' || fail "the menu stays open"
@@ -449,7 +474,7 @@ dismiss_panel "$play" 316 240 20 100 20 240 20 400 610 240
 begin "Classic ${name[$classic]}: the titles typed"
 click "$play" 108 161
 type_titles "$classic"
-until_true 5 eval '[[ $(category_state $classic) == 2 ]]' || fail "the category is not won"
+until_true "$Wait" eval '[[ $(category_state $classic) == 2 ]]' || fail "the category is not won"
 until_true "$Wait" panel_shown "$play" 20 100 20 240 20 400 610 240 || fail "no winning message"
 
 begin "the Classic selection screen shows the win"
@@ -469,10 +494,8 @@ quit_from_menu
 
 # Run 2 ------------------------------------------------------------------------------------
 begin "the other starting Classic categories written as won"
-won_classic=()
 for c in 1 5 7 8; do
   ((c == classic)) && continue
-  won_classic+=("$c")
   for p in $(pictures_of "$c"); do
     integer_record 1 >"$work/record"
     write_record $((100 + p)) "$work/record"
@@ -489,7 +512,7 @@ readonly Stage1="2|1|1|0|2|0|2|2|0|0|0|0|0|1|0|1|0|0|0|0"
 check_profile "1|1|0|0" "$Stage1" "+|0|0|0" $solved
 
 begin "the Bonus selection screen"
-click "$(cat "$work/menu-id")" 318 317
+click "$menu" 318 317
 window '^Bonus$'
 selection=$win
 read -r tx ty <<<"$(bonus_thumb "$bonus")"
@@ -504,7 +527,7 @@ dismiss_panel "$play" 316 90 20 100 610 100 316 165
 
 begin "Bonus ${name[$bonus]}: the titles typed"
 type_titles "$bonus"
-until_true 5 eval '[[ $(category_state $bonus) == 2 ]]' || fail "the category is not won"
+until_true "$Wait" eval '[[ $(category_state $bonus) == 2 ]]' || fail "the category is not won"
 until_true "$Wait" panel_shown "$play" 20 100 610 100 316 165 || fail "no winning message"
 solved+=" $(pictures_of "$bonus")"
 
@@ -528,7 +551,7 @@ start_game 3
 login no
 
 begin "Alpha: opened"
-click "$(cat "$work/menu-id")" 110 317
+click "$menu" 110 317
 window '^Alpha'
 play=$win
 activate "$play"
@@ -539,6 +562,7 @@ window '^Alpha: 0:00:0[1-9]$'
 begin "Alpha: closed"
 close_window "$play"
 until_true "$Wait" no_window '^Alpha' || fail "the Alpha screen stays open"
+# The menu closed as Alpha opened: a new one comes back.
 window '^Selezione tipo di gioco$'
 menu=$win
 check_profile "1|1|1|0" "$(with_slot "$Stage1" "$bonus" 2)" "+|+|+|0" $solved
@@ -557,6 +581,11 @@ click "$download" 72 27
 begin "the download: the pack restored byte for byte"
 until_true 30 cmp -s "$work/site-data/$pack" "$game/Data/$pack" || fail "Data/$pack is not restored"
 [[ $(ls "$game/Data") == $(ls "$work/site-data") ]] || fail "Data/ holds other files than before"
+# The message itself cannot be read through X; the finished state fills the progress bar to its
+# right end, which neither a failure nor a download under way does.
+until_true "$Wait" bar_full "$download" || fail "the download window does not show the download completed"
+
+begin "the download window closed"
 close_window "$download"
 until_true "$Wait" no_window '^Download: ' || fail "the download window stays open"
 
