@@ -7,8 +7,8 @@
 # GAME_DIR holds lumivo, lumivo-pack, lumivo-site and Data/ (build/game); it is only read. Three
 # runs of the game share one new player:
 #   1. the login window: a new player by keyboard, the creation question answered with Return;
-#      the menu; the smallest starting Classic category won by typing its titles; the selection
-#      screen shows the win once the play screen is closed;
+#      the menu; a starting Classic category (the smallest with plain ASCII titles) won by typing
+#      its titles, page by page; the selection screen shows the win once the play screen closes;
 #   2. the other starting Classic categories written into the profile as won: the login opens
 #      the next stage (Bonus); a Bonus category won by typing its titles;
 #   3. Alpha opened to the profile, its clock running, and closed; a pack removed from Data/
@@ -17,8 +17,8 @@
 # only the counted seconds vary, and they must lie between one and the time the test has run.
 # A failing step is named on stderr and leaves screenshots, the logs and the profile in
 # SHOTS_DIR (default: e2e-shots beside GAME_DIR); with LUMIVO_E2E_SHOOT_ALL set, every step
-# leaves one there. Exit status 77: Xvfb, openbox, xdotool or
-# ImageMagick are not installed.
+# leaves one there. Exit status 77: Xvfb, openbox, xdotool, ImageMagick or xprop (x11-utils)
+# are not installed.
 set -u
 export LC_ALL=C.UTF-8
 
@@ -52,6 +52,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM HUP PIPE
 
 shoot() {
   [[ -n ${DISPLAY:-} ]] || return 0
@@ -119,24 +120,25 @@ close_window() {
   xdotool key alt+F4
 }
 
-# Types TEXT into the focused control. xdotool remaps a spare key for each character the keyboard
-# map lacks (accented letters); such a character goes alone and slowly so the remapping is
-# seen by the game before the key.
+# Types TEXT into the focused control, DELAY milliseconds between keys (default 20). xdotool types
+# a character the keyboard map lacks (an accented letter) by mapping a spare key for that moment;
+# it goes on its own after a pause, yet a busy game can still miss it: the test prefers
+# categories whose titles are plain ASCII.
 type_text() {
-  local text=$1 plain="" ch i
+  local text=$1 delay=${2:-20} plain="" ch i
   for ((i = 0; i < ${#text}; i++)); do
     ch=${text:i:1}
     if (($(printf '%d' "'$ch") < 0x7f)); then
       plain+=$ch
       continue
     fi
-    [[ -n $plain ]] && xdotool type --delay 20 -- "$plain"
+    [[ -n $plain ]] && xdotool type --delay "$delay" -- "$plain"
     plain=""
-    sleep 0.1
-    xdotool type --delay 150 -- "$ch"
-    sleep 0.1
+    sleep 0.2
+    xdotool type -- "$ch"
+    sleep 0.2
   done
-  [[ -n $plain ]] && xdotool type --delay 20 -- "$plain"
+  [[ -n $plain ]] && xdotool type --delay "$delay" -- "$plain"
   return 0
 }
 
@@ -230,6 +232,7 @@ check_profile() {
   local groups=$1 categories=$2 times=$3
   shift 3
   local expected=$work/expected.lmp actual_times slot rule value last=0 p
+  [[ -f $work/solved-record ]] || integer_record 1 >"$work/solved-record"
   [[ -f $profile ]] || fail "no profile file $profile"
   actual_times=$(record_text "$profile" 5) || fail "the time record is damaged"
   [[ $actual_times =~ ^[0-9]{6}(\|[0-9]{6}){3}$ ]] || fail "the time record reads '$actual_times'"
@@ -251,10 +254,18 @@ check_profile() {
     text_record "$actual_times"
     # A new profile ends here; the first solved picture extends it with zeros up to its record.
     ((last > 0)) && head -c $(((100 - 5) * RecordSize)) /dev/zero
-    local solved=" $* " k
+    # The item records in runs of unsolved (zeros) and solved (a 1, then zeros) pictures.
+    local solved=" $* " k zeros=0
     for ((k = 1; k <= last; k++)); do
-      if [[ $solved == *" $k "* ]]; then integer_record 1; else integer_record 0; fi
+      if [[ $solved == *" $k "* ]]; then
+        ((zeros > 0)) && head -c $((zeros * RecordSize)) /dev/zero
+        zeros=0
+        cat "$work/solved-record"
+      else
+        zeros=$((zeros + 1))
+      fi
     done
+    ((zeros > 0)) && head -c $((zeros * RecordSize)) /dev/zero
   } >"$expected"
   if ! cmp -s "$expected" "$profile"; then
     cmp "$expected" "$profile" >&2
@@ -291,9 +302,23 @@ pictures_of() {
   for ((p = 1; p <= count[$1]; p++)); do echo $((base[$1] + p)); done
 }
 
-smallest_of() {
-  local best=$1 c
-  for c in "$@"; do ((count[$c] < count[$best])) && best=$c; done
+plain_titles() {
+  local p
+  for ((p = 1; p <= count[$1]; p++)); do
+    [[ ${title[$1:$p]} =~ ^[\ -~]*$ ]] || return 1
+  done
+}
+
+# Of the given categories, the smallest whose titles are plain ASCII, else the smallest.
+easiest_of() {
+  local best="" c
+  for c in "$@"; do
+    plain_titles "$c" && [[ -z $best || ${count[$c]} -lt ${count[$best]} ]] && best=$c
+  done
+  if [[ -z $best ]]; then
+    best=$1
+    for c in "$@"; do ((count[$c] < count[$best])) && best=$c; done
+  fi
   echo "$best"
 }
 
@@ -310,15 +335,31 @@ regex_quoted() {
 }
 
 # Types every title of CATEGORY into its box, the first box having the focus, Tab to the next;
-# each solve must reach the profile.
+# each solve must reach the profile. A title not taken is typed once more, slowly, over the text
+# of the first try: the test's keys can be lost on a busy machine, a fault of the game would not go.
+# With WINDOW, the screen shows nine pictures a page: after each ninth its next arrow is clicked
+# and the first box of the new page.
 type_titles() {
-  local category=$1 p picture
+  local category=$1 paged=${2:-} p picture text
   for ((p = 1; p <= count[$category]; p++)); do
     picture=$((base[$category] + p))
-    type_text "${title[$category:$p]}"
-    until_true "$Wait" item_solved "$picture" ||
-      fail "the title '${title[$category:$p]}' typed in box $p does not solve picture $picture"
-    ((p < count[$category])) && xdotool key Tab
+    text=${title[$category:$p]}
+    type_text "$text"
+    if ! until_true 5 item_solved "$picture"; then
+      echo "       '$text' not taken at first: typed again, slowly"
+      shoot "retyped-$p"
+      xdotool key ctrl+a BackSpace
+      type_text "$text" 120
+      until_true "$Wait" item_solved "$picture" ||
+        fail "the title '$text' typed in box $p does not solve picture $picture"
+    fi
+    ((p == count[$category])) && break
+    if [[ -n $paged ]] && ((p % 9 == 0)); then
+      click "$paged" 524 20
+      click "$paged" 108 161
+    else
+      xdotool key Tab
+    fi
   done
   return 0
 }
@@ -444,9 +485,8 @@ bonus_thumb() {
   echo $((8 + ((i - 1) % 2) * 208)) "${tops[(i - 1) / 2]}"
 }
 
-classic=$(smallest_of 1 5 7 8)
-((count[classic] <= 9)) || fail "the smallest starting Classic category has more than one page"
-bonus=$(smallest_of 14 16)
+classic=$(easiest_of 1 5 7 8)
+bonus=$(easiest_of 14 16)
 
 # Run 1 ------------------------------------------------------------------------------------
 begin "start-up: the login window"
@@ -473,7 +513,7 @@ dismiss_panel "$play" 316 240 20 100 20 240 20 400 610 240
 
 begin "Classic ${name[$classic]}: the titles typed"
 click "$play" 108 161
-type_titles "$classic"
+type_titles "$classic" "$play"
 until_true "$Wait" eval '[[ $(category_state $classic) == 2 ]]' || fail "the category is not won"
 until_true "$Wait" panel_shown "$play" 20 100 20 240 20 400 610 240 || fail "no winning message"
 
@@ -496,8 +536,8 @@ quit_from_menu
 begin "the other starting Classic categories written as won"
 for c in 1 5 7 8; do
   ((c == classic)) && continue
+  integer_record 1 >"$work/record"
   for p in $(pictures_of "$c"); do
-    integer_record 1 >"$work/record"
     write_record $((100 + p)) "$work/record"
   done
 done
