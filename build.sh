@@ -7,7 +7,8 @@ cd "$(dirname "$0")"
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
           fonts-dejavu-core fonts-comic-neue
           qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql postgresql-15
-          qt6-webengine-dev)
+          qt6-webengine-dev
+          xvfb openbox xdotool imagemagick x11-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
