@@ -181,6 +181,23 @@ QVector<QImage> PlayScreen::readPictures(const QVector<PageLine> &lines,
     return pictures;
 }
 
+bool PlayScreen::openCategory(const std::function<bool()> &fillCells)
+{
+    QString problem;
+    if (!PreparePage(objUser, &problem)) {
+        giveUp(problem);
+        return false;
+    }
+    if (!fillCells())
+        return false;
+    show();
+    raise();
+    activateWindow();
+    UpdateArrows();
+    startPlay();
+    return true;
+}
+
 void PlayScreen::startPlay()
 {
     m_rules.setReady(true);

@@ -64,6 +64,13 @@ protected:
     void makeTopBar(const TopBar &bar);
     virtual void imgBack_Click() = 0;
     virtual void imgNext_Click() = 0;
+    // Covers the arrows that cannot move further.
+    virtual void UpdateArrows() = 0;
+
+    // Extracts the category for the page objUser says, lets the screen fill its cells, then
+    // shows the screen and starts play. The page is ready before the screen shows, so one that
+    // cannot be shown never flashes an empty screen behind its message.
+    bool openCategory(const std::function<bool()> &fillCells);
     void makePanel(const QRect &place, const QString &instructions);
 
     // Adds cell cellCount() + 1 inside `container`, its picture's corner at `topLeft`.

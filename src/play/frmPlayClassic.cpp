@@ -58,18 +58,8 @@ frmPlayClassic::frmPlayClassic(QWidget *parent)
 bool frmPlayClassic::load()
 {
     setWindowTitle(QStringLiteral("Classic: ") + mdlGeneral::GetCatName(objUser.curcat));
-    QString problem;
-    if (!PreparePage(objUser, &problem)) {
-        giveUp(problem);
+    if (!openCategory([this] { return LoadPage(); }))
         return false;
-    }
-    if (!LoadPage())
-        return false;
-    show();
-    raise();
-    activateWindow();
-    UpdateArrows();
-    startPlay();
     // The activation may have come before the cells were filled.
     if (isActiveWindow())
         FocusFirstTitle();

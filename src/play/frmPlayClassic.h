@@ -24,7 +24,7 @@ public:
     // files. False, after telling the player and closing the screen, when the page is damaged.
     bool LoadPage();
     // Covers the arrows that lead past the first or the last page.
-    void UpdateArrows();
+    void UpdateArrows() override;
     // The focus goes to the first title box that can still be solved.
     void FocusFirstTitle();
 

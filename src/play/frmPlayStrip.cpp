@@ -92,19 +92,7 @@ bool frmPlayStrip::load()
                    .arg(StripMath::MaxCells));
         return false;
     }
-    QString problem;
-    if (!PreparePage(objUser, &problem)) {
-        giveUp(problem);
-        return false;
-    }
-    if (!LoadStrip())
-        return false;
-    show();
-    raise();
-    activateWindow();
-    UpdateArrows();
-    startPlay();
-    return true;
+    return openCategory([this] { return LoadStrip(); });
 }
 
 bool frmPlayStrip::LoadStrip()

@@ -24,7 +24,7 @@ public:
     // Creates cell k (the next one) at its place in the strip and widens the strip for it.
     void AddStripCell(int k);
     // Covers the arrows that cannot move the strip further and shows the cells in view.
-    void UpdateArrows();
+    void UpdateArrows() override;
 
 public slots:
     void imgBack_Click() override;
