@@ -1,6 +1,6 @@
 #include "Pages.h"
 
-#include "play/TimeText.h"
+#include "base/TimeText.h"
 
 #include <limits>
 

@@ -20,26 +20,9 @@ bool fail(QString *error, const QString &message)
     return false;
 }
 
-QString tempPath(const QString &name)
-{
-    return mdlConst::gamePath(mdlConst::TempDir + name);
-}
-
-QString pictureName(int line)
-{
-    return QStringLiteral("%1.tmp").arg(line, 4, 10, QLatin1Char('0'));
-}
-
 QByteArray padded(int number, int digits)
 {
     return QByteArray::number(number).rightJustified(digits, '0');
-}
-
-QString cannotWrite(const QString &name)
-{
-    return QStringLiteral("Impossibile scrivere il file Temp/%1: controlla che la cartella Temp esista "
-                          "e che il disco non sia pieno.")
-        .arg(name);
 }
 
 // A failed page leaves no list and no pictures behind, not even an earlier page's, so no screen
@@ -54,6 +37,25 @@ void removePageFiles()
 }
 
 } // namespace
+
+QString TempPath(const QString &name)
+{
+    return mdlConst::gamePath(mdlConst::TempDir + name);
+}
+
+QString TempPictureName(int k)
+{
+    return QStringLiteral("%1.tmp").arg(k, 4, 10, QLatin1Char('0'));
+}
+
+bool WriteTempFile(const QString &name, const QByteArray &bytes, QString *error)
+{
+    if (SafeFile::replace(TempPath(name), bytes))
+        return true;
+    return fail(error, QStringLiteral("Impossibile scrivere il file Temp/%1: controlla che la cartella Temp "
+                                      "esista e che il disco non sia pieno.")
+                           .arg(name));
+}
 
 qint16 GetItemBase(int cat)
 {
@@ -110,29 +112,28 @@ bool ExtractPage(int cat, int page, int base, QString *error)
 
     // The pictures first and the list last: a list on disk always has all its pictures.
     for (int k = 1; k <= count; ++k) {
-        if (!SafeFile::replace(tempPath(pictureName(k)), run.pictures[k - 1])) {
+        if (!WriteTempFile(TempPictureName(k), run.pictures[k - 1], error)) {
             removePageFiles();
-            return fail(error, cannotWrite(pictureName(k)));
+            return false;
         }
     }
-    if (!SafeFile::replace(tempPath(ContentFiles::PageList), list)) {
+    if (!WriteTempFile(ContentFiles::PageList, list, error)) {
         removePageFiles();
-        return fail(error, cannotWrite(ContentFiles::PageList));
+        return false;
     }
     return true;
 }
 
 QString ExtractThumb(int cat, mdlConst::CategoryState state, QString *error)
 {
-    const QString path = tempPath(ContentFiles::ThumbFile);
+    const QString path = TempPath(ContentFiles::ThumbFile);
     ContentFiles::Run run;
     bool done = false;
     if (!mdlGeneral::isCategory(cat)) {
         fail(error, QStringLiteral("La categoria %1 non esiste.").arg(cat));
     } else {
         done = readRun(thumbPackFile(int(state)), thumbIndexFile(int(state)), 1, cat, 1, false, &run, error);
-        if (done && !SafeFile::replace(path, run.pictures.first()))
-            done = fail(error, cannotWrite(ContentFiles::ThumbFile));
+        done = done && WriteTempFile(ContentFiles::ThumbFile, run.pictures.first(), error);
     }
     // An earlier thumbnail must not pass for the one that failed.
     if (!done)

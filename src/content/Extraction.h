@@ -2,6 +2,7 @@
 
 #include "base/mdlConst.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QVector>
 
@@ -25,6 +26,13 @@ bool ExtractPage(int cat, int page, int base, QString *error = nullptr);
 // Writes the thumbnail of `cat` in the look of its state (A000 locked, B000 open, C000 won) to
 // Temp/thumb.tmp and returns that path.
 QString ExtractThumb(int cat, mdlConst::CategoryState state, QString *error = nullptr);
+
+// Temp/<name> in the game folder, and the name of picture k's file there ("0001.tmp").
+QString TempPath(const QString &name);
+QString TempPictureName(int k);
+// Writes `name` in Temp/ whole, replacing what was there and never writing through a link;
+// false with a message for the player.
+bool WriteTempFile(const QString &name, const QByteArray &bytes, QString *error);
 
 // Deletes every *.tmp file in Temp/.
 void RemoveTempPictures();

@@ -5,7 +5,7 @@
 #include "content/ContentFiles.h"
 #include "content/PageList.h"
 #include "content/mdlGeneral.h"
-#include "play/TimeText.h"
+#include "base/TimeText.h"
 #include "play/TitleBox.h"
 #include "profile/clsUser.h"
 #include "shell/Screens.h"

@@ -1,13 +1,13 @@
 #include "play/frmPlayAlpha.h"
 
 #include "base/Messages.h"
+#include "base/TimeText.h"
 #include "base/mdlConst.h"
 #include "content/ContentFiles.h"
 #include "content/Extraction.h"
 #include "content/mdlGeneral.h"
 #include "play/AlphaDraw.h"
 #include "play/CategoryPlay.h"
-#include "play/TimeText.h"
 #include "profile/clsUser.h"
 #include "shell/Screens.h"
 #include "widgets/ClickableImage.h"
@@ -75,39 +75,9 @@ QRandomGenerator &drawGenerator()
     return generator;
 }
 
-QString tempFile(const QString &name)
-{
-    return mdlConst::gamePath(mdlConst::TempDir + name);
-}
-
-QString pictureName(int slot)
-{
-    return QStringLiteral("%1.tmp").arg(slot, 4, 10, QLatin1Char('0'));
-}
-
 QByteArray padded(int number, int digits)
 {
     return QByteArray::number(number).rightJustified(digits, '0');
-}
-
-// The whole file or none of it; Temp/ is made at the first need.
-bool writeWhole(const QString &name, const QByteArray &bytes, QString *problem)
-{
-    const QString path = tempFile(name);
-    QFile file(path);
-    bool open = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    if (!open && QDir().mkpath(QFileInfo(path).absolutePath()))
-        open = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-    if (open && file.write(bytes) == bytes.size()) {
-        file.close();
-        if (file.error() == QFileDevice::NoError)
-            return true;
-    }
-    file.remove();
-    *problem = QStringLiteral("Impossibile scrivere il file Temp/%1: controlla che la cartella Temp esista "
-                              "e che il disco non sia pieno.")
-                   .arg(name);
-    return false;
 }
 
 // The Classic category that holds global picture n; 0 when none does.
@@ -257,7 +227,7 @@ bool frmPlayAlpha::GetRndData(QString *problem)
         }
         list += padded(i, 2) + ':' + padded(tile.picture, 3) + ':' + tile.title + "\r\n";
     }
-    if (!writeWhole(ContentFiles::PageList, list, problem)) {
+    if (!WriteTempFile(ContentFiles::PageList, list, problem)) {
         RemoveTempPictures();
         return false;
     }
@@ -297,7 +267,7 @@ bool frmPlayAlpha::ExtractPicture(int slot, int n, QString *problem)
     if (!ContentFiles::readRun(ContentFiles::packFile(c), ContentFiles::LengthsIndex, base + 1, n, 1, false,
                                &run, problem))
         return false;
-    return writeWhole(pictureName(slot), run.pictures.first(), problem);
+    return WriteTempFile(TempPictureName(slot), run.pictures.first(), problem);
 }
 
 bool frmPlayAlpha::LoadBoard(QString *problem)
@@ -329,14 +299,14 @@ bool frmPlayAlpha::LoadBoard(QString *problem)
             }
             // The bytes are read afresh: every board uses the same file names, and a picture
             // loaded by name could come back from the pixmap cache as an earlier board's.
-            QFile file(mdlConst::gamePath(mdlConst::TempDir + pictureName(slot)));
+            QFile file(TempPath(TempPictureName(slot)));
             QPixmap picture;
             if (!file.open(QIODevice::ReadOnly) || !picture.loadFromData(file.readAll())) {
                 const int c = categoryOf(n);
                 *problem
                     = QStringLiteral("L'immagine n. %1 non si può leggere: il file %2 è danneggiato.")
                           .arg(n)
-                          .arg(c > 0 ? ContentFiles::packFile(c) : mdlConst::TempDir + pictureName(slot));
+                          .arg(c > 0 ? ContentFiles::packFile(c) : mdlConst::TempDir + TempPictureName(slot));
                 RemoveTempPictures();
                 return false;
             }

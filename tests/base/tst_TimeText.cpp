@@ -1,11 +1,11 @@
 // The time text of the play clock.
 
-#include "play/TimeText.h"
+#include "base/TimeText.h"
 
 #include <QtTest>
 #include <limits>
 
-class tst_play_TimeText : public QObject
+class tst_TimeText : public QObject
 {
     Q_OBJECT
 
@@ -30,5 +30,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_play_TimeText)
-#include "tst_play_TimeText.moc"
+QTEST_GUILESS_MAIN(tst_TimeText)
+#include "tst_TimeText.moc"

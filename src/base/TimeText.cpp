@@ -1,4 +1,4 @@
-#include "play/TimeText.h"
+#include "base/TimeText.h"
 
 QString FormatTime(qint32 lngTime)
 {
