@@ -282,28 +282,26 @@ bool DataFolder::loadIndexes()
         = readFile(ContentFiles::LengthsIndex, qint64(all) * LengthRecordSize, &state, &size);
     if (state != FileState::Read)
         return false;
-    if (size != qint64(all) * LengthRecordSize)
-        note(Problem::Error, 0, 0,
-             QStringLiteral("%1 è lungo %2 byte: per le %3 immagini di %4 ne servono %5")
-                 .arg(shown(ContentFiles::LengthsIndex))
-                 .arg(size)
-                 .arg(all)
-                 .arg(shown(ContentFiles::CountsIndex))
-                 .arg(qint64(all) * LengthRecordSize));
+    // An index must hold one record for every picture index.lvs counts.
+    const auto checkSize = [&](const QString &index, qint64 size, int recordSize) {
+        if (size != qint64(all) * recordSize)
+            note(Problem::Error, 0, 0,
+                 QStringLiteral("%1 è lungo %2 byte: per le %3 immagini di %4 ne servono %5")
+                     .arg(shown(index))
+                     .arg(size)
+                     .arg(all)
+                     .arg(shown(ContentFiles::CountsIndex))
+                     .arg(qint64(all) * recordSize));
+    };
+    checkSize(ContentFiles::LengthsIndex, size, LengthRecordSize);
     m_lengths.fill(-1, all);
     for (int n = 0; n < all && (n + 1) * LengthRecordSize <= lengths.size(); ++n)
         m_lengths[n] = lengthAt(lengths, n);
 
     const QByteArray titles = readFile(ContentFiles::TitlesIndex, qint64(all) * TitleRecordSize, &state, &size);
     const bool present = state == FileState::Read;
-    if (present && size != qint64(all) * TitleRecordSize)
-        note(Problem::Error, 0, 0,
-             QStringLiteral("%1 è lungo %2 byte: per le %3 immagini di %4 ne servono %5")
-                 .arg(shown(ContentFiles::TitlesIndex))
-                 .arg(size)
-                 .arg(all)
-                 .arg(shown(ContentFiles::CountsIndex))
-                 .arg(qint64(all) * TitleRecordSize));
+    if (present)
+        checkSize(ContentFiles::TitlesIndex, size, TitleRecordSize);
     m_titles.fill(QString(), all);
     m_titleRead.fill(false, all);
     for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
