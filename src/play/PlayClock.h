@@ -11,6 +11,10 @@ class PlayClock
 public:
     enum class State { Stopped, Running };
 
+    // A tick counts a full second but comes a little sooner, so the clock never counts less
+    // than the time really played.
+    static constexpr int TickInterval = 950;
+
     PlayClock(clsUser &user, int gameType);
 
     int gameType() const { return m_gameType; }

@@ -1,11 +1,11 @@
 #include "play/PlayScreen.h"
 
 #include "base/Messages.h"
+#include "base/TimeText.h"
 #include "base/mdlConst.h"
 #include "content/ContentFiles.h"
 #include "content/PageList.h"
 #include "content/mdlGeneral.h"
-#include "base/TimeText.h"
 #include "play/TitleBox.h"
 #include "profile/clsUser.h"
 #include "shell/Screens.h"
@@ -26,30 +26,20 @@
 #include <atomic>
 
 namespace {
-// A tick counts a full second but comes a little sooner, so the clock never counts less
-// than the time really played.
-constexpr int ClockInterval = 950;
 constexpr int BlinkInterval = 500;
 const QSize ArrowSize(200, 25);
 const QColor CounterColour(0, 0, 169);
-const QColor Background(244, 244, 244);
 } // namespace
 
 PlayScreen::PlayScreen(const QString &name, int gameType, QWidget *parent)
-    : GameScreen(parent)
+    : GameScreen(name, parent)
     , m_gameType(gameType)
     , m_rules(objUser, objUser.curcat, gameType)
 {
-    setObjectName(name);
-    setAttribute(Qt::WA_DeleteOnClose);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Background);
-    setPalette(colours);
-    setAutoFillBackground(true);
 
     m_tmrTime = new QTimer(this);
     m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
-    m_tmrTime->setInterval(ClockInterval);
+    m_tmrTime->setInterval(PlayClock::TickInterval);
     connect(m_tmrTime, &QTimer::timeout, this, &PlayScreen::tick);
 
     m_tmrIndex = new QTimer(this);
@@ -224,7 +214,7 @@ void PlayScreen::panelClicked()
 {
     // The second click of the double click that opened the screen is not the player's wish to
     // close the instructions unread.
-    if (m_shown.isValid() && m_shown.elapsed() < QApplication::doubleClickInterval())
+    if (isOpeningClick())
         return;
     m_rules.panelClicked();
     showPanel(m_rules.panel());
@@ -323,13 +313,6 @@ bool PlayScreen::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void PlayScreen::showEvent(QShowEvent *event)
-{
-    if (!event->spontaneous())
-        m_shown.start();
-    QWidget::showEvent(event);
 }
 
 void PlayScreen::closeEvent(QCloseEvent *event)

@@ -98,7 +98,6 @@ protected:
     QString unreadablePicture(const QString &code) const;
 
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
     ClickableImage *imgBack = nullptr;
@@ -124,7 +123,6 @@ private:
     std::vector<std::unique_ptr<PlayCell>> m_cells;
     QTimer *m_tmrTime = nullptr;
     QTimer *m_tmrIndex = nullptr;
-    QElapsedTimer m_shown;
     bool m_codesShown = false;
     bool m_closing = false;
 };

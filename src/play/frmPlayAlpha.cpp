@@ -57,11 +57,7 @@ constexpr int PanelLeft = 8;
 
 const QColor FrameColour(0, 0, 255);
 const QColor EmptyColour(202, 202, 202);
-const QColor Background(244, 244, 244);
 
-// A tick counts a full second but comes a little sooner, so the clock never counts less than
-// the time really played.
-constexpr int ClockInterval = 950;
 constexpr int RebusCategory = 19;
 
 const QString CannotSaveWin = QStringLiteral(
@@ -98,18 +94,12 @@ int cellHeight(int k)
 } // namespace
 
 frmPlayAlpha::frmPlayAlpha(QWidget *parent)
-    : GameScreen(parent)
+    : GameScreen(QStringLiteral("frmPlayAlpha"), parent)
     , m_clock(objUser, mdlConst::Alpha)
 {
-    setObjectName(QStringLiteral("frmPlayAlpha"));
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Alpha"));
     setFixedSize(ClientSize);
     setFocusPolicy(Qt::StrongFocus);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Background);
-    setPalette(colours);
-    setAutoFillBackground(true);
 
     // Cells row by row from the top left: 1 2 3 4 / 5 6 7 8 / 9 10 11 12 / 13 14 15 16.
     for (int k = 1; k <= CellCount; ++k) {
@@ -137,7 +127,7 @@ frmPlayAlpha::frmPlayAlpha(QWidget *parent)
 
     m_tmrTime = new QTimer(this);
     m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
-    m_tmrTime->setInterval(ClockInterval);
+    m_tmrTime->setInterval(PlayClock::TickInterval);
     connect(m_tmrTime, &QTimer::timeout, this, &frmPlayAlpha::tick);
 }
 
@@ -171,7 +161,6 @@ bool frmPlayAlpha::load()
     fraInfo->show();
     fraInfo->raise();
     show();
-    m_shown.start();
     raise();
     activateWindow();
     setFocus(Qt::OtherFocusReason);
@@ -372,7 +361,7 @@ void frmPlayAlpha::panelClicked()
 {
     // The second click of a double click that opened the screen is not the player's wish to
     // close the instructions unread.
-    if (m_shown.isValid() && m_shown.elapsed() < QApplication::doubleClickInterval())
+    if (isOpeningClick())
         return;
     fraInfo->hide();
     // Every attempt counts from zero; once Alpha is completed the board is played untimed.

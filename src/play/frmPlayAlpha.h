@@ -84,6 +84,5 @@ private:
     // The pictures of this board by global picture number.
     QHash<int, QPixmap> m_pictures;
     QString m_titleProblem;
-    QElapsedTimer m_shown;
     bool m_closing = false;
 };
