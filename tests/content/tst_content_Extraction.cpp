@@ -78,27 +78,12 @@ private slots:
         QCOMPARE(int(FindOpenPage(flags)), 1); // every page solved
     }
 
-    void pageReadsOnlyItsPicturesAndTheirRecords()
-    {
-        GameFolderFixture game;
-        const TinyContent content = TinyContent::numbered(Counts);
-        content.write(game);
-        qint64 pictureBytes = 0;
-        for (int n = 45 + 19; n <= 45 + 27; ++n)
-            pictureBytes += content.picture(n).size();
-        ContentFiles::resetBytesRead();
-        QVERIFY(ExtractPage(5, 3, 45, nullptr));
-        // Lengths of the 18 earlier pictures and the 9 own ones, 9 titles, 9 pictures.
-        QCOMPARE(ContentFiles::bytesRead(), pictureBytes + 27 * 7 + 9 * 82);
-    }
-
     void thumbnailFollowsTheCategoryState_data()
     {
         QTest::addColumn<int>("cat");
         QTest::addColumn<int>("state");
         QTest::addColumn<QString>("pack");
         QTest::newRow("locked category 1 from A000") << 1 << 0 << "A000";
-        QTest::newRow("open category 7 from B000") << 7 << 1 << "B000";
         QTest::newRow("won category 20, last of C000") << 20 << 2 << "C000";
     }
     void thumbnailFollowsTheCategoryState()

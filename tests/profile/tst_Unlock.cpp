@@ -47,8 +47,6 @@ private slots:
             << QVector<int> {1, 5, 7} << QVector<int> {} << 2 << QByteArray("1|0|0|0");
         QTest::newRow("first stage opens Bonus")
             << stage1 << QVector<int> {2, 3, 14, 16} << 9 << QByteArray("1|1|0|0");
-        QTest::newRow("one open category left")
-            << stage1 + QVector<int> {2, 3, 14} << QVector<int> {16} << 9 << QByteArray("1|1|0|0");
         QTest::newRow("third stage opens Puzzle")
             << stage1 + stage2 + QVector<int> {9, 13, 17} << QVector<int> {6, 10, 15, 18} << 4
             << QByteArray("1|1|0|1");

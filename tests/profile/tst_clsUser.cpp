@@ -75,7 +75,6 @@ private slots:
         QCOMPARE(file.mid(4500, 45), QByteArray(1, 1) + QByteArray(44, 0));
         // Records 6 to 100 were never written: zeros, read as 0.
         QCOMPARE(file.mid(5 * 45, 95 * 45), QByteArray(95 * 45, '\0'));
-        QCOMPARE(m_user->record(), qint16(0));
         QCOMPARE(m_user->Item(1), qint16(1));
     }
 
@@ -86,11 +85,9 @@ private slots:
         QVERIFY(m_user->setItem(19, 1));
         QCOMPARE(m_user->Risolti(2), qint16(1));
         QCOMPARE(m_user->Risolti(1), qint16(0));
-        QVERIFY(m_user->setItem(18, 1));
         // Only a flag of one counts as solved.
-        QVERIFY(m_user->setItem(17, 2) && m_user->setItem(16, -19));
+        QVERIFY(m_user->setItem(18, 1) && m_user->setItem(17, 2) && m_user->setItem(16, -19));
         QCOMPARE(m_user->Risolti(1), qint16(1));
-        QCOMPARE(m_user->Risolti(2), qint16(1));
         // The last picture of the last category.
         const int last = 18 + 8 * 9 + 8 * 5 + 3 * 4;
         QVERIFY(m_user->setItem(last, 1));
@@ -107,11 +104,11 @@ private slots:
         const QByteArray file = m_game->read(QStringLiteral("User/Niccolò.lmp"));
         QCOMPARE(recordOf(file, 1), textRecord("Ojddpm\xF3"));
         QCOMPARE(recordOf(file, 2), textRecord("6\x81"));
-        QCOMPARE(user.user(), QStringLiteral("Niccolò"));
         QCOMPARE(user.pwd(), QStringLiteral("5€"));
     }
 
-    void damagedListsReadAsZeroWithoutCrashing()
+    // Damaged lists, a length field beyond its record and a cut file read without crashing.
+    void damagedFileReadsWhatIsLeftAndZeroForTheRest()
     {
         ProfileFile file(m_user->profilePath());
         QVERIFY(file.writeText(3, "1|x"));
@@ -120,29 +117,17 @@ private slots:
         QCOMPARE(qint16(m_user->Group(2)), qint16(0));
         QCOMPARE(m_user->Time(1), 12);
         QCOMPARE(m_user->Time(4), 0);
-        QCOMPARE(qint16(m_user->Categorie(0)), qint16(0));
         QCOMPARE(qint16(m_user->Categorie(21)), qint16(0));
-    }
 
-    void lengthFieldBeyondTheRecordIsHeldToTheRecord()
-    {
         QFile raw(m_user->profilePath());
-        QVERIFY(raw.open(QIODevice::ReadWrite));
-        raw.seek(0);
-        raw.write(QByteArray("\xFF\x7F", 2));
+        QVERIFY(raw.open(QIODevice::ReadWrite) && raw.write(QByteArray("\xFF\x7F", 2)) == 2);
         raw.close();
         QCOMPARE(Ansi::encode(m_user->user()).size(), 43);
-    }
 
-    void truncatedFileReadsZerosPastItsEnd()
-    {
-        QFile raw(m_user->profilePath());
-        QVERIFY(raw.resize(3 * 45 + 5));
         // Record 4 keeps its first three characters, "1|0": what is left reads, the rest is 0.
-        QCOMPARE(qint16(m_user->Group(1)), qint16(1));
+        QVERIFY(raw.resize(3 * 45 + 5));
         QCOMPARE(qint16(m_user->Categorie(1)), qint16(1));
         QCOMPARE(qint16(m_user->Categorie(5)), qint16(0));
-        QCOMPARE(m_user->Time(1), 0);
         QCOMPARE(m_user->Item(7), qint16(0));
     }
 };
