@@ -95,25 +95,6 @@ private slots:
         QTRY_VERIFY(box(screen, 1)->hasFocus());
     }
 
-    void typingTheLastTitleWinsOnScreen()
-    {
-        m_content->solve(Demenziali, 1, 8);
-        frmPlayClassic *screen = open(Demenziali);
-        screen->tick(); // the clock waits for the panel
-        QCOMPARE(text(screen, "lblTime"), QStringLiteral("0:00:00"));
-        QTest::mouseClick(screen->panel()->lblMessage(), Qt::LeftButton);
-        QVERIFY(screen->tmrTime()->isActive());
-        screen->tick();
-        QCOMPARE(text(screen, "lblTime"), QStringLiteral("0:00:01"));
-        QTest::keyClicks(box(screen, 9), QStringLiteral("film 54"));
-
-        QVERIFY(box(screen, 9)->isSolved());
-        QCOMPARE(text(screen, "lblRisolti"), QStringLiteral("9/9"));
-        QVERIFY(screen->panel()->isVisible());
-        QCOMPARE(screen->panel()->message(), CategoryPlay::WinMessage);
-        QVERIFY(!screen->tmrTime()->isActive());
-    }
-
     void theSecondClickOfTheOpeningDoubleClickLeavesThePanel()
     {
         QApplication::setDoubleClickInterval(60000);
