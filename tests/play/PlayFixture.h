@@ -7,6 +7,8 @@
 #include "TinyContent.h"
 #include "profile/clsUser.h"
 
+#include <QLabel>
+
 class PlayFixture
 {
 public:
@@ -54,3 +56,13 @@ public:
     GameFolderFixture game;
     TinyContent content;
 };
+
+// The text of a play screen's label, and whether a control of it shows.
+inline QString text(QWidget *screen, const char *name)
+{
+    return screen->findChild<QLabel *>(QLatin1String(name))->text();
+}
+inline bool shown(QWidget *screen, const char *name)
+{
+    return screen->findChild<QWidget *>(QLatin1String(name))->isVisible();
+}

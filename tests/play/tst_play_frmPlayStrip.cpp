@@ -10,7 +10,6 @@
 #include "widgets/InfoPanel.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QPointer>
 #include <QScrollBar>
 #include <QtTest>
@@ -57,14 +56,6 @@ class tst_play_frmPlayStrip : public QObject
 
     static QScrollBar *hsMain(QWidget *screen) { return screen->findChild<QScrollBar *>("hsMain"); }
     static QWidget *picHost(QWidget *screen) { return screen->findChild<QWidget *>("picHost"); }
-    static QString text(QWidget *screen, const char *name)
-    {
-        return screen->findChild<QLabel *>(QLatin1String(name))->text();
-    }
-    static bool shown(QWidget *screen, const char *name)
-    {
-        return screen->findChild<QWidget *>(QLatin1String(name))->isVisible();
-    }
 
 private slots:
     void initTestCase()

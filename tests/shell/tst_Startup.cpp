@@ -49,7 +49,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("left"); // the lock file's content, or <what> stands there
         QTest::addColumn<bool>("first");
-        QTest::newRow("no lock file") << QByteArray() << true;
         QTest::newRow("garbage") << QByteArray("\xFF\x00zz\n", 5) << true;
         QTest::newRow("pid of a copy that died") << QByteArray("999999999\nlumivo\n") << true;
         QTest::newRow("folder") << QByteArray("<folder>") << true;
