@@ -7,7 +7,7 @@
 #include "TinyContent.h"
 #include "profile/clsUser.h"
 
-#include <QPainter>
+#include <QLabel>
 
 class PlayFixture
 {
@@ -45,19 +45,24 @@ public:
             .entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden);
     }
 
-    // A still of its own colour with a shape on it, so that screenshots tell cells apart.
+    // A still of its own colour, so that screenshots tell cells apart.
     static QByteArray picture(int n)
     {
         QImage image(200, 110, QImage::Format_RGB32);
         image.fill(QColor::fromHsv((n * 47) % 360, 90, 200));
-        QPainter painter(&image);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor::fromHsv((n * 47 + 180) % 360, 120, 120));
-        painter.drawEllipse(QPoint(60 + (n * 13) % 80, 60), 28, 34);
-        painter.end();
         return ScreenSupport::png(image);
     }
 
     GameFolderFixture game;
     TinyContent content;
 };
+
+// The text of a play screen's label, and whether a control of it shows.
+inline QString text(QWidget *screen, const char *name)
+{
+    return screen->findChild<QLabel *>(QLatin1String(name))->text();
+}
+inline bool shown(QWidget *screen, const char *name)
+{
+    return screen->findChild<QWidget *>(QLatin1String(name))->isVisible();
+}

@@ -50,16 +50,10 @@ private slots:
         m_messages->shown.clear();
     }
 
-    // The panel shows while the category is incomplete; its click starts the clock of an open
-    // category only.
-    void thePanelAndTheClockFollowTheCategoryState()
+    // A won category opens without the panel, and a click does not start its clock (an open one's
+    // start is checked on the play screens).
+    void aWonCategoryOpensWithoutPanelOrClock()
     {
-        objUser.setCategorie(Demenziali, mdlConst::CategoryState(1));
-        CategoryPlay play(objUser, Demenziali, 1);
-        QCOMPARE(play.open(), CategoryPlay::Panel::Instructions);
-        play.panelClicked();
-        QCOMPARE(play.panel(), CategoryPlay::Panel::Hidden);
-        QVERIFY(play.clock().isRunning());
         solve(Demenziali, 1, 9);
         objUser.setCategorie(Demenziali, mdlConst::CategoryState(2));
         CategoryPlay won(objUser, Demenziali, 1);

@@ -1,14 +1,10 @@
-// Start-up: the game folder, the second copy and the real message box.
+// Start-up: the game folder and the second copy.
 
 #include "TestSupport.h"
 #include "shell/SingleInstance.h"
 #include "shell/Startup.h"
-#include "widgets/MessageBox.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QMessageBox>
-#include <QProcess>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -53,7 +49,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("left"); // the lock file's content, or <what> stands there
         QTest::addColumn<bool>("first");
-        QTest::newRow("no lock file") << QByteArray() << true;
         QTest::newRow("garbage") << QByteArray("\xFF\x00zz\n", 5) << true;
         QTest::newRow("pid of a copy that died") << QByteArray("999999999\nlumivo\n") << true;
         QTest::newRow("folder") << QByteArray("<folder>") << true;
@@ -105,27 +100,6 @@ private slots:
                  0);
         QVERIFY(!Startup::prepareGameFolder());
         QVERIFY(answers.lastText().startsWith(QStringLiteral("Impossibile leggere il file")));
-    }
-
-    void questionsOfferItalianYesAndNo()
-    {
-        QString yesText;
-        QString noText;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        QTimer::singleShot(0, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            yesText = box->button(QMessageBox::Yes)->text();
-            noText = box->button(QMessageBox::No)->text();
-            icon = box->icon();
-            box->button(QMessageBox::No)->click();
-        });
-        const bool answer = MessageBox::showModal(
-            {QStringLiteral("Lumivo Pro"), QStringLiteral("Domanda?"), Messages::Kind::Question});
-        QVERIFY(!answer);
-        QCOMPARE(yesText.remove(QLatin1Char('&')), QStringLiteral("Sì"));
-        QCOMPARE(noText.remove(QLatin1Char('&')), QStringLiteral("No"));
-        QCOMPARE(icon, QMessageBox::Information);
     }
 };
 

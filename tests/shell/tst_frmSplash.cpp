@@ -64,22 +64,6 @@ private slots:
         QVERIFY(m_game->entries(QStringLiteral("User")).isEmpty());
     }
 
-    void newPlayerReachesTheMenuByKeyboardAlone()
-    {
-        field("txtUser")->setFocus();
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Mario"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), field("txtPassword"));
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("pw"));
-        QCOMPARE(field("txtPassword")->displayText(), QStringLiteral("**"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(m_answers->lastText(), QStringLiteral("L'utente non esiste, crearlo?"));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(m_splash.isNull());
-        QVERIFY(visibleTopLevel(QStringLiteral("frmMain")));
-        QCOMPARE(qint16(objUser.Categorie(1)), qint16(1));
-    }
-
     void failedAttemptKeepsBothFieldsAndTheWindow()
     {
         QVERIFY(objUser.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
