@@ -5,13 +5,15 @@
 //   bench_alpha [runs]
 
 #include "BenchStills.h"
-#include "base/Messages.h"
-#include "base/mdlConst.h"
+#include "widgets/Messages.h"
+#include "base/GameFolder.h"
+#include "base/GameTypes.h"
 #include "content/ContentFiles.h"
 #include "content/Extraction.h"
-#include "content/mdlGeneral.h"
+#include "content/CategoryTable.h"
 #include "pack/PackContent.h"
-#include "play/frmPlayAlpha.h"
+#include "play/AlphaPlayScreen.h"
+#include "profile/GameSession.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,7 +55,7 @@ int main(int argc, char *argv[])
     });
 
     QTemporaryDir dir;
-    mdlConst::setGameFolder(dir.path());
+    GameFolder::setInstalled(dir.path());
     for (const char *folder : {"Data", "Temp", "User"})
         QDir(dir.path()).mkpath(QLatin1String(folder));
 
@@ -71,14 +73,16 @@ int main(int argc, char *argv[])
         }
     }
     for (auto &state : content.thumbs) {
-        for (int c = 1; c <= mdlConst::CategoryCount; ++c)
+        for (int c = 1; c <= Game::CategoryCount; ++c)
             state[c] = BenchStills::still(random, 40, 20);
     }
     QString error;
     if (!PackContent::writeData(content, dir.path() + QStringLiteral("/Data"), &error))
         qFatal("%s", qPrintable(error));
-    mdlGeneral::LoadCatNames();
-    mdlGeneral::LoadCounts();
+    GameSession session;
+    if (!session.categories().load() || !session.profile().logIn(QStringLiteral("Bench"), QStringLiteral("pw"))
+        || !session.profile().create(QStringLiteral("pw")))
+        qFatal("no profile");
     const int count = ContentFiles::LastGenreCategory * PerCategory;
     out << QStringLiteral("%1 JPEG stills of %2x%3, %4 to %5 KB, %6 KB on average; median of %7 runs\n")
                .arg(count)
@@ -94,32 +98,33 @@ int main(int argc, char *argv[])
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
-        auto *screen = new frmPlayAlpha;
-        if (!screen->load())
+        auto *screen = new AlphaPlayScreen(session.profile());
+        if (!screen->open())
             qFatal("the Alpha screen did not open");
         QCoreApplication::processEvents();
         opening.append(timer.nsecsElapsed() / 1e6);
-        if (!QDir(mdlConst::gamePath(mdlConst::TempDir))
+        if (!QDir(GameFolder::path(GameFolder::TempDir))
                  .entryList({QStringLiteral("*.tmp")}, QDir::Files)
                  .isEmpty())
             qFatal("Temp/ not empty after opening");
         delete screen;
 
-        auto *idle = new frmPlayAlpha;
+        // The draw and extraction alone: a screen opened with nothing shown.
         ContentFiles::resetBytesRead();
         timer.restart();
-        QString problem;
-        if (!idle->GetRndData(&problem))
-            qFatal("%s", qPrintable(problem));
+        auto *idle = new AlphaPlayScreen(session.profile());
+        idle->setAttribute(Qt::WA_DontShowOnScreen);
+        if (!idle->open())
+            qFatal("the Alpha board could not be dealt");
         dealing.append(timer.nsecsElapsed() / 1e6);
         bytes = ContentFiles::bytesRead();
-        RemoveTempPictures();
+        removeTempPictures();
         delete idle;
     }
     out << QStringLiteral("Opening the Alpha screen (draw, extraction, board loaded and shown): %1 ms\n")
                .arg(median(opening), 0, 'f', 2)
         << QStringLiteral(
-               "  of which draw and extraction of the 15 pictures: %1 ms, %2 KB read from the packs "
+               "  of which draw, extraction and decoding of the 15 pictures: %1 ms, %2 KB read from the packs "
                "and indexes (last run)\n")
                .arg(median(dealing), 0, 'f', 2)
                .arg(bytes / 1024.0, 0, 'f', 1)

@@ -4,11 +4,11 @@
 //   bench_extraction [runs]
 
 #include "BenchStills.h"
-#include "base/Messages.h"
-#include "base/mdlConst.h"
+#include "base/GameFolder.h"
+#include "base/GameTypes.h"
 #include "content/ContentFiles.h"
 #include "content/Extraction.h"
-#include "content/mdlGeneral.h"
+#include "content/CategoryTable.h"
 #include "pack/PackContent.h"
 
 #include <QBuffer>
@@ -54,7 +54,7 @@ void plainCopy(const QString &pack, qint64 offset, const QVector<qint64> &sizes,
     const QByteArray data = in.read(total);
     qint64 at = 0;
     for (int k = 0; k < sizes.size(); ++k) {
-        QFile out(mdlConst::gamePath(
+        QFile out(GameFolder::path(
             QStringLiteral("Temp/%1%2.tmp").arg(prefix).arg(k + 1, 4, 10, QLatin1Char('0'))));
         out.open(QIODevice::WriteOnly | QIODevice::Truncate);
         out.write(data.constData() + at, sizes[k]);
@@ -67,7 +67,7 @@ Figures measure(int runs, const std::function<bool()> &extract, const std::funct
     QVector<double> extractTimes, copyTimes;
     Figures figures;
     for (int i = 0; i < runs; ++i) {
-        RemoveTempPictures();
+        removeTempPictures();
         ContentFiles::resetBytesRead();
         QElapsedTimer timer;
         timer.start();
@@ -76,7 +76,7 @@ Figures measure(int runs, const std::function<bool()> &extract, const std::funct
         extractTimes.append(timer.nsecsElapsed() / 1e6);
         figures.bytesRead = ContentFiles::bytesRead();
 
-        RemoveTempPictures();
+        removeTempPictures();
         timer.restart();
         copy();
         copyTimes.append(timer.nsecsElapsed() / 1e6);
@@ -108,7 +108,7 @@ int main(int argc, char *argv[])
     const int runs = app.arguments().value(1, QStringLiteral("41")).toInt();
     QTextStream out(stdout);
     QTemporaryDir dir;
-    mdlConst::setGameFolder(dir.path());
+    GameFolder::setInstalled(dir.path());
     QDir(dir.path()).mkpath(QStringLiteral("Temp"));
     QDir(dir.path()).mkpath(QStringLiteral("User"));
 
@@ -132,8 +132,9 @@ int main(int argc, char *argv[])
     if (!QDir(dir.path()).mkpath(QStringLiteral("Data"))
         || !PackContent::writeData(content, dir.path() + QStringLiteral("/Data"), &error))
         qFatal("%s", qPrintable(error));
-    mdlGeneral::LoadCatNames();
-    mdlGeneral::LoadCounts();
+    CategoryTable table;
+    if (!table.load())
+        qFatal("no counts");
     out << QStringLiteral("%1 JPEG stills of %2 to %3 KB, %4 KB on average; median of %5 runs\n\n")
                .arg(GenreCount + ThemedCount)
                .arg(smallest / 1024)
@@ -160,7 +161,7 @@ int main(int argc, char *argv[])
     qint64 offset = 0;
     QVector<qint64> page = sizesOf(content.categories[1], GenreCount - 9, 9, &offset);
     Figures f = measure(
-        runs, [&] { return ExtractPage(1, GenreCount / 9, 0); },
+        runs, [&] { return extractPage(table, 1, GenreCount / 9).ok(); },
         [&] { plainCopy(data + QStringLiteral("0001.lvd"), offset, page, QString()); });
     f.extracted = sum(page);
     f.expected = f.extracted + GenreCount * 7 + 9 * 82;
@@ -169,7 +170,7 @@ int main(int argc, char *argv[])
     // The whole themed category.
     QVector<qint64> themed = sizesOf(content.categories[10], 0, ThemedCount, &offset);
     f = measure(
-        runs, [&] { return ExtractPage(10, 0, GenreCount); },
+        runs, [&] { return extractPage(table, 10, 0).ok(); },
         [&] { plainCopy(data + QStringLiteral("0010.lvd"), offset, themed, QString()); });
     f.extracted = sum(themed);
     f.expected = f.extracted + ThemedCount * (7 + 82);
@@ -181,7 +182,7 @@ int main(int argc, char *argv[])
         thumbs.append({content.thumbs[1][c], QString()});
     QVector<qint64> thumb = sizesOf(thumbs, 19, 1, &offset);
     f = measure(
-        runs, [&] { return !ExtractThumb(20, mdlConst::CategoryState(1)).isEmpty(); },
+        runs, [&] { return extractThumb(20, Game::CategoryState(1)).ok(); },
         [&] { plainCopy(data + QStringLiteral("B000.lvd"), offset, thumb, QStringLiteral("thumb")); });
     f.extracted = sum(thumb);
     f.expected = f.extracted + 20 * 7;

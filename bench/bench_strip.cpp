@@ -1,20 +1,20 @@
-// Prints what opening the longest strip costs: a Bonus category of 157 JPEG stills opened by the
-// call a click on its thumbnail makes (Screens::showPlay), until the screen is ready to play
-// (median of repeated runs), and the resident memory once it is open.
+// Prints what opening the longest strip costs: a Bonus category of 157 JPEG stills opened as the
+// navigator opens it after a click on its thumbnail, until the screen is ready to play (median of
+// repeated runs), and the resident memory once it is open.
 //
 //   bench_strip [runs]      (offscreen unless QT_QPA_PLATFORM says otherwise)
 
 #include "BenchStills.h"
-#include "base/Messages.h"
-#include "base/mdlConst.h"
+#include "widgets/Messages.h"
+#include "base/GameFolder.h"
+#include "base/GameTypes.h"
 #include "content/Extraction.h"
-#include "content/mdlGeneral.h"
+#include "content/CategoryTable.h"
 #include "pack/PackContent.h"
 #include "play/CategoryPlay.h"
 #include "play/StripMath.h"
-#include "play/frmPlayStrip.h"
-#include "profile/clsUser.h"
-#include "shell/Screens.h"
+#include "play/StripPlayScreen.h"
+#include "profile/GameSession.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,15 +46,6 @@ double residentMiB()
     }
     return -1;
 }
-
-frmPlayStrip *openScreen()
-{
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *screen = qobject_cast<frmPlayStrip *>(window); screen && screen->isVisible())
-            return screen;
-    }
-    return nullptr;
-}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -65,7 +56,7 @@ int main(int argc, char *argv[])
     const int runs = app.arguments().value(1, QStringLiteral("21")).toInt();
     QTextStream out(stdout);
     QTemporaryDir dir;
-    mdlConst::setGameFolder(dir.path());
+    GameFolder::setInstalled(dir.path());
     for (const char *folder : {"Data", "Temp", "User"})
         QDir(dir.path()).mkpath(QLatin1String(folder));
     Messages::setHandler([&out](const Messages::Message &message) {
@@ -91,12 +82,13 @@ int main(int argc, char *argv[])
     QString error;
     if (!PackContent::writeData(content, dir.path() + QStringLiteral("/Data"), &error))
         qFatal("%s", qPrintable(error));
-    mdlGeneral::LoadCatNames();
-    mdlGeneral::LoadCounts();
-    if (!objUser.Login(QStringLiteral("Bench"), QStringLiteral("pw")))
+    GameSession session;
+    Profile &profile = session.profile();
+    if (!session.categories().load() || !profile.logIn(QStringLiteral("Bench"), QStringLiteral("pw"))
+        || !profile.create(QStringLiteral("pw")))
         qFatal("no profile");
-    objUser.setGroup(mdlConst::Bonus, mdlConst::GameTypeState(1));
-    objUser.setCategorie(Bonus, mdlConst::CategoryState(1));
+    profile.setGameTypeState(Game::Bonus, Game::GameTypeState(1));
+    profile.setCategoryState(Bonus, Game::CategoryState(1));
     const double before = residentMiB();
     out << QStringLiteral("Bonus category of %1 JPEG stills, %2 KB on average; median of %3 runs\n")
                .arg(StripMath::MaxCells)
@@ -107,15 +99,12 @@ int main(int argc, char *argv[])
     QVector<double> ready, drawn, processor;
     double firstOpen = 0, lastOpen = 0;
     for (int i = 0; i < runs; ++i) {
-        objUser.curcat = Bonus;
         QElapsedTimer timer;
         timer.start();
         const std::clock_t started = std::clock();
-        if (!Screens::showPlay(mdlConst::Bonus))
+        auto *screen = new BonusPlayScreen(profile, Bonus);
+        if (!screen->open())
             qFatal("the strip did not open");
-        frmPlayStrip *screen = openScreen();
-        if (!screen || !screen->blnReady())
-            qFatal("the strip is not ready");
         ready.append(timer.nsecsElapsed() / 1e6);
         processor.append((std::clock() - started) * 1000.0 / CLOCKS_PER_SEC);
         // What the player sees: the first paint of the window.
@@ -131,12 +120,12 @@ int main(int argc, char *argv[])
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
-        if (!PreparePage(objUser))
+        if (!preparePage(profile, Bonus))
             qFatal("extraction failed");
         extraction.append(timer.nsecsElapsed() / 1e6);
-        RemoveTempPictures();
+        removeTempPictures();
     }
-    out << QStringLiteral("  open to blnReady: %1 ms (first run %2 ms)\n")
+    out << QStringLiteral("  open to ready: %1 ms (first run %2 ms)\n")
                .arg(median(ready), 0, 'f', 1)
                .arg(ready.first(), 0, 'f', 1)
         << QStringLiteral("    processor time of all threads: %1 ms\n").arg(median(processor), 0, 'f', 1)

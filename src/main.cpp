@@ -1,5 +1,4 @@
 #include "base/SiteAddress.h"
-#include "shell/Screens.h"
 #include "shell/Startup.h"
 #include "shell/StartupProbe.h"
 #include "web/frmWeb.h"
@@ -29,8 +28,7 @@ int main(int argc, char *argv[])
     if (!SiteAddress::configure(app.arguments()))
         QTextStream(stderr) << "Indirizzo del sito non valido (--site o LUMIVO_SITE): si usa "
                             << SiteAddress::base().toString() << '\n';
-    Screens::setShowWeb([](const QString &address, std::function<void(bool)> recordAnswered) {
+    return Startup::run(app, [](const QString &address, std::function<void(bool)> recordAnswered) {
         frmWeb::ShowWeb(address, std::move(recordAnswered));
     });
-    return Startup::Main(app);
 }

@@ -2,6 +2,8 @@
 
 // Helpers for tests that drive the game's top-level screens.
 
+#include "MessageSupport.h"
+
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>

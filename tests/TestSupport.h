@@ -1,10 +1,10 @@
 #pragma once
 
-// Shared set-up for tests: a throw-away game folder and a recorder that answers message boxes.
+// Shared set-up for tests: a throw-away game folder with the session of the game that runs on it.
 
-#include "content/mdlGeneral.h"
-#include "base/Messages.h"
-#include "base/mdlConst.h"
+#include "base/GameFolder.h"
+#include "base/GameTypes.h"
+#include "profile/GameSession.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,19 +15,18 @@
 
 #include <unistd.h>
 
-// A message that no test expects fails the test at once, instead of passing unseen or waiting
-// for a click that never comes.
-inline bool failUnexpectedMessage(const Messages::Message &message)
+// Logs `name` in, making the profile when there is none, as the login window does when the
+// player agrees to have it made.
+inline bool logInOrCreate(Profile &profile, const QString &name, const QString &password)
 {
-    QTest::qFail(qPrintable(QStringLiteral("unexpected message: ") + message.text), __FILE__, __LINE__);
-    return false;
+    const Result<Profile::Admission> admission = profile.logIn(name, password);
+    if (!admission)
+        return false;
+    return *admission == Profile::Admission::Admitted || profile.create(password).ok();
 }
-struct UnexpectedMessagesFail {
-    UnexpectedMessagesFail() { Messages::setHandler(failUnexpectedMessage); }
-};
-inline UnexpectedMessagesFail unexpectedMessagesFail;
 
-// A game folder with Data/, Temp/ and User/, set as the folder every path is relative to.
+// A game folder with Data/, Temp/ and User/, set as the folder every path is relative to, and the
+// session of the game that runs on it.
 class GameFolderFixture
 {
 public:
@@ -37,14 +36,22 @@ public:
         root.mkpath(QStringLiteral("Data"));
         root.mkpath(QStringLiteral("Temp"));
         root.mkpath(QStringLiteral("User"));
-        mdlConst::setGameFolder(m_dir.path());
-        mdlGeneral::LoadCatNames();
+        GameFolder::setInstalled(m_dir.path());
+    }
+
+    GameSession session;
+    Profile &profile() { return session.profile(); }
+    const CategoryTable &table() const { return session.categories(); }
+    // Logs the player in on the session, making the profile when there is none.
+    bool logIn(const QString &name, const QString &password = QStringLiteral("pw"))
+    {
+        return logInOrCreate(session.profile(), name, password);
     }
 
     QString path(const QString &relative) const { return m_dir.path() + QLatin1Char('/') + relative; }
 
     // Writes Data/index.lvs with the given counts (categories 1 to 20) and loads them.
-    void setCounts(const QVector<qint16> &counts) const
+    void setCounts(const QVector<qint16> &counts)
     {
         QByteArray bytes(5 * 20, '\0');
         for (int k = 0; k < counts.size() && k < 20; ++k)
@@ -53,7 +60,7 @@ public:
         file.open(QIODevice::WriteOnly);
         file.write(bytes);
         file.close();
-        mdlGeneral::LoadCounts();
+        QVERIFY(session.categories().load().ok());
     }
 
     QByteArray read(const QString &relative) const
@@ -70,29 +77,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
-};
-
-// Answers every message box with a fixed answer and keeps what was shown.
-class MessageRecorder
-{
-public:
-    explicit MessageRecorder(bool answer = true)
-        : m_answer(answer)
-    {
-        Messages::setHandler([this](const Messages::Message &message) {
-            shown.append(message);
-            return m_answer;
-        });
-    }
-    ~MessageRecorder() { Messages::setHandler(failUnexpectedMessage); }
-
-    void answer(bool yes) { m_answer = yes; }
-    QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
-
-    QVector<Messages::Message> shown;
-
-private:
-    bool m_answer;
 };
 
 // Makes files read-only for a block; as root, who writes anything, the block runs as "nobody",

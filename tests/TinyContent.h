@@ -83,7 +83,7 @@ public:
         return bytes;
     }
 
-    void write(const GameFolderFixture &game) const
+    void write(GameFolderFixture &game) const
     {
         QVector<qint16> counts;
         QVector<QByteArray> all;

@@ -1,8 +1,8 @@
 #include "content/ContentFiles.h"
 
+#include "base/GameFolder.h"
+#include "content/Ansi.h"
 #include "content/SafeFile.h"
-#include "content/mdlGeneral.h"
-#include "base/mdlConst.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -32,7 +32,7 @@ bool readAt(QFile &file, qint64 position, qint64 length, QByteArray *bytes)
 
 QString fileName(const QString &prefix, int number)
 {
-    return mdlConst::DataDir + prefix + QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0'))
+    return GameFolder::DataDir + prefix + QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0'))
            + ContentFiles::PackExtension;
 }
 
@@ -41,26 +41,20 @@ QString thumbName(int state)
     return QLatin1Char(state == 0 ? 'A' : state == 1 ? 'B' : 'C') + QStringLiteral("000");
 }
 
-bool fail(QString *error, const QString &message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
+} // namespace
 
-// Only a regular file is read: a pipe would block the game and a device never ends.
-bool openData(QFile &file, const QString &relative, QString *error)
+Result<> openData(QFile &file, const QString &relative)
 {
-    switch (SafeFile::open(file, mdlConst::dataPath(relative), QIODevice::ReadOnly, true)) {
+    // Only a regular file is read: a pipe would block the game and a device never ends.
+    switch (SafeFile::open(file, GameFolder::dataPath(relative), QIODevice::ReadOnly, true)) {
     case SafeFile::Status::Ok:
-        return true;
+        return {};
     case SafeFile::Status::Missing:
-        return fail(error, damagedMessage(relative, QStringLiteral("non si trova")));
+        return fail(damagedMessage(relative, QStringLiteral("non si trova")));
     default:
-        return fail(error, QStringLiteral("Impossibile leggere il file %1.").arg(relative));
+        return fail(QStringLiteral("Impossibile leggere il file %1.").arg(relative));
     }
 }
-} // namespace
 
 QString packFile(int category)
 {
@@ -69,17 +63,17 @@ QString packFile(int category)
 
 QString thumbPackFile(int state)
 {
-    return mdlConst::DataDir + thumbName(state) + ContentFiles::PackExtension;
+    return GameFolder::DataDir + thumbName(state) + ContentFiles::PackExtension;
 }
 
 QString thumbIndexFile(int state)
 {
-    return mdlConst::DataDir + thumbName(state) + QStringLiteral(".lvx");
+    return GameFolder::DataDir + thumbName(state) + QStringLiteral(".lvx");
 }
 
 QString packPath(int category)
 {
-    return mdlConst::dataPath(packFile(category));
+    return GameFolder::dataPath(packFile(category));
 }
 
 QString damagedMessage(const QString &file, const QString &reason)
@@ -99,48 +93,42 @@ QByteArray lengthRecord(qint32 lastByte)
     return record;
 }
 
-bool titleFromRecord(const QByteArray &record, QByteArray *title)
+std::optional<QByteArray> titleFromRecord(const QByteArray &record)
 {
     if (record.size() < 2)
-        return false;
+        return std::nullopt;
     const int length = qFromLittleEndian<quint16>(record.constData());
     if (length > MaxTitleLength || record.size() < 2 + length)
-        return false;
-    bool inRange = true;
-    *title = mdlGeneral::shiftBytes(record.mid(2, length), 1, &inRange);
-    return inRange;
+        return std::nullopt;
+    return Ansi::shiftedDown(record.mid(2, length));
 }
 
 QByteArray titleRecord(const QByteArray &title)
 {
     QByteArray record(TitleRecordSize, '\0');
-    const QByteArray stored = mdlGeneral::shiftBytes(title.left(MaxTitleLength), 0);
+    // A byte 255 has no stored form: it is kept as 0, which reads back as damage.
+    const QByteArray stored = Ansi::shiftedUp(title.left(MaxTitleLength)).value_or(QByteArray(title.left(MaxTitleLength).size(), '\0'));
     qToLittleEndian<quint16>(quint16(stored.size()), record.data());
     record.replace(2, stored.size(), stored);
     record.resize(TitleRecordSize);
     return record;
 }
 
-bool readRun(const QString &packFile, const QString &indexFile, int packFirst, int first, int count,
-             bool withTitles, Run *run, QString *error)
+Result<Run> readRun(const QString &packFile, const QString &indexFile, int packFirst, int first, int count,
+                    bool withTitles)
 {
-    run->pictures.clear();
-    run->titles.clear();
     if (packFirst < 1 || first < packFirst || count < 0)
-        return fail(error, damagedMessage(ContentFiles::CountsIndex,
-                                          QStringLiteral("i numeri delle immagini non tornano")));
+        return fail(damagedMessage(ContentFiles::CountsIndex, QStringLiteral("i numeri delle immagini non tornano")));
 
     // The lengths of the pictures before the run give its place in the pack.
     const int earlier = first - packFirst;
     QFile index;
     QByteArray lengths;
-    if (!openData(index, indexFile, error))
-        return false;
+    if (Result<> opened = openData(index, indexFile); !opened)
+        return opened.failure();
     if (!readAt(index, qint64(packFirst - 1) * LengthRecordSize, qint64(earlier + count) * LengthRecordSize,
                 &lengths))
-        return fail(
-            error,
-            damagedMessage(indexFile, QStringLiteral("finisce prima della voce %1").arg(first + count - 1)));
+        return fail(damagedMessage(indexFile, QStringLiteral("finisce prima della voce %1").arg(first + count - 1)));
     index.close();
 
     qint64 offset = ContentFiles::PackHeaderSize;
@@ -148,52 +136,45 @@ bool readRun(const QString &packFile, const QString &indexFile, int packFirst, i
     for (int i = 0; i < earlier + count; ++i) {
         const qint32 lastByte = lengthAt(lengths, i);
         if (lastByte < 0)
-            return fail(
-                error, damagedMessage(indexFile, QStringLiteral("la voce %1 ha una lunghezza non valida (%2)")
-                                                     .arg(packFirst + i)
-                                                     .arg(lastByte)));
+            return fail(damagedMessage(indexFile, QStringLiteral("la voce %1 ha una lunghezza non valida (%2)")
+                                                      .arg(packFirst + i)
+                                                      .arg(lastByte)));
         (i < earlier ? offset : runBytes) += qint64(lastByte) + 1;
     }
 
+    Run run;
     if (withTitles) {
         QFile titles;
         QByteArray records;
-        if (!openData(titles, ContentFiles::TitlesIndex, error))
-            return false;
+        if (Result<> opened = openData(titles, ContentFiles::TitlesIndex); !opened)
+            return opened.failure();
         if (!readAt(titles, qint64(first - 1) * TitleRecordSize, qint64(count) * TitleRecordSize, &records))
-            return fail(
-                error,
-                damagedMessage(ContentFiles::TitlesIndex,
-                               QStringLiteral("manca il titolo dell'immagine %1").arg(first + count - 1)));
+            return fail(damagedMessage(ContentFiles::TitlesIndex,
+                                       QStringLiteral("manca il titolo dell'immagine %1").arg(first + count - 1)));
         for (int i = 0; i < count; ++i) {
-            QByteArray title;
-            if (!titleFromRecord(records.mid(i * TitleRecordSize, TitleRecordSize), &title))
-                return fail(error,
-                            damagedMessage(
-                                ContentFiles::TitlesIndex,
-                                QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(first + i)));
-            run->titles.append(title);
+            const auto title = titleFromRecord(records.mid(i * TitleRecordSize, TitleRecordSize));
+            if (!title)
+                return fail(damagedMessage(ContentFiles::TitlesIndex,
+                                           QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(first + i)));
+            run.titles.append(*title);
         }
     }
 
     QFile pack;
     QByteArray data;
-    if (!openData(pack, packFile, error))
-        return false;
+    if (Result<> opened = openData(pack, packFile); !opened)
+        return opened.failure();
     if (!readAt(pack, offset, runBytes, &data))
-        return fail(
-            error,
-            damagedMessage(
-                packFile,
-                QStringLiteral("è più corto delle immagini che l'indice %1 gli assegna").arg(indexFile)));
+        return fail(damagedMessage(
+            packFile, QStringLiteral("è più corto delle immagini che l'indice %1 gli assegna").arg(indexFile)));
 
     qint64 at = 0;
     for (int i = earlier; i < earlier + count; ++i) {
         const qint64 size = qint64(lengthAt(lengths, i)) + 1;
-        run->pictures.append(data.mid(at, size));
+        run.pictures.append(data.mid(at, size));
         at += size;
     }
-    return true;
+    return run;
 }
 
 qint64 bytesRead()

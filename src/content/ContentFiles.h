@@ -1,8 +1,14 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVector>
+
+#include <optional>
+
+class QFile;
 
 // Record layouts of the files in Data/ and positioned reads of them. The packs carry no offset
 // table, so a picture is found from the lengths in its index: only the records of the pictures
@@ -52,14 +58,18 @@ struct Run {
 
 // Reads pictures first … first + count − 1 (record numbers of `indexFile`, 1-based) from
 // `packFile`, whose first picture is record `packFirst`. Titles come from index.lvt when
-// `withTitles` is set. Paths are relative to the game folder. On a missing or damaged file
-// returns false with a message for the player naming the file.
-bool readRun(const QString &packFile, const QString &indexFile, int packFirst, int first, int count,
-             bool withTitles, Run *run, QString *error);
+// `withTitles` is set. Paths are relative to the game folder. A missing or damaged file fails
+// with a message for the player naming the file.
+Result<Run> readRun(const QString &packFile, const QString &indexFile, int packFirst, int first, int count,
+                    bool withTitles);
 
-// Title record of index.lvt <-> plain Windows-1252 title. Decoding fails on a length over 80
-// or a stored byte 0, which has no plain counterpart.
-bool titleFromRecord(const QByteArray &record, QByteArray *title);
+// Opens a file of Data/ (relative to the game folder, the player's copy first) for reading: only
+// a regular file, so a pipe never blocks the game and a device never feeds it without end.
+Result<> openData(QFile &file, const QString &relative);
+
+// Title record of index.lvt <-> plain Windows-1252 title. Decoding gives nothing for a length
+// over 80 or a stored byte 0, which has no plain counterpart.
+std::optional<QByteArray> titleFromRecord(const QByteArray &record);
 QByteArray titleRecord(const QByteArray &title);
 
 qint32 lengthAt(const QByteArray &records, int index);

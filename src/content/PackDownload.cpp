@@ -14,8 +14,9 @@ constexpr int DefaultStall = 30000;
 const QString TitleIndexName = QStringLiteral("index.lvt");
 } // namespace
 
-PackDownload::PackDownload(QObject *parent)
+PackDownload::PackDownload(const CategoryTable &table, QObject *parent)
     : QObject(parent)
+    , m_table(table)
     , m_network(new QNetworkAccessManager(this))
     , m_stall(new QTimer(this))
 {
@@ -82,7 +83,7 @@ void PackDownload::fetched()
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     // An error page is not a pack: only a 2xx answer counts as the file.
     if (reply->error() != QNetworkReply::NoError || status < 200 || status > 299) {
-        fail(status > 0 ? QStringLiteral("Il sito ha risposto %1 per %2.").arg(status).arg(reply->url().path())
+        giveUp(status > 0 ? QStringLiteral("Il sito ha risposto %1 per %2.").arg(status).arg(reply->url().path())
                         : reply->errorString());
         return;
     }
@@ -92,9 +93,8 @@ void PackDownload::fetched()
         fetch(TitleIndexName);
         return;
     }
-    QString problem;
-    if (!PackInstall::install(m_cat, m_pack, reply->readAll(), &problem)) {
-        fail(problem);
+    if (const Result<> installed = PackInstall::install(m_table, m_cat, m_pack, reply->readAll()); !installed) {
+        giveUp(installed.problem());
         return;
     }
     m_pack.clear();
@@ -104,10 +104,10 @@ void PackDownload::fetched()
 void PackDownload::stalled()
 {
     cancel();
-    fail(QStringLiteral("Il sito non risponde da %1 secondi.").arg(m_stall->interval() / 1000));
+    giveUp(QStringLiteral("Il sito non risponde da %1 secondi.").arg(m_stall->interval() / 1000));
 }
 
-void PackDownload::fail(const QString &problem)
+void PackDownload::giveUp(const QString &problem)
 {
     m_problem = problem;
     m_pack.clear();

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
+class CategoryTable;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QTimer;
@@ -18,7 +19,8 @@ class PackDownload : public QObject
 {
     Q_OBJECT
 public:
-    explicit PackDownload(QObject *parent = nullptr);
+    // The table says what the pack and the title index must hold.
+    explicit PackDownload(const CategoryTable &table, QObject *parent = nullptr);
     ~PackDownload() override;
 
     DownloadState state() const { return m_state; }
@@ -42,8 +44,9 @@ private:
     void fetched();
     void stalled();
     void setState(DownloadState state);
-    void fail(const QString &problem);
+    void giveUp(const QString &problem);
 
+    const CategoryTable &m_table;
     QNetworkAccessManager *m_network;
     QTimer *m_stall;
     QPointer<QNetworkReply> m_reply;

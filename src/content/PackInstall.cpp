@@ -1,9 +1,8 @@
 #include "content/PackInstall.h"
 
-#include "base/mdlConst.h"
+#include "base/GameFolder.h"
+#include "content/CategoryTable.h"
 #include "content/ContentFiles.h"
-#include "content/Extraction.h"
-#include "content/mdlGeneral.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -11,74 +10,67 @@
 namespace PackInstall {
 
 namespace {
-bool fail(QString *error, const QString &message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
-
 // The pack's expected size from index.lvx: its header and its pictures' lengths.
-qint64 expectedPackSize(int cat, QString *error)
+Result<qint64> expectedPackSize(const CategoryTable &table, int category)
 {
-    const int base = GetItemBase(cat);
-    const int count = mdlGeneral::GetCatCount(cat);
-    QFile index(mdlConst::dataPath(ContentFiles::LengthsIndex));
-    if (base < 0 || count < 0 || !index.open(QIODevice::ReadOnly)
-        || !index.seek(qint64(base) * ContentFiles::LengthRecordSize)) {
-        fail(error, ContentFiles::damagedMessage(ContentFiles::LengthsIndex, QStringLiteral("non si può leggere")));
-        return -1;
-    }
+    const int base = table.itemBase(category);
+    const int count = table.count(category);
+    QFile index;
+    if (base < 0 || count < 0 || !ContentFiles::openData(index, ContentFiles::LengthsIndex)
+        || !index.seek(qint64(base) * ContentFiles::LengthRecordSize))
+        return fail(ContentFiles::damagedMessage(ContentFiles::LengthsIndex, QStringLiteral("non si può leggere")));
     const QByteArray records = index.read(qint64(count) * ContentFiles::LengthRecordSize);
-    if (records.size() != qint64(count) * ContentFiles::LengthRecordSize) {
-        fail(error, ContentFiles::damagedMessage(ContentFiles::LengthsIndex, QStringLiteral("è troppo corto")));
-        return -1;
-    }
+    if (records.size() != qint64(count) * ContentFiles::LengthRecordSize)
+        return fail(ContentFiles::damagedMessage(ContentFiles::LengthsIndex, QStringLiteral("è troppo corto")));
     qint64 size = ContentFiles::PackHeaderSize;
     for (int i = 0; i < count; ++i)
         size += qint64(ContentFiles::lengthAt(records, i)) + 1;
     return size;
 }
 
-bool replace(const QString &relative, const QByteArray &bytes, QString *error)
+Result<> replace(const QString &relative, const QByteArray &bytes)
 {
-    QSaveFile file(mdlConst::gamePath(relative));
+    QSaveFile file(GameFolder::path(relative));
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return true;
-    return fail(error, QStringLiteral("Impossibile scrivere il file %1: controlla che la cartella Data si "
-                                      "possa scrivere e che il disco non sia pieno.")
-                           .arg(relative));
+        return {};
+    return fail(QStringLiteral("Impossibile scrivere il file %1: controlla che la cartella Data si "
+                               "possa scrivere e che il disco non sia pieno.")
+                    .arg(relative));
+}
+
+Failure incomplete(const QString &name, qint64 size, qint64 expected)
+{
+    return fail(QStringLiteral("Il file %1 scaricato non è completo: %2 byte invece di %3.")
+                    .arg(name)
+                    .arg(size)
+                    .arg(expected));
 }
 } // namespace
 
-bool check(int cat, const QByteArray &pack, const QByteArray &titles, QString *error)
+Result<> check(const CategoryTable &table, int category, const QByteArray &pack, const QByteArray &titles)
 {
-    if (!mdlGeneral::isCategory(cat))
-        return fail(error, QStringLiteral("La categoria %1 non esiste.").arg(cat));
-    const qint64 packSize = expectedPackSize(cat, error);
-    if (packSize < 0)
-        return false;
-    const QString packName = ContentFiles::packFile(cat);
-    if (pack.size() != packSize)
-        return fail(error, QStringLiteral("Il file %1 scaricato non è completo: %2 byte invece di %3.")
-                               .arg(packName)
-                               .arg(pack.size())
-                               .arg(packSize));
-    const qint64 titlesSize = qint64(GetItemBase(mdlConst::CategoryCount + 1)) * ContentFiles::TitleRecordSize;
+    if (!Game::isCategory(category))
+        return fail(QStringLiteral("La categoria %1 non esiste.").arg(category));
+    const Result<qint64> packSize = expectedPackSize(table, category);
+    if (!packSize)
+        return packSize.failure();
+    if (pack.size() != *packSize)
+        return incomplete(ContentFiles::packFile(category), pack.size(), *packSize);
+    const qint64 titlesSize = qint64(table.totalPictures()) * ContentFiles::TitleRecordSize;
     if (titles.size() != titlesSize)
-        return fail(error, QStringLiteral("Il file %1 scaricato non è completo: %2 byte invece di %3.")
-                               .arg(ContentFiles::TitlesIndex)
-                               .arg(titles.size())
-                               .arg(titlesSize));
-    return true;
+        return incomplete(ContentFiles::TitlesIndex, titles.size(), titlesSize);
+    return {};
 }
 
-bool install(int cat, const QByteArray &pack, const QByteArray &titles, QString *error)
+Result<> install(const CategoryTable &table, int category, const QByteArray &pack, const QByteArray &titles)
 {
+    if (Result<> checked = check(table, category, pack, titles); !checked)
+        return checked;
     // The index first: a stop between the two leaves the old pack (or none) beside a complete
     // index, never a pack whose titles are missing.
-    return check(cat, pack, titles, error) && replace(ContentFiles::TitlesIndex, titles, error)
-           && replace(ContentFiles::packFile(cat), pack, error);
+    if (Result<> written = replace(ContentFiles::TitlesIndex, titles); !written)
+        return written;
+    return replace(ContentFiles::packFile(category), pack);
 }
 
 } // namespace PackInstall

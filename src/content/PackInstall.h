@@ -1,7 +1,11 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QByteArray>
 #include <QString>
+
+class CategoryTable;
 
 // Puts a downloaded category pack and title index into Data/, or nothing at all. Both must
 // match what index.lvs and index.lvx already say: the pack its header plus the lengths of its
@@ -10,9 +14,9 @@
 // half file and a refused download leaves every earlier file as it was.
 namespace PackInstall {
 
-// Checks without writing; a message for the player naming what is wrong.
-bool check(int cat, const QByteArray &pack, const QByteArray &titles, QString *error);
+// Checks without writing; fails with a message for the player naming what is wrong.
+Result<> check(const CategoryTable &table, int category, const QByteArray &pack, const QByteArray &titles);
 
-bool install(int cat, const QByteArray &pack, const QByteArray &titles, QString *error);
+Result<> install(const CategoryTable &table, int category, const QByteArray &pack, const QByteArray &titles);
 
 } // namespace PackInstall

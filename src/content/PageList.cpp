@@ -2,53 +2,48 @@
 #include "content/ContentFiles.h"
 
 #include "content/Ansi.h"
-#include "base/mdlConst.h"
+#include "base/GameFolder.h"
+#include "content/SafeFile.h"
+#include "base/GameTypes.h"
 
 #include <QFile>
 
 namespace {
 constexpr int FieldCount = 5;
-
-bool fail(QString *error, const QString &message)
-{
-    if (error)
-        *error = message;
-    return false;
-}
+// A list of 157 lines of at most 100 bytes each; anything far beyond is not a page list.
+constexpr qint64 MaxListSize = 1 << 20;
 } // namespace
 
 QString PageLine::picturePath() const
 {
-    return mdlConst::gamePath(mdlConst::TempDir + line + QStringLiteral(".tmp"));
+    return GameFolder::path(GameFolder::TempDir + line + QStringLiteral(".tmp"));
 }
 
-bool ReadPageList(QVector<PageLine> *lines, QString *error)
+Result<QVector<PageLine>> readPageList()
 {
-    lines->clear();
-    const QString name = mdlConst::TempDir + ContentFiles::PageList;
-    QFile file(mdlConst::gamePath(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(
-            error,
-            QStringLiteral("La lista delle immagini %1 manca: la pagina non si può mostrare.").arg(name));
+    const QString name = GameFolder::TempDir + ContentFiles::PageList;
+    QFile file;
+    if (SafeFile::open(file, GameFolder::path(name), QIODevice::ReadOnly, false) != SafeFile::Status::Ok
+        || file.size() > MaxListSize)
+        return fail(QStringLiteral("La lista delle immagini %1 manca: la pagina non si può mostrare.").arg(name));
 
-    int number = 0;
-    while (!file.atEnd()) {
-        QByteArray raw = file.readLine();
-        ++number;
-        while (raw.endsWith('\n') || raw.endsWith('\r'))
+    QVector<PageLine> lines;
+    const QList<QByteArray> rows = file.readAll().split('\n');
+    for (int number = 1; number <= rows.size(); ++number) {
+        QByteArray raw = rows[number - 1];
+        while (raw.endsWith('\r'))
             raw.chop(1);
         // A list ends with CR LF; an empty last line is no picture.
-        if (raw.isEmpty() && file.atEnd())
+        if (raw.isEmpty() && number == rows.size())
             break;
         const QStringList fields = Ansi::decode(raw).split(QLatin1Char(':'));
         if (fields.size() < FieldCount)
-            return fail(error, QStringLiteral("La riga %1 della lista delle immagini %2 è danneggiata: "
-                                              "ha %3 campi invece di %4.")
-                                   .arg(number)
-                                   .arg(name)
-                                   .arg(fields.size())
-                                   .arg(FieldCount));
+            return fail(QStringLiteral("La riga %1 della lista delle immagini %2 è danneggiata: "
+                                       "ha %3 campi invece di %4.")
+                            .arg(number)
+                            .arg(name)
+                            .arg(fields.size())
+                            .arg(FieldCount));
         bool isNumber = false;
         PageLine line;
         line.category = fields[0];
@@ -57,11 +52,11 @@ bool ReadPageList(QVector<PageLine> *lines, QString *error)
         line.picture = fields[3].toInt(&isNumber);
         line.title = fields[4];
         if (!isNumber)
-            return fail(error, QStringLiteral("La riga %1 della lista delle immagini %2 è danneggiata: "
-                                              "\"%3\" non è un numero di immagine.")
-                                   .arg(number)
-                                   .arg(name, fields[3]));
-        lines->append(line);
+            return fail(QStringLiteral("La riga %1 della lista delle immagini %2 è danneggiata: "
+                                       "\"%3\" non è un numero di immagine.")
+                            .arg(number)
+                            .arg(name, fields[3]));
+        lines.append(line);
     }
-    return true;
+    return lines;
 }

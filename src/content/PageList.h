@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QString>
 #include <QVector>
 
@@ -17,6 +19,6 @@ struct PageLine {
     QString picturePath() const;
 };
 
-// Reads the page list; false, with a message for the player in *error, when it is missing or
-// a line lacks its five fields or a number.
-bool ReadPageList(QVector<PageLine> *lines, QString *error = nullptr);
+// Reads the page list; fails with a message for the player when it is missing or a line lacks its
+// five fields or a number.
+Result<QVector<PageLine>> readPageList();

@@ -1,13 +1,14 @@
 #include "play/CategoryPlay.h"
 
-#include "base/Messages.h"
-#include "base/mdlConst.h"
+#include "base/GameTypes.h"
+#include "content/CategoryTable.h"
 #include "content/ContentFiles.h"
 #include "content/Extraction.h"
-#include "content/mdlGeneral.h"
 #include "play/PageMath.h"
 #include "play/TitleMatch.h"
-#include "profile/clsUser.h"
+#include "profile/Profile.h"
+
+#include <QStringList>
 
 const QString CategoryPlay::WinMessage
     = QStringLiteral("Complimenti, hai vinto questa categoria; controlla se sono disponibili nuove opzioni. "
@@ -20,28 +21,94 @@ const QString CannotSaveSolve = QStringLiteral(
 const QString CannotSaveWin = QStringLiteral(
     "Impossibile salvare la vittoria della categoria nel file utente: controlla che la cartella "
     "User esista e che si possa scrivere.");
-} // namespace
+const QString CannotSaveAlphaWin = QStringLiteral(
+    "Impossibile salvare la vittoria della modalità Alpha nel file utente: controlla che la cartella "
+    "User esista e che si possa scrivere.");
 
-bool PreparePage(clsUser &user, QString *error)
+constexpr int RebusCategory = 19;
+
+QString gameTypeName(int gameType)
 {
-    const qint16 base = GetItemBase(user.curcat);
-    if (base < 0) {
-        if (error)
-            *error = ContentFiles::damagedMessage(ContentFiles::CountsIndex,
-                                                  QStringLiteral("i numeri delle immagini non tornano"));
-        return false;
+    switch (gameType) {
+    case Game::Classic:
+        return QStringLiteral("Classic");
+    case Game::Bonus:
+        return QStringLiteral("Bonus");
+    case Game::Alpha:
+        return QStringLiteral("Alpha");
+    default:
+        return QStringLiteral("Puzzle");
     }
-    // One opening of the profile for all of the category's flags.
-    user.curPage = ContentFiles::isGenre(user.curcat)
-                       ? FindOpenPage(user.Items(base + 1, mdlGeneral::GetCatCount(user.curcat)))
-                       : qint16(0);
-    return ExtractPage(user.curcat, user.curPage, base, error);
 }
 
-CategoryPlay::CategoryPlay(clsUser &user, int category, int gameType)
-    : m_user(user)
+// "A", "A e B", "A, B e C".
+QString listed(const QStringList &names)
+{
+    if (names.size() < 2)
+        return names.join(QString());
+    return QStringList(names.mid(0, names.size() - 1)).join(QStringLiteral(", ")) + QStringLiteral(" e ")
+           + names.last();
+}
+
+QString named(const QVector<int> &numbers, const QString &one, const QString &many,
+              QString (*nameOf)(int))
+{
+    if (numbers.isEmpty())
+        return QString();
+    QStringList names;
+    for (int n : numbers)
+        names.append(nameOf(n));
+    return (numbers.size() == 1 ? one : many) + QLatin1Char(' ') + listed(names);
+}
+} // namespace
+
+Result<qint16> preparePage(const Profile &profile, int category)
+{
+    const CategoryTable &table = profile.categories();
+    const qint16 base = table.itemBase(category);
+    if (base < 0)
+        return fail(ContentFiles::damagedMessage(ContentFiles::CountsIndex,
+                                                 QStringLiteral("i numeri delle immagini non tornano")));
+    // One opening of the profile for all of the category's flags.
+    const qint16 page = ContentFiles::isGenre(category)
+                            ? findOpenPage(profile.solvedFlags(base + 1, table.count(category)))
+                            : qint16(0);
+    if (Result<> extracted = extractPage(table, category, page); !extracted)
+        return extracted.failure();
+    return page;
+}
+
+QString openedText(const Unlock::Opened &opened)
+{
+    QStringList parts;
+    parts << named(opened.gameTypes, QStringLiteral("la modalità"), QStringLiteral("le modalità"), gameTypeName)
+          << named(opened.categories, QStringLiteral("la categoria"), QStringLiteral("le categorie"),
+                   CategoryTable::name);
+    parts.removeAll(QString());
+    if (parts.isEmpty())
+        return QString();
+    return QStringLiteral("Hai sbloccato %1.").arg(parts.join(QStringLiteral(" e ")));
+}
+
+Result<QString> winAlpha(Profile &profile)
+{
+    bool saved = profile.setGameTypeState(Game::Alpha, Game::GameTypeState::Completed);
+    Unlock::Opened opened;
+    // A Rebus already won is not opened again.
+    const Game::CategoryState rebus = profile.categoryState(RebusCategory);
+    if (rebus == Game::CategoryState::Locked)
+        opened.categories.append(RebusCategory);
+    if (rebus != Game::CategoryState::Won)
+        saved = profile.setCategoryState(RebusCategory, Game::CategoryState::Open) && saved;
+    if (!saved)
+        return fail(CannotSaveAlphaWin);
+    return openedText(opened);
+}
+
+CategoryPlay::CategoryPlay(Profile &profile, int category, int gameType)
+    : m_profile(profile)
     , m_category(category)
-    , m_clock(user, gameType)
+    , m_clock(profile, gameType)
 { }
 
 CategoryPlay::Panel CategoryPlay::open()
@@ -53,32 +120,30 @@ CategoryPlay::Panel CategoryPlay::open()
 void CategoryPlay::panelClicked()
 {
     m_panel = Panel::Hidden;
-    if (m_user.Categorie(m_category) == mdlConst::CategoryState::Open)
+    if (m_profile.categoryState(m_category) == Game::CategoryState::Open)
         m_clock.start();
 }
 
-CategoryPlay::Typed CategoryPlay::typed(int picture, const QString &typed, const QString &title)
+Result<CategoryPlay::Typed> CategoryPlay::typed(int picture, const QString &typed, const QString &title)
 {
     if (!m_ready || !TitleMatches(typed, title))
         return Typed::NoMatch;
     // The profile first: a picture shows solved only once the solve is on disk.
-    if (!m_user.setItem(picture, 1)) {
-        Messages::warn(CannotSaveSolve);
-        return Typed::NotSaved;
-    }
-    return isComplete() ? win() : Typed::Solved;
+    if (!m_profile.setSolvedFlag(picture, 1))
+        return fail(CannotSaveSolve);
+    return isComplete() ? Typed::CategoryComplete : Typed::Solved;
 }
 
-CategoryPlay::Typed CategoryPlay::win()
+Result<QString> CategoryPlay::win()
 {
     m_clock.stop();
-    if (!m_user.setCategorie(m_category, mdlConst::CategoryState::Won)) {
-        Messages::warn(CannotSaveWin);
-        return Typed::Solved;
-    }
+    if (!m_profile.setCategoryState(m_category, Game::CategoryState::Won))
+        return fail(CannotSaveWin);
     m_panel = Panel::Won;
-    m_user.CheckUnlock();
-    return Typed::Won;
+    const Result<Unlock::Opened> opened = m_profile.checkUnlock();
+    if (!opened)
+        return opened.failure();
+    return openedText(*opened);
 }
 
 bool CategoryPlay::isComplete() const
@@ -88,12 +153,12 @@ bool CategoryPlay::isComplete() const
 
 qint16 CategoryPlay::solved() const
 {
-    return m_user.Risolti(m_category);
+    return m_profile.solvedCount(m_category);
 }
 
 qint16 CategoryPlay::count() const
 {
-    return mdlGeneral::GetCatCount(m_category);
+    return m_profile.categories().count(m_category);
 }
 
 QString CategoryPlay::solvedText() const

@@ -1,26 +1,35 @@
 #pragma once
 
+#include "base/Result.h"
 #include "play/PlayClock.h"
+#include "profile/Unlock.h"
 
 #include <QString>
 
-class clsUser;
+class Profile;
 
-// Chooses the page to show for objUser-style state (`curcat`, `curPage`): the first unfinished
-// page of a genre category, 0 (the whole category) for the others, and extracts it to Temp/.
-bool PreparePage(clsUser &user, QString *error = nullptr);
+// Chooses the page of `category` to show, the first unfinished page of a genre category or 0 (the
+// whole category) for the others, extracts it to Temp/ and gives its number.
+Result<qint16> preparePage(const Profile &profile, int category);
+
+// The line a win's message ends with, naming what it opened ("Hai sbloccato la modalità Bonus e
+// le categorie Azione e Classici."); empty when nothing opened.
+QString openedText(const Unlock::Opened &opened);
+
+// Alpha is won: the game type completed and category 19 opened (a won category 19 stays won).
+// Gives openedText() of what opened; fails when the profile could not be written.
+Result<QString> winAlpha(Profile &profile);
 
 // The rules of one category on a play screen, whatever its layout: a typed title solves its
 // picture, the last solved picture wins the category, and the game type's clock runs while an
-// open category is played. Failures to save are told to the player here; the screen only shows
-// what the answers say.
+// open category is played. What could not be saved comes back as a failure for the screen to show.
 class CategoryPlay
 {
 public:
     enum class Panel { Hidden, Instructions, Won };
-    enum class Typed { NoMatch, Solved, Won, NotSaved };
+    enum class Typed { NoMatch, Solved, CategoryComplete };
 
-    CategoryPlay(clsUser &user, int category, int gameType);
+    CategoryPlay(Profile &profile, int category, int gameType);
 
     static const QString WinMessage;
 
@@ -29,7 +38,7 @@ public:
     const PlayClock &clock() const { return m_clock; }
     Panel panel() const { return m_panel; }
 
-    // blnReady: false while the screen writes its own title boxes, when changes are not typing.
+    // False while the screen writes its own title boxes, when changes are not typing.
     bool isReady() const { return m_ready; }
     void setReady(bool ready) { m_ready = ready; }
 
@@ -39,9 +48,13 @@ public:
     void panelClicked();
 
     // A title box of picture `picture` (global number) now reads `typed`. The solve is on disk
-    // before it is reported; a category whose last picture this was is won, the clock stops and
-    // the next stage is unlocked.
-    Typed typed(int picture, const QString &typed, const QString &title);
+    // before it is reported; CategoryComplete asks the screen to call win(). Fails, the picture
+    // still open, when the solve could not be saved.
+    Result<Typed> typed(int picture, const QString &typed, const QString &title);
+    // The last picture was solved: the clock stops, the category is won and the next stage opens.
+    // Gives openedText() of what opened; fails when the win or the stage could not be saved (the
+    // panel shows the win only once the category's state is on disk).
+    Result<QString> win();
 
     bool isComplete() const;
     qint16 solved() const;
@@ -50,9 +63,7 @@ public:
     QString solvedText() const;
 
 private:
-    Typed win();
-
-    clsUser &m_user;
+    Profile &m_profile;
     int m_category;
     PlayClock m_clock;
     Panel m_panel = Panel::Hidden;

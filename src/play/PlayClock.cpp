@@ -1,7 +1,6 @@
 #include "play/PlayClock.h"
 
-#include "base/Messages.h"
-#include "profile/clsUser.h"
+#include "profile/Profile.h"
 
 namespace {
 const QString CannotSaveTime = QStringLiteral(
@@ -9,35 +8,33 @@ const QString CannotSaveTime = QStringLiteral(
     "e che si possa scrivere. Il tempo non viene più contato.");
 } // namespace
 
-PlayClock::PlayClock(clsUser &user, int gameType)
-    : m_user(user)
+PlayClock::PlayClock(Profile &profile, int gameType)
+    : m_profile(profile)
     , m_gameType(gameType)
 { }
 
 qint32 PlayClock::total() const
 {
-    return m_user.Time(m_gameType);
+    return m_profile.playTime(m_gameType);
 }
 
-bool PlayClock::restartFromZero()
+Result<> PlayClock::restartFromZero()
 {
-    if (m_user.setTime(m_gameType, 0)) {
+    if (m_profile.setPlayTime(m_gameType, 0)) {
         start();
-        return true;
+        return {};
     }
     stop();
-    Messages::warn(CannotSaveTime);
-    return false;
+    return fail(CannotSaveTime);
 }
 
-qint32 PlayClock::tick()
+Result<qint32> PlayClock::tick()
 {
     if (!isRunning())
         return total();
-    const qint32 next = qMin(total() + 1, clsUser::MaxSeconds);
-    if (m_user.setTime(m_gameType, next))
+    const qint32 next = qMin(total() + 1, Profile::MaxSeconds);
+    if (m_profile.setPlayTime(m_gameType, next))
         return next;
     stop();
-    Messages::warn(CannotSaveTime);
-    return -1;
+    return fail(CannotSaveTime);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "base/Result.h"
+
 #include <QtGlobal>
 
-class clsUser;
+class Profile;
 
 // The play time of one game type, counted into the profile a second at a time. The screen's
 // timer calls tick(); the clock only says whether it runs and keeps the stored total right.
@@ -15,7 +17,7 @@ public:
     // than the time really played.
     static constexpr int TickInterval = 950;
 
-    PlayClock(clsUser &user, int gameType);
+    PlayClock(Profile &profile, int gameType);
 
     int gameType() const { return m_gameType; }
     State state() const { return m_state; }
@@ -26,17 +28,17 @@ public:
     // The stored total of the game type, in seconds.
     qint32 total() const;
 
-    // Starts an attempt from zero, as a game type that keeps only its last attempt does.
-    // False, with the clock stopped and the player told, when the zero cannot be saved.
-    bool restartFromZero();
+    // Starts an attempt from zero, as a game type that keeps only its last attempt does. Fails,
+    // with the clock stopped, when the zero cannot be saved.
+    Result<> restartFromZero();
 
-    // One counted second: the total grows by one in the profile, holding at the most a slot
-    // can store. Returns the new total; -1 when it could not be saved, and then the clock stops
-    // rather than count time it cannot keep (the player is told).
-    qint32 tick();
+    // One counted second: the total grows by one in the profile, holding at the most a slot can
+    // store. Gives the new total; fails when it could not be saved, and then the clock stops rather
+    // than count time it cannot keep.
+    Result<qint32> tick();
 
 private:
-    clsUser &m_user;
+    Profile &m_profile;
     int m_gameType;
     State m_state = State::Stopped;
 };

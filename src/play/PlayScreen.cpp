@@ -1,17 +1,16 @@
 #include "play/PlayScreen.h"
 
-#include "base/Messages.h"
 #include "base/TimeText.h"
-#include "base/mdlConst.h"
+#include "content/CategoryTable.h"
 #include "content/ContentFiles.h"
 #include "content/PageList.h"
-#include "content/mdlGeneral.h"
+#include "content/SafeFile.h"
 #include "play/TitleBox.h"
-#include "profile/clsUser.h"
-#include "shell/Screens.h"
+#include "profile/Profile.h"
 #include "widgets/Artwork.h"
 #include "widgets/ClickableImage.h"
 #include "widgets/InfoPanel.h"
+#include "widgets/Messages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -31,11 +30,13 @@ const QSize ArrowSize(200, 25);
 const QColor CounterColour(0, 0, 169);
 } // namespace
 
-PlayScreen::PlayScreen(const QString &name, int gameType, QWidget *parent)
+PlayScreen::PlayScreen(const QString &name, Profile &profile, int gameType, int category, QWidget *parent)
     : GameScreen(name, parent)
+    , m_profile(profile)
     , m_gameType(gameType)
-    , m_rules(objUser, objUser.curcat, gameType)
+    , m_rules(profile, category, gameType)
 {
+    setClosesOnEscape(true);
 
     m_tmrTime = new QTimer(this);
     m_tmrTime->setObjectName(QStringLiteral("tmrTime"));
@@ -96,10 +97,10 @@ void PlayScreen::makeTopBar(const TopBar &bar)
 {
     imgBack = makeArrow("imgBack", QStringLiteral("arrow-back"), bar.back);
     imgBack->setToolTip(bar.backTip);
-    connect(imgBack, &ClickableImage::clicked, this, [this] { imgBack_Click(); });
+    connect(imgBack, &ClickableImage::clicked, this, [this] { goBack(); });
     imgNext = makeArrow("imgNext", QStringLiteral("arrow-next"), bar.next);
     imgNext->setToolTip(bar.nextTip);
-    connect(imgNext, &ClickableImage::clicked, this, [this] { imgNext_Click(); });
+    connect(imgNext, &ClickableImage::clicked, this, [this] { goNext(); });
     imgBackMask = makeMask("imgBackMask", QStringLiteral("arrow-back-mask"), bar.back);
     imgNextMask = makeMask("imgNextMask", QStringLiteral("arrow-next-mask"), bar.next);
     lblPos = makeCounter("lblPos", bar.posText, bar.pos);
@@ -109,7 +110,6 @@ void PlayScreen::makeTopBar(const TopBar &bar)
 
 void PlayScreen::makePanel(const QRect &place, const QString &instructions)
 {
-    m_instructions = instructions;
     fraInfo = new InfoPanel(this);
     fraInfo->setGeometry(place);
     fraInfo->setMessage(instructions);
@@ -132,14 +132,16 @@ namespace {
 // could come back from the pixmap cache as the previous page's.
 QByteArray pictureBytes(const PageLine &line)
 {
-    QFile file(line.picturePath());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QFile file;
+    return SafeFile::open(file, line.picturePath(), QIODevice::ReadOnly, false) == SafeFile::Status::Ok
+               ? file.readAll()
+               : QByteArray();
 }
 } // namespace
 
 bool PlayScreen::fillCell(int k, const PageLine &line)
 {
-    return fillCell(k, line, QImage::fromData(pictureBytes(line)), objUser.Item(line.picture) == 1);
+    return fillCell(k, line, QImage::fromData(pictureBytes(line)), m_profile.solvedFlag(line.picture) == 1);
 }
 
 bool PlayScreen::fillCell(int k, const PageLine &line, QImage picture, bool solved)
@@ -171,19 +173,17 @@ QVector<QImage> PlayScreen::readPictures(const QVector<PageLine> &lines,
     return pictures;
 }
 
-bool PlayScreen::openCategory(const std::function<bool()> &fillCells)
+bool PlayScreen::openCategory(const std::function<bool(qint16 page)> &fillCells)
 {
-    QString problem;
-    if (!PreparePage(objUser, &problem)) {
-        giveUp(problem);
+    const Result<qint16> page = preparePage(m_profile, category());
+    if (!page) {
+        giveUp(page.problem());
         return false;
     }
-    if (!fillCells())
+    if (!fillCells(*page))
         return false;
-    show();
-    raise();
-    activateWindow();
-    UpdateArrows();
+    GameScreen::open();
+    updateArrows();
     startPlay();
     return true;
 }
@@ -229,11 +229,13 @@ void PlayScreen::panelClosed()
 
 void PlayScreen::tick()
 {
-    const qint32 total = m_rules.clock().tick();
+    const Result<qint32> total = m_rules.clock().tick();
     if (!m_rules.clock().isRunning())
         m_tmrTime->stop();
-    if (total >= 0)
-        lblTime->setText(FormatTime(total));
+    if (total)
+        lblTime->setText(FormatTime(*total));
+    else
+        Messages::warn(total.problem());
 }
 
 void PlayScreen::titleChanged(PlayCell &changed)
@@ -242,21 +244,28 @@ void PlayScreen::titleChanged(PlayCell &changed)
     // A solved box changes only when the solve writes the stored title into it.
     if (box->isSolved() || !box->isEnabled())
         return;
-    switch (m_rules.typed(changed.picture, box->text(), box->tag())) {
-    case CategoryPlay::Typed::NoMatch:
-    case CategoryPlay::Typed::NotSaved:
-        return;
-    case CategoryPlay::Typed::Solved:
-        changed.showSolved();
-        showSolvedCount();
-        return;
-    case CategoryPlay::Typed::Won:
-        changed.showSolved();
-        showSolvedCount();
-        m_tmrTime->stop();
-        showPanel(m_rules.panel());
+    const Result<CategoryPlay::Typed> typed = m_rules.typed(changed.picture, box->text(), box->tag());
+    if (!typed) {
+        Messages::warn(typed.problem());
         return;
     }
+    if (*typed == CategoryPlay::Typed::NoMatch)
+        return;
+    changed.showSolved();
+    showSolvedCount();
+    if (*typed == CategoryPlay::Typed::CategoryComplete)
+        win();
+}
+
+void PlayScreen::win()
+{
+    m_tmrTime->stop();
+    const Result<QString> opened = m_rules.win();
+    showPanel(m_rules.panel());
+    if (!opened)
+        Messages::warn(opened.problem());
+    else if (!opened->isEmpty())
+        fraInfo->setMessage(CategoryPlay::WinMessage + QStringLiteral("\n\n") + *opened);
 }
 
 void PlayScreen::toggleCodes()
@@ -290,7 +299,7 @@ void PlayScreen::giveUp(const QString &problem)
     m_tmrTime->stop();
     Messages::warn(QStringLiteral("Impossibile mostrare le immagini della categoria %1.\n\n%2\n\n"
                                   "Si torna alla scelta della categoria.")
-                       .arg(mdlGeneral::GetCatName(m_rules.category()), problem));
+                       .arg(CategoryTable::name(m_rules.category()), problem));
     close();
 }
 
@@ -321,9 +330,5 @@ void PlayScreen::closeEvent(QCloseEvent *event)
     m_rules.clock().stop();
     m_tmrTime->stop();
     m_tmrIndex->stop();
-    QWidget::closeEvent(event);
-    if (!m_closing) {
-        m_closing = true;
-        Screens::returnFromPlay(m_gameType);
-    }
+    GameScreen::closeEvent(event);
 }

@@ -4,13 +4,13 @@
 #include "play/PlayCell.h"
 
 #include "widgets/GameScreen.h"
-#include <QElapsedTimer>
+
 #include <QVector>
-#include <QWidget>
 #include <functional>
 #include <memory>
 
 class ClickableImage;
+class Profile;
 class QImage;
 class InfoPanel;
 class QLabel;
@@ -25,25 +25,17 @@ class PlayScreen : public GameScreen
 {
     Q_OBJECT
 public:
-    // The screen plays objUser.curcat, counting time in `gameType`'s slot.
-    PlayScreen(const QString &name, int gameType, QWidget *parent = nullptr);
+    // The screen plays `category` of the profile, counting time in `gameType`'s slot.
+    PlayScreen(const QString &name, Profile &profile, int gameType, int category, QWidget *parent = nullptr);
     ~PlayScreen() override;
 
     int gameType() const { return m_gameType; }
-    CategoryPlay &rules() { return m_rules; }
-    bool blnReady() const { return m_rules.isReady(); }
-    QTimer *tmrTime() const { return m_tmrTime; }
-    QTimer *tmrIndex() const { return m_tmrIndex; }
-    InfoPanel *panel() const { return fraInfo; }
-
-    // Cell k, counted from 1 as the screen's control arrays are.
-    PlayCell &cell(int k);
-    int cellCount() const { return int(m_cells.size()); }
+    int category() const { return m_rules.category(); }
 
     // Opens the category: the screen's own preparation, then the panel and the clock's total.
     // False, after the player was told why, when the category cannot be shown; the screen is
     // then closed and the profile untouched.
-    bool load() override = 0;
+    bool open() override = 0;
 
 public slots:
     // One counted second of tmrTime.
@@ -54,23 +46,30 @@ public slots:
     void blink();
 
 protected:
+    Profile &profile() { return m_profile; }
+    CategoryPlay &rules() { return m_rules; }
+    // Cell k, counted from 1 as the screen's control arrays are.
+    PlayCell &cell(int k);
+    int cellCount() const { return int(m_cells.size()); }
+
     // The row above the pictures: the two arrows with their masks and the three counters, in
-    // the look all play screens share. The arrows call imgBack_Click and imgNext_Click.
+    // the look all play screens share. The arrows call goBack and goNext.
     struct TopBar {
         QPoint back, next;
         QRect pos, time, risolti;
         QString backTip, nextTip, posText;
     };
     void makeTopBar(const TopBar &bar);
-    virtual void imgBack_Click() = 0;
-    virtual void imgNext_Click() = 0;
+    virtual void goBack() = 0;
+    virtual void goNext() = 0;
     // Covers the arrows that cannot move further.
-    virtual void UpdateArrows() = 0;
+    virtual void updateArrows() = 0;
 
-    // Extracts the category for the page objUser says, lets the screen fill its cells, then
-    // shows the screen and starts play. The page is ready before the screen shows, so one that
-    // cannot be shown never flashes an empty screen behind its message.
-    bool openCategory(const std::function<bool()> &fillCells);
+    // Extracts the page of the category the player should see (0 for the whole category), lets
+    // the screen fill its cells from it, then shows the screen and starts play. The page is ready
+    // before the screen shows, so one that cannot be shown never flashes an empty screen behind
+    // its message.
+    bool openCategory(const std::function<bool(qint16 page)> &fillCells);
     void makePanel(const QRect &place, const QString &instructions);
 
     // Adds cell cellCount() + 1 inside `container`, its picture's corner at `topLeft`.
@@ -114,15 +113,16 @@ private:
     ClickableImage *makeArrow(const char *name, const QString &artwork, const QPoint &place);
     QLabel *makeMask(const char *name, const QString &artwork, const QPoint &place);
     void titleChanged(PlayCell &cell);
+    // The category's last picture was solved.
+    void win();
     void panelClicked();
     void showPanel(CategoryPlay::Panel panel);
 
+    Profile &m_profile;
     int m_gameType;
     CategoryPlay m_rules;
-    QString m_instructions;
     std::vector<std::unique_ptr<PlayCell>> m_cells;
     QTimer *m_tmrTime = nullptr;
     QTimer *m_tmrIndex = nullptr;
     bool m_codesShown = false;
-    bool m_closing = false;
 };

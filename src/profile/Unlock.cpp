@@ -35,4 +35,23 @@ States nextStage(const States &current)
     return current;
 }
 
+namespace {
+QVector<int> openedSlots(const QByteArray &before, const QByteArray &after)
+{
+    const QList<QByteArray> was = before.split('|');
+    const QList<QByteArray> now = after.split('|');
+    QVector<int> numbers;
+    for (int i = 0; i < now.size(); ++i) {
+        if (now[i] != "0" && was.value(i, "0") == "0")
+            numbers.append(i + 1);
+    }
+    return numbers;
+}
+} // namespace
+
+Opened opened(const States &before, const States &after)
+{
+    return {openedSlots(before.groups, after.groups), openedSlots(before.categories, after.categories)};
+}
+
 } // namespace Unlock

@@ -1,16 +1,16 @@
 #include "select/CategorySelection.h"
+
+#include "base/GameFolder.h"
+#include "base/GameTypes.h"
+#include "content/CategoryTable.h"
 #include "content/ContentFiles.h"
-
-#include "base/Messages.h"
-#include "base/mdlConst.h"
 #include "content/Extraction.h"
-#include "content/mdlGeneral.h"
-#include "profile/clsUser.h"
-#include "shell/Screens.h"
+#include "profile/Profile.h"
 #include "widgets/ClickableImage.h"
+#include "widgets/Messages.h"
 
-#include <QCloseEvent>
 #include <QFile>
+#include <QShowEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLinearGradient>
@@ -21,8 +21,6 @@
 using SelectionGrid::CategoryEntry;
 
 namespace {
-const QColor Background(244, 244, 244);
-
 QString thumbProblemText(const QString &error)
 {
     return error
@@ -31,19 +29,16 @@ QString thumbProblemText(const QString &error)
 }
 } // namespace
 
-CategorySelection::CategorySelection(const SelectionGrid::Variant &variant, QWidget *parent)
-    : QWidget(parent)
+CategorySelection::CategorySelection(const SelectionGrid::Variant &variant, const Profile &profile,
+                                     QWidget *parent)
+    : GameScreen(variant.name, parent)
     , m_variant(variant)
+    , m_profile(profile)
 {
-    setObjectName(variant.name);
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(variant.caption);
     setFixedSize(variant.clientSize());
     setFont(QFont(QStringLiteral("Verdana"), 8));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Background);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    setClosesOnEscape(true);
     buildControls();
 }
 
@@ -52,15 +47,14 @@ void CategorySelection::buildControls()
     const int count = m_variant.count();
     m_imgCat.fill(nullptr, count + 1);
     m_lblCat.fill(nullptr, count + 1);
-    m_shape1.fill(nullptr, count);
     for (int i = 1; i <= count; ++i) {
         const QRect place = m_variant.thumbPlace(i);
 
         auto *image = new ClickableImage(this);
         image->setObjectName(QStringLiteral("imgCat_%1").arg(i));
         image->setGeometry(place);
-        image->setToolTip(mdlGeneral::GetCatName(m_variant.category(i)));
-        connect(image, &ClickableImage::clicked, this, [this, i] { imgCat_Click(i); });
+        image->setToolTip(CategoryTable::name(m_variant.category(i)));
+        connect(image, &ClickableImage::clicked, this, [this, i] { chooseCategory(i); });
         m_imgCat[i] = image;
 
         // The frame lies around the thumbnail, drawn over its edge.
@@ -71,7 +65,6 @@ void CategorySelection::buildControls()
         frame->setLineWidth(1);
         frame->setStyleSheet(QStringLiteral("QFrame { color: #404040; background: transparent; }"));
         frame->setAttribute(Qt::WA_TransparentForMouseEvents);
-        m_shape1[i - 1] = frame;
 
         auto *label = new QLabel(this);
         label->setObjectName(QStringLiteral("lblCat_%1").arg(i));
@@ -85,34 +78,31 @@ void CategorySelection::buildControls()
     }
 }
 
-void CategorySelection::load()
+bool CategorySelection::open()
 {
-    show();
-    activateWindow();
+    GameScreen::open();
     if (m_variant.readsOnLoad)
-        ReadThumbs();
+        readThumbs();
+    return true;
 }
 
-void CategorySelection::ReadThumbs()
+void CategorySelection::readThumbs()
 {
     bool packMissing = false;
     QString thumbProblem;
     for (int c = m_variant.firstCategory; c <= m_variant.lastCategory; ++c) {
         const int i = m_variant.index(c);
-        const CategoryEntry entry = SelectionGrid::readCategory(objUser, c);
-        QString error;
-        const QString path = ExtractThumb(c, entry.state, &error);
-        if (!showThumb(i, path, entry) && thumbProblem.isEmpty())
-            thumbProblem
-                = path.isEmpty()
-                      ? error
-                      : QStringLiteral("La miniatura della categoria %1 non è un'immagine leggibile.")
-                            .arg(mdlGeneral::GetCatName(c));
+        const CategoryEntry entry = SelectionGrid::readCategory(m_profile, c);
+        const Result<QString> thumb = extractThumb(c, entry.state);
+        if (!showThumb(i, thumb.ok() ? *thumb : QString(), entry) && thumbProblem.isEmpty())
+            thumbProblem = !thumb ? thumb.problem()
+                                  : QStringLiteral("La miniatura della categoria %1 non è un'immagine leggibile.")
+                                        .arg(CategoryTable::name(c));
         imgCat(i)->setEnabled(entry.clickable());
         lblCat(i)->setText(entry.caption());
         if (entry.packMissing())
             packMissing = true;
-        QFile::remove(mdlConst::gamePath(mdlConst::TempDir + ContentFiles::ThumbFile));
+        QFile::remove(GameFolder::path(GameFolder::TempDir + ContentFiles::ThumbFile));
     }
     if (!thumbProblem.isEmpty() && !m_thumbProblemReported) {
         m_thumbProblemReported = true;
@@ -145,10 +135,10 @@ QPixmap CategorySelection::placeholder(const CategoryEntry &entry) const
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient fill(0, 0, 0, size.height());
-    if (entry.state == mdlConst::CategoryState::Locked) {
+    if (entry.state == Game::CategoryState::Locked) {
         fill.setColorAt(0, QColor(0x9e, 0x9e, 0x9e));
         fill.setColorAt(1, QColor(0x61, 0x61, 0x61));
-    } else if (entry.state == mdlConst::CategoryState::Open) {
+    } else if (entry.state == Game::CategoryState::Open) {
         fill.setColorAt(0, QColor(0x3b, 0x5b, 0xa9));
         fill.setColorAt(1, QColor(0x1b, 0x2a, 0x5c));
     } else {
@@ -156,23 +146,19 @@ QPixmap CategorySelection::placeholder(const CategoryEntry &entry) const
         fill.setColorAt(1, QColor(0xc7, 0x8a, 0x1e));
     }
     painter.fillRect(picture.rect(), fill);
-    painter.setPen(entry.state == mdlConst::CategoryState::Won ? QColor(0x3e, 0x27, 0x23) : Qt::white);
+    painter.setPen(entry.state == Game::CategoryState::Won ? QColor(0x3e, 0x27, 0x23) : Qt::white);
     QFont font(QStringLiteral("Verdana"), 11, QFont::Bold);
     painter.setFont(font);
     painter.drawText(picture.rect().adjusted(6, 6, -6, -26), Qt::AlignCenter | Qt::TextWordWrap,
-                     mdlGeneral::GetCatName(entry.category));
+                     CategoryTable::name(entry.category));
     return picture;
 }
 
-void CategorySelection::imgCat_Click(int index)
+void CategorySelection::chooseCategory(int index)
 {
     if (!imgCat(index) || !imgCat(index)->isEnabled())
         return;
-    // The play screen opens first: one that cannot (a damaged pack) tells the player so over
-    // this screen, which stays.
-    objUser.curcat = m_variant.category(index);
-    if (Screens::showPlay(m_variant.gameType))
-        hide();
+    emit categoryChosen(m_variant.gameType, m_variant.category(index));
 }
 
 void CategorySelection::rebuildIfPending()
@@ -180,14 +166,14 @@ void CategorySelection::rebuildIfPending()
     if (!m_rebuildPending || !isVisible())
         return;
     m_rebuildPending = false;
-    ReadThumbs();
+    readThumbs();
 }
 
 bool CategorySelection::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
         rebuildIfPending();
-    return QWidget::event(event);
+    return GameScreen::event(event);
 }
 
 void CategorySelection::showEvent(QShowEvent *event)
@@ -200,28 +186,17 @@ void CategorySelection::showEvent(QShowEvent *event)
         // grid is rebuilt once the screen is on show in any case.
         QTimer::singleShot(0, this, &CategorySelection::rebuildIfPending);
     }
-    QWidget::showEvent(event);
+    GameScreen::showEvent(event);
 }
 
-void CategorySelection::closeEvent(QCloseEvent *event)
-{
-    // The player closing the screen goes back to the menu, which opens before this screen goes
-    // so that the game never finds itself without a window. A hidden screen closed as the
-    // program winds down just goes.
-    if (isVisible())
-        Screens::showMenu();
-    Screens::screenClosed(this);
-    QWidget::closeEvent(event);
-}
-
-frmClassic::frmClassic(QWidget *parent)
-    : CategorySelection(*SelectionGrid::variant(mdlConst::Classic), parent)
+ClassicSelection::ClassicSelection(const Profile &profile, QWidget *parent)
+    : CategorySelection(*SelectionGrid::variant(Game::Classic), profile, parent)
 { }
 
-frmBonus::frmBonus(QWidget *parent)
-    : CategorySelection(*SelectionGrid::variant(mdlConst::Bonus), parent)
+BonusSelection::BonusSelection(const Profile &profile, QWidget *parent)
+    : CategorySelection(*SelectionGrid::variant(Game::Bonus), profile, parent)
 { }
 
-frmPuzzle::frmPuzzle(QWidget *parent)
-    : CategorySelection(*SelectionGrid::variant(mdlConst::Puzzle), parent)
+PuzzleSelection::PuzzleSelection(const Profile &profile, QWidget *parent)
+    : CategorySelection(*SelectionGrid::variant(Game::Puzzle), profile, parent)
 { }

@@ -1,55 +1,50 @@
 #pragma once
 
 #include "select/SelectionGrid.h"
+#include "widgets/GameScreen.h"
 
 #include <QVector>
-#include <QWidget>
 
 class ClickableImage;
-class QFrame;
+class Profile;
 class QLabel;
 
 // A category selection screen: one thumbnail per category of a game type with its solved
-// count; a click on an open or won category hides the screen and starts its play screen.
-// frmClassic, frmBonus and frmPuzzle below are its three variants.
-class CategorySelection : public QWidget
+// count; a click on an open or won category announces the choice (categoryChosen), and the
+// screen waits hidden while the category is played. ClassicSelection, BonusSelection and
+// PuzzleSelection below are its three variants.
+class CategorySelection : public GameScreen
 {
     Q_OBJECT
 public:
-    explicit CategorySelection(const SelectionGrid::Variant &variant, QWidget *parent = nullptr);
-
-    const SelectionGrid::Variant &variant() const { return m_variant; }
+    CategorySelection(const SelectionGrid::Variant &variant, const Profile &profile, QWidget *parent = nullptr);
 
     // Shows the screen; the Puzzle screen also builds its grid at once.
-    void load();
+    bool open() override;
 
     // Rebuilds the whole grid from the profile and the content files.
-    void ReadThumbs();
-
-    // Control arrays: thumbnails and labels indexed from 1, frames from 0.
-    ClickableImage *imgCat(int index) const { return m_imgCat.value(index); }
-    QLabel *lblCat(int index) const { return m_lblCat.value(index); }
-    QFrame *Shape1(int index) const { return m_shape1.value(index); }
-
-    // The player's choice of thumbnail `index`.
-    void imgCat_Click(int index);
+    void readThumbs();
 
 protected:
     bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildControls();
+    void chooseCategory(int index);
     void rebuildIfPending();
     // Loads the thumbnail file, or draws a stand-in when there is none; false in that case.
     bool showThumb(int index, const QString &path, const SelectionGrid::CategoryEntry &entry);
     QPixmap placeholder(const SelectionGrid::CategoryEntry &entry) const;
 
+    // Thumbnail and count label of the category shown at `index`, counted from 1.
+    ClickableImage *imgCat(int index) const { return m_imgCat.value(index); }
+    QLabel *lblCat(int index) const { return m_lblCat.value(index); }
+
     const SelectionGrid::Variant &m_variant;
+    const Profile &m_profile;
     QVector<ClickableImage *> m_imgCat; // element 0 unused
     QVector<QLabel *> m_lblCat;         // element 0 unused
-    QVector<QFrame *> m_shape1;
     // Set each time the screen is shown: the activation that follows rebuilds the grid. Closing
     // a message box or coming back from another program activates the window too, but changes
     // nothing the grid shows.
@@ -60,23 +55,23 @@ private:
     bool m_thumbProblemReported = false;
 };
 
-class frmClassic : public CategorySelection
+class ClassicSelection : public CategorySelection
 {
     Q_OBJECT
 public:
-    explicit frmClassic(QWidget *parent = nullptr);
+    explicit ClassicSelection(const Profile &profile, QWidget *parent = nullptr);
 };
 
-class frmBonus : public CategorySelection
+class BonusSelection : public CategorySelection
 {
     Q_OBJECT
 public:
-    explicit frmBonus(QWidget *parent = nullptr);
+    explicit BonusSelection(const Profile &profile, QWidget *parent = nullptr);
 };
 
-class frmPuzzle : public CategorySelection
+class PuzzleSelection : public CategorySelection
 {
     Q_OBJECT
 public:
-    explicit frmPuzzle(QWidget *parent = nullptr);
+    explicit PuzzleSelection(const Profile &profile, QWidget *parent = nullptr);
 };

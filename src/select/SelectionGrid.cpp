@@ -1,9 +1,10 @@
 #include "select/SelectionGrid.h"
 #include "content/ContentFiles.h"
 
-#include "base/mdlConst.h"
-#include "content/mdlGeneral.h"
-#include "profile/clsUser.h"
+#include "base/GameFolder.h"
+#include "base/GameTypes.h"
+#include "content/CategoryTable.h"
+#include "profile/Profile.h"
 
 #include <QFileInfo>
 
@@ -12,7 +13,7 @@ namespace SelectionGrid {
 namespace {
 const Variant ClassicVariant {QStringLiteral("frmClassic"),
                               QStringLiteral("Classic"),
-                              mdlConst::Classic,
+                              Game::Classic,
                               1,
                               9,
                               0,
@@ -26,7 +27,7 @@ const Variant ClassicVariant {QStringLiteral("frmClassic"),
                               false};
 const Variant BonusVariant {QStringLiteral("frmBonus"),
                             QStringLiteral("Bonus"),
-                            mdlConst::Bonus,
+                            Game::Bonus,
                             10,
                             17,
                             9,
@@ -40,7 +41,7 @@ const Variant BonusVariant {QStringLiteral("frmBonus"),
                             false};
 const Variant PuzzleVariant {QStringLiteral("frmPuzzle"),
                              QStringLiteral("Puzzle"),
-                             mdlConst::Puzzle,
+                             Game::Puzzle,
                              18,
                              20,
                              17,
@@ -85,11 +86,11 @@ QRect Variant::labelPlace(int index) const
 const Variant *variant(int gameType)
 {
     switch (gameType) {
-    case mdlConst::Classic:
+    case Game::Classic:
         return &ClassicVariant;
-    case mdlConst::Bonus:
+    case Game::Bonus:
         return &BonusVariant;
-    case mdlConst::Puzzle:
+    case Game::Puzzle:
         return &PuzzleVariant;
     default:
         return nullptr;
@@ -101,13 +102,13 @@ QString CategoryEntry::caption() const
     return QString::number(solved) + QLatin1Char('/') + QString::number(total);
 }
 
-CategoryEntry readCategory(const clsUser &user, int category)
+CategoryEntry readCategory(const Profile &profile, int category)
 {
     CategoryEntry entry;
     entry.category = category;
-    entry.state = user.Categorie(category);
-    entry.solved = user.Risolti(category);
-    entry.total = mdlGeneral::GetCatCount(category);
+    entry.state = profile.categoryState(category);
+    entry.solved = profile.solvedCount(category);
+    entry.total = profile.categories().count(category);
     // A locked category is never offered, so its pack does not matter.
     if (entry.isOffered())
         entry.packPresent = QFileInfo(ContentFiles::packPath(category)).isFile();
@@ -116,7 +117,7 @@ CategoryEntry readCategory(const clsUser &user, int category)
 
 QString missingFilesText()
 {
-    return QStringLiteral("Alcune categorie, sebbene attivate, non possono essere giocate perchè non è ")
+    return QStringLiteral("Alcune categorie, sebbene attivate, non possono essere giocate perché non è ")
            + QStringLiteral("presente il rispettivo file; per giocarle tornare alla finestra precedente e ")
            + QStringLiteral(
                "cliccare la scritta Lumivo Pro (Aggiornamenti) e scaricare il gruppo desiderato.");

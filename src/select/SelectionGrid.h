@@ -1,6 +1,7 @@
 #pragma once
 
-#include "base/mdlConst.h"
+#include "base/GameFolder.h"
+#include "base/GameTypes.h"
 
 #include <QPoint>
 #include <QRect>
@@ -8,7 +9,7 @@
 #include <QString>
 #include <QVector>
 
-class clsUser;
+class Profile;
 
 // What the three category selection screens show, without the windows: each screen's layout
 // and, per category, what its thumbnail and label say.
@@ -16,7 +17,7 @@ namespace SelectionGrid {
 
 constexpr int pixels(int twips)
 {
-    return twips / mdlConst::TwipsPerPixel;
+    return twips / Game::TwipsPerPixel;
 }
 
 // One selection screen: its categories, its grid and the play screen it leads to.
@@ -51,19 +52,19 @@ struct Variant {
 // Every thumbnail and its frame.
 inline constexpr QSize ThumbTwips(3000, 1500);
 
-// The variant of a game type (mdlConst::Classic, Bonus or Puzzle); nullptr for any other.
+// The variant of a game type (Game::Classic, Bonus or Puzzle); nullptr for any other.
 const Variant *variant(int gameType);
 
 // One category as its selection screen shows it.
 struct CategoryEntry {
     int category = 0;
-    mdlConst::CategoryState state = mdlConst::CategoryState::Locked;
+    Game::CategoryState state = Game::CategoryState::Locked;
     qint16 solved = 0;
     qint16 total = 0;
     bool packPresent = false; // only looked at for open and won categories
 
     // An open or won category whose pack is missing cannot be played.
-    bool isOffered() const { return state != mdlConst::CategoryState::Locked; }
+    bool isOffered() const { return state != Game::CategoryState::Locked; }
     bool packMissing() const { return isOffered() && !packPresent; }
     bool clickable() const { return isOffered() && packPresent; }
     // "12/40"
@@ -71,7 +72,7 @@ struct CategoryEntry {
 };
 
 // Reads the category's state, solved count and picture count and looks for its pack.
-CategoryEntry readCategory(const clsUser &user, int category);
+CategoryEntry readCategory(const Profile &profile, int category);
 
 // The message for open categories whose pack is missing, and its title.
 QString missingFilesText();

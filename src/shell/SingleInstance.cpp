@@ -1,6 +1,7 @@
 #include "shell/SingleInstance.h"
 
-#include "base/mdlConst.h"
+#include "base/GameFolder.h"
+#include "base/GameTypes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -34,7 +35,7 @@ bool clearNonFile(const QString &path)
 
 QString SingleInstance::lockPathFor(const QString &gameFolder)
 {
-    return QDir(gameFolder).absoluteFilePath(mdlConst::UserDir + QStringLiteral(".lumivo.lock"));
+    return QDir(gameFolder).absoluteFilePath(GameFolder::UserDir + QStringLiteral(".lumivo.lock"));
 }
 
 SingleInstance::SingleInstance(const QString &gameFolder)

@@ -1,11 +1,12 @@
 #include "shell/Startup.h"
 
-#include "content/mdlGeneral.h"
-#include "widgets/MessageBox.h"
-#include "base/Messages.h"
-#include "shell/Screens.h"
+#include "base/GameFolder.h"
+#include "base/GameTypes.h"
+#include "profile/GameSession.h"
+#include "shell/Navigator.h"
 #include "shell/SingleInstance.h"
-#include "base/mdlConst.h"
+#include "widgets/MessageBox.h"
+#include "widgets/Messages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,40 +25,29 @@ void prepareApplication(QApplication &app)
     // The screens name Verdana and Comic Sans MS; where they are missing, free look-alikes draw.
     QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
-    QApplication::setApplicationName(mdlConst::ProductTitle);
+    QApplication::setApplicationName(Game::ProductTitle);
     MessageBox::install();
 }
 
-bool prepareGameFolder()
+Result<> prepareGameFolder(CategoryTable &table)
 {
-    QDir root(mdlConst::gameFolder());
-    if (!QDir(mdlConst::installedFolder()).exists(mdlConst::DataDir)) {
-        Messages::warn(QStringLiteral("Manca la cartella Data con le immagini del gioco:\n%1\n\n"
-                                      "Reinstalla il gioco per ripristinarla.")
-                           .arg(QDir::toNativeSeparators(mdlConst::installedFolder() + QLatin1Char('/')
-                                                         + mdlConst::DataDir)));
-        return false;
+    QDir root(GameFolder::root());
+    if (!QDir(GameFolder::installed()).exists(GameFolder::DataDir))
+        return fail(QStringLiteral("Manca la cartella Data con le immagini del gioco:\n%1\n\n"
+                                   "Reinstalla il gioco per ripristinarla.")
+                        .arg(QDir::toNativeSeparators(GameFolder::installed() + QLatin1Char('/') + GameFolder::DataDir)));
+    for (const QString &folder : {GameFolder::TempDir, GameFolder::UserDir}) {
+        if (!root.mkpath(folder))
+            return fail(QStringLiteral("Impossibile creare la cartella %1 accanto al gioco: "
+                                       "controlla i permessi della cartella.")
+                            .arg(QDir::toNativeSeparators(GameFolder::path(folder))));
     }
-    for (const QString &folder : {mdlConst::TempDir, mdlConst::UserDir}) {
-        if (!root.mkpath(folder)) {
-            Messages::warn(QStringLiteral("Impossibile creare la cartella %1 accanto al gioco: "
-                                          "controlla i permessi della cartella.")
-                               .arg(QDir::toNativeSeparators(mdlConst::gamePath(folder))));
-            return false;
-        }
-    }
-    QString problem;
-    if (!mdlGeneral::LoadCounts(&problem)) {
-        Messages::warn(problem);
-        return false;
-    }
-    mdlGeneral::LoadCatNames();
-    return true;
+    return table.load();
 }
 
-int Main(QApplication &app)
+int run(QApplication &app, WebOpener openWeb)
 {
-    SingleInstance instance(mdlConst::gameFolder());
+    SingleInstance instance(GameFolder::root());
     if (!instance.isFirst() && instance.problem().isEmpty())
         return 0;
     prepareApplication(app);
@@ -65,9 +55,13 @@ int Main(QApplication &app)
         Messages::warn(instance.problem());
         return 1;
     }
-    if (!prepareGameFolder())
+    GameSession session;
+    if (const Result<> prepared = prepareGameFolder(session.categories()); !prepared) {
+        Messages::warn(prepared.problem());
         return 1;
-    Screens::showLogin();
+    }
+    Navigator navigator(gameScreens(session, std::move(openWeb)));
+    navigator.start();
     return QApplication::exec();
 }
 

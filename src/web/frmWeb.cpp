@@ -1,7 +1,8 @@
 #include "web/frmWeb.h"
 
 #include "base/SiteAddress.h"
-#include "base/mdlConst.h"
+#include "base/GameFolder.h"
+#include "base/GameTypes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +28,7 @@ bool isRecordPage(const QUrl &url)
 // Pages handed to the browser live only until it has read them.
 void removeBrowserPages()
 {
-    QDir temp(mdlConst::gamePath(mdlConst::TempDir));
+    QDir temp(GameFolder::path(GameFolder::TempDir));
     for (const QString &name : temp.entryList({QStringLiteral("~*")}, QDir::Files | QDir::Hidden))
         temp.remove(name);
 }

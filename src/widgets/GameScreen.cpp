@@ -1,6 +1,8 @@
 #include "widgets/GameScreen.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QShowEvent>
 
 GameScreen::GameScreen(const QString &name, QWidget *parent)
@@ -14,6 +16,14 @@ GameScreen::GameScreen(const QString &name, QWidget *parent)
     setAutoFillBackground(true);
 }
 
+bool GameScreen::open()
+{
+    show();
+    raise();
+    activateWindow();
+    return true;
+}
+
 bool GameScreen::isOpeningClick() const
 {
     return m_shown.isValid() && m_shown.elapsed() < QApplication::doubleClickInterval();
@@ -24,4 +34,22 @@ void GameScreen::showEvent(QShowEvent *event)
     if (!event->spontaneous())
         m_shown.start();
     QWidget::showEvent(event);
+}
+
+void GameScreen::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    // Announced once, while the screen still stands where it was: the navigator reads whether it
+    // was on show.
+    if (event->isAccepted() && !std::exchange(m_closedAnnounced, true))
+        emit closed();
+}
+
+void GameScreen::keyPressEvent(QKeyEvent *event)
+{
+    if (m_closesOnEscape && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

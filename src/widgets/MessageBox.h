@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/Messages.h"
+#include "widgets/Messages.h"
 
 // The real modal message box behind Messages::show, with the icon and buttons of each kind.
 namespace MessageBox {

@@ -1,13 +1,16 @@
 #pragma once
 
-// A game folder with a small Data folder of real pictures and a logged-in objUser, for the play
+// A game folder with a small Data folder of real pictures and a logged-in player, for the play
 // screen tests.
 
 #include "ScreenSupport.h"
 #include "TinyContent.h"
-#include "profile/clsUser.h"
+#include "play/TitleBox.h"
+#include "profile/Profile.h"
+#include "widgets/InfoPanel.h"
 
 #include <QLabel>
+#include <QTimer>
 
 class PlayFixture
 {
@@ -21,15 +24,16 @@ public:
         : content(TinyContent::numbered(counts, maker))
     {
         content.write(game);
-        MessageRecorder answers(true);
-        QVERIFY(objUser.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
+        QVERIFY(game.logIn(QStringLiteral("Mario")));
     }
 
+    Profile &profile() { return game.profile(); }
+
     // Marks pictures first to last (positions within the category) solved.
-    void solve(int category, int first, int last) const
+    void solve(int category, int first, int last)
     {
         for (int p = first; p <= last; ++p)
-            objUser.setItem(content.base(category) + p, 1);
+            profile().setSolvedFlag(content.base(category) + p, 1);
     }
 
     QString path(const QString &relative) const { return game.path(relative); }
@@ -56,6 +60,28 @@ public:
     GameFolderFixture game;
     TinyContent content;
 };
+
+// The controls of a play screen, found by name as a player's tools would: cell k counts from 1.
+inline TitleBox *titleBox(QWidget *screen, int k)
+{
+    return screen->findChild<TitleBox *>(QStringLiteral("txtTitle_%1").arg(k));
+}
+inline QLabel *cellPicture(QWidget *screen, int k)
+{
+    return screen->findChild<QLabel *>(QStringLiteral("imgImage_%1").arg(k));
+}
+inline QLabel *codeLabel(QWidget *screen, int k)
+{
+    return screen->findChild<QLabel *>(QStringLiteral("lblIndex_%1").arg(k));
+}
+inline InfoPanel *infoPanel(QWidget *screen)
+{
+    return screen->findChild<InfoPanel *>(QStringLiteral("fraInfo"));
+}
+inline QTimer *timer(QWidget *screen, const char *name)
+{
+    return screen->findChild<QTimer *>(QLatin1String(name));
+}
 
 // The text of a play screen's label, and whether a control of it shows.
 inline QString text(QWidget *screen, const char *name)

@@ -2,7 +2,8 @@
 
 #include "TestSupport.h"
 #include "profile/ProfileFile.h"
-#include "profile/clsUser.h"
+#include "play/CategoryPlay.h"
+#include "profile/Profile.h"
 
 #include <QtTest>
 
@@ -11,24 +12,24 @@ class tst_Unlock : public QObject
     Q_OBJECT
 
     GameFolderFixture *m_game = nullptr;
-    clsUser m_user;
+    Profile *m_user = nullptr;
 
     // Wins the categories in the order given, each followed by the unlock check as play does.
     void win(const QVector<int> &categories)
     {
         for (int c : categories) {
-            m_user.setCategorie(c, mdlConst::CategoryState(2));
-            m_user.CheckUnlock();
+            m_user->setCategoryState(c, Game::CategoryState(2));
+            QVERIFY(m_user->checkUnlock());
         }
     }
-    QByteArray groupRecord() { return ProfileFile(m_user.profilePath()).readText(3); }
+    QByteArray groupRecord() { return ProfileFile(m_user->path()).readText(3); }
 
 private slots:
     void init()
     {
         m_game = new GameFolderFixture;
-        MessageRecorder answers(true);
-        QVERIFY(m_user.Login(QStringLiteral("Mario"), QStringLiteral("pw")));
+        m_user = &m_game->profile();
+        QVERIFY(m_game->logIn(QStringLiteral("Mario")));
     }
 
     void cleanup() { delete m_game; }
@@ -61,10 +62,11 @@ private slots:
         QFETCH(int, locked);
         QFETCH(QByteArray, groups);
         win(wins);
-        m_user.CheckUnlock(); // a second check opens nothing more
+        const Result<Unlock::Opened> again = m_user->checkUnlock();
+        QVERIFY(again && again->isEmpty()); // a second check opens nothing more
         for (int c : opened)
-            QVERIFY2(m_user.Categorie(c) == mdlConst::CategoryState(1), qPrintable(QString::number(c)));
-        QCOMPARE(qint16(m_user.Categorie(locked)), qint16(0));
+            QVERIFY2(m_user->categoryState(c) == Game::CategoryState(1), qPrintable(QString::number(c)));
+        QCOMPARE(qint16(m_user->categoryState(locked)), qint16(0));
         QCOMPARE(groupRecord(), groups);
     }
 
@@ -72,12 +74,13 @@ private slots:
     {
         win({1, 5, 7, 8, 2, 3, 14, 16, 9, 13, 17, 6, 10, 15, 18, 4, 11, 12, 20});
         // The Alpha screen's own win: Alpha completed, Rebus opened.
-        m_user.setGroup(3, mdlConst::GameTypeState(2));
-        m_user.setCategorie(19, mdlConst::CategoryState(1));
-        m_user.CheckUnlock();
+        const Result<QString> opened = winAlpha(*m_user);
+        QVERIFY(opened);
+        QCOMPARE(*opened, QStringLiteral("Hai sbloccato la categoria Rebus."));
+        QVERIFY(m_user->checkUnlock());
         QCOMPARE(groupRecord(), QByteArray("2|2|2|1"));
         win({19});
-        QCOMPARE(ProfileFile(m_user.profilePath()).readText(4),
+        QCOMPARE(ProfileFile(m_user->path()).readText(4),
                  QByteArray("2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2|2"));
         QCOMPARE(groupRecord(), QByteArray("2|2|2|2"));
     }

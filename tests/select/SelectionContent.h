@@ -6,7 +6,7 @@
 
 #include "ScreenSupport.h"
 #include "TinyContent.h"
-#include "profile/clsUser.h"
+#include "profile/Profile.h"
 
 #include <QColor>
 #include <QPixmap>
@@ -28,23 +28,16 @@ inline QColor thumbColour(int state, int category)
 }
 
 // Writes the whole Data folder and loads its counts; picture n is titled "Film n".
-inline void write(const GameFolderFixture &game)
+inline void write(GameFolderFixture &game)
 {
     QVector<int> counts;
-    for (int c = 1; c <= mdlConst::CategoryCount; ++c)
+    for (int c = 1; c <= Game::CategoryCount; ++c)
         counts.append(pictureCount(c));
     const auto picture
         = [](int n) { return ScreenSupport::png(QSize(40, 30), QColor::fromHsv((n * 37) % 360, 160, 220)); };
     const auto thumb
         = [](int state, int c) { return ScreenSupport::png(QSize(20, 10), thumbColour(state, c)); };
     TinyContent::numbered(counts, picture, thumb).write(game);
-}
-
-// Logs `user` in as a new player, answering Yes to the creation question.
-inline bool newPlayer(clsUser &user, const QString &name = QStringLiteral("Mario"))
-{
-    MessageRecorder answers(true);
-    return user.Login(name, QStringLiteral("pw"));
 }
 
 // The colour in the middle of a shown picture.

@@ -4,15 +4,14 @@
 #include "ScreenSupport.h"
 #include "TestSupport.h"
 #include "content/ContentFiles.h"
-#include "profile/clsUser.h"
+#include "profile/Profile.h"
 #include "select/CategorySelection.h"
 #include "select/SelectionContent.h"
-#include "shell/Screens.h"
-#include "shell/Startup.h"
 #include "widgets/ClickableImage.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QtTest>
 
 using namespace ScreenSupport;
@@ -24,21 +23,35 @@ class tst_CategorySelection : public QObject
     GameFolderFixture *m_game = nullptr;
     MessageRecorder *m_messages = nullptr;
 
-    // Opens a selection screen the way the menu does and waits until it has built its grid.
+    // Opens a selection screen and waits until it has built its grid.
     CategorySelection *open(int gameType)
     {
-        Screens::showSelection(gameType);
-        auto *screen
-            = qobject_cast<CategorySelection *>(visibleTopLevel(SelectionGrid::variant(gameType)->name));
-        if (screen && !settled(screen))
-            return nullptr;
-        return screen;
+        CategorySelection *screen = nullptr;
+        if (gameType == Game::Classic)
+            screen = new ClassicSelection(m_game->profile());
+        else if (gameType == Game::Bonus)
+            screen = new BonusSelection(m_game->profile());
+        else
+            screen = new PuzzleSelection(m_game->profile());
+        screen->open();
+        return settled(screen) ? screen : nullptr;
+    }
+    // Back from play: the screen shows again and is activated, as the navigator does.
+    static bool comeBack(CategorySelection *screen)
+    {
+        screen->hide();
+        screen->show();
+        screen->activateWindow();
+        return settled(screen);
     }
 
-    // A click of the player on thumbnail i, where it lies on the screen.
-    static void clickThumb(CategorySelection *screen, int index)
+    static ClickableImage *imgCat(QWidget *screen, int index)
     {
-        QVERIFY(ScreenSupport::clickAt(screen, screen->variant().thumbPlace(index).center()));
+        return screen->findChild<ClickableImage *>(QStringLiteral("imgCat_%1").arg(index));
+    }
+    static QLabel *lblCat(QWidget *screen, int index)
+    {
+        return screen->findChild<QLabel *>(QStringLiteral("lblCat_%1").arg(index));
     }
 
     void removePack(int category) { QVERIFY(QFile::remove(ContentFiles::packPath(category))); }
@@ -53,7 +66,7 @@ private slots:
     {
         m_game = new GameFolderFixture;
         SelectionContent::write(*m_game);
-        QVERIFY(SelectionContent::newPlayer(objUser));
+        QVERIFY(m_game->logIn(QStringLiteral("Mario")));
         m_messages = new MessageRecorder(true);
     }
 
@@ -67,19 +80,19 @@ private slots:
     // A new profile opens four Classic categories; a won one stays clickable with its won thumbnail.
     void gridFollowsTheProfile()
     {
-        objUser.setCategorie(1, mdlConst::CategoryState(2));
+        m_game->profile().setCategoryState(1, Game::CategoryState(2));
         for (int n = 1; n <= 9; ++n)
-            objUser.setItem(n, 1);
-        CategorySelection *screen = open(mdlConst::Classic);
+            m_game->profile().setSolvedFlag(n, 1);
+        CategorySelection *screen = open(Game::Classic);
         QVERIFY(screen);
         const QVector<int> open = {5, 7, 8};
         for (int i = 1; i <= 9; ++i) {
             const int state = i == 1 ? 2 : open.contains(i) ? 1 : 0;
-            QVERIFY2(screen->imgCat(i)->isEnabled() == (state > 0),
+            QVERIFY2(imgCat(screen, i)->isEnabled() == (state > 0),
                      qPrintable(QStringLiteral("thumbnail %1").arg(i)));
-            QCOMPARE(screen->lblCat(i)->text(),
+            QCOMPARE(lblCat(screen, i)->text(),
                      QStringLiteral("%1/%2").arg(i == 1 ? 9 : 0).arg(SelectionContent::pictureCount(i)));
-            QCOMPARE(SelectionContent::centreColour(screen->imgCat(i)->pixmap()),
+            QCOMPARE(SelectionContent::centreColour(imgCat(screen, i)->pixmap()),
                      SelectionContent::thumbColour(state, i));
         }
         QVERIFY2(m_messages->shown.isEmpty(), qPrintable(m_messages->lastText()));
@@ -91,7 +104,7 @@ private slots:
     void missingPackIsReportedAgainAtTheNextActivationOnly()
     {
         removePack(9); // locked: nothing to tell
-        CategorySelection *screen = open(mdlConst::Classic);
+        CategorySelection *screen = open(Game::Classic);
         QVERIFY(screen);
         QVERIFY(m_messages->shown.isEmpty());
         removePack(5);
@@ -104,61 +117,54 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&other));
         screen->activateWindow();
         QVERIFY(settled(screen));
-        QVERIFY(screen->imgCat(5)->isEnabled());
+        QVERIFY(imgCat(screen, 5)->isEnabled());
         QCOMPARE(m_messages->shown.size(), 0);
         other.hide();
 
         // Coming back from play does.
-        screen->hide();
-        Screens::returnFromPlay(mdlConst::Classic);
-        QVERIFY(settled(screen));
+        QVERIFY(comeBack(screen));
         for (int c : {1, 5, 7, 8})
-            QCOMPARE(screen->imgCat(c)->isEnabled(), c != 5);
+            QCOMPARE(imgCat(screen, c)->isEnabled(), c != 5);
         QCOMPARE(m_messages->shown.size(), 1);
         QCOMPARE(m_messages->shown.first().title, QStringLiteral("File Mancanti"));
 
-        screen->hide();
-        Screens::returnFromPlay(mdlConst::Classic);
-        QVERIFY(settled(screen));
+        QVERIFY(comeBack(screen));
         QCOMPARE(m_messages->shown.size(), 2);
     }
 
     void missingThumbnailPackShowsPlaceholdersAndTellsOnce()
     {
         QVERIFY(QFile::remove(m_game->path(QStringLiteral("Data/B000.lvd"))));
-        CategorySelection *screen = open(mdlConst::Classic);
+        CategorySelection *screen = open(Game::Classic);
         QVERIFY(screen);
         for (int i = 1; i <= 9; ++i)
-            QCOMPARE(screen->imgCat(i)->pixmap().size(), QSize(200, 100));
+            QCOMPARE(imgCat(screen, i)->pixmap().size(), QSize(200, 100));
         // Open categories lost their thumbnails but can still be played; locked ones kept theirs.
-        QVERIFY(SelectionContent::centreColour(screen->imgCat(1)->pixmap())
+        QVERIFY(SelectionContent::centreColour(imgCat(screen, 1)->pixmap())
                 != SelectionContent::thumbColour(1, 1));
-        QVERIFY(screen->imgCat(1)->isEnabled());
-        QCOMPARE(SelectionContent::centreColour(screen->imgCat(2)->pixmap()),
+        QVERIFY(imgCat(screen, 1)->isEnabled());
+        QCOMPARE(SelectionContent::centreColour(imgCat(screen, 2)->pixmap()),
                  SelectionContent::thumbColour(0, 2));
         QCOMPARE(m_messages->shown.size(), 1);
         QVERIFY2(m_messages->lastText().contains(QStringLiteral("B000")), qPrintable(m_messages->lastText()));
         QVERIFY(!QFile::exists(m_game->path(QStringLiteral("Temp/thumb.tmp"))));
     }
 
-    // A click on a thumbnail plays its category; back from play, one selection screen shows again.
-    void thumbnailIndexPlaysItsCategory()
+    // A click where the thumbnail lies chooses its category; a locked one chooses nothing.
+    void thumbnailIndexChoosesItsCategory()
     {
-        // Puzzle's second thumbnail is category 19 (Classic's and Bonus's are walked end to end).
+        // Puzzle's second thumbnail is category 19, its third 20.
         const int index = 2, category = 19;
-        objUser.setCategorie(category, mdlConst::CategoryState(1));
-        CategorySelection *screen = open(mdlConst::Puzzle);
+        m_game->profile().setCategoryState(category, Game::CategoryState(1));
+        CategorySelection *screen = open(Game::Puzzle);
         QVERIFY(screen);
-        QVERIFY(screen->imgCat(index)->isEnabled());
-        clickThumb(screen, index);
-        QCOMPARE(objUser.curcat, category);
-        QVERIFY(screen->isHidden());
-        QWidget *playScreen = visibleTopLevel(QStringLiteral("frmPlayPuzzle"));
-        QVERIFY(playScreen);
+        QSignalSpy chosen(screen, &GameScreen::categoryChosen);
+        const SelectionGrid::Variant &puzzle = *SelectionGrid::variant(Game::Puzzle);
+        QVERIFY(clickAt(screen, puzzle.thumbPlace(3).center()));
+        QVERIFY(clickAt(screen, puzzle.thumbPlace(index).center()));
+        QCOMPARE(chosen.count(), 1);
+        QCOMPARE(chosen.first(), (QVariantList {int(Game::Puzzle), category}));
         QVERIFY2(m_messages->shown.isEmpty(), qPrintable(m_messages->lastText()));
-        playScreen->close();
-        QVERIFY(settled(screen));
-        QCOMPARE(countTopLevels(screen->objectName()), 1);
     }
 };
 

@@ -19,30 +19,26 @@ private slots:
     void missingDataFolderIsNamedAndStopsTheGame()
     {
         GameFolderFixture game;
-        MessageRecorder answers(true);
         QVERIFY(QDir(game.path(QStringLiteral("Data"))).removeRecursively());
-        QVERIFY(!Startup::prepareGameFolder());
-        QCOMPARE(answers.shown.size(), 1);
-        QCOMPARE(answers.shown[0].kind, Messages::Kind::Warning);
-        QVERIFY(answers.lastText().contains(QDir::toNativeSeparators(game.path(QStringLiteral("Data/")))));
+        const Result<> prepared = Startup::prepareGameFolder(game.session.categories());
+        QVERIFY(!prepared);
+        QVERIFY(prepared.problem().contains(QDir::toNativeSeparators(game.path(QStringLiteral("Data/")))));
     }
 
     // Temp/, User/ and an empty counts index are made when missing, without a word.
     void missingFoldersAndCountsIndexAreMade()
     {
         GameFolderFixture game;
-        MessageRecorder answers(true);
         game.setCounts({9, 18});
         QVERIFY(QFile::remove(game.path(QStringLiteral("Data/index.lvs"))));
         QVERIFY(QDir(game.path(QStringLiteral("Temp"))).removeRecursively());
         QVERIFY(QDir(game.path(QStringLiteral("User"))).removeRecursively());
-        QVERIFY(Startup::prepareGameFolder());
+        QVERIFY(Startup::prepareGameFolder(game.session.categories()));
         QVERIFY(QDir(game.path(QStringLiteral("Temp"))).exists());
         QVERIFY(QDir(game.path(QStringLiteral("User"))).exists());
-        QVERIFY(answers.shown.isEmpty());
         QCOMPARE(game.read(QStringLiteral("Data/index.lvs")).size(), 0);
         for (int c = 1; c <= 20; ++c)
-            QCOMPARE(mdlGeneral::GetCatCount(c), qint16(0));
+            QCOMPARE(game.table().count(c), qint16(0));
     }
 
     void lockIsTakenOverWhenNoLiveCopyHoldsItAndAFailureIsTold_data()
@@ -88,18 +84,18 @@ private slots:
     {
         GameFolderFixture game;
         game.setCounts({9, 18});
-        MessageRecorder answers(true);
+        CategoryTable table;
         {
             ReadOnlyFiles readOnly(game.path(QString()), {game.path(QStringLiteral("Data/index.lvs"))});
-            QVERIFY(Startup::prepareGameFolder());
+            QVERIFY(Startup::prepareGameFolder(table));
         }
-        QCOMPARE(mdlGeneral::GetCatCount(2), qint16(18));
+        QCOMPARE(table.count(2), qint16(18));
         // A pipe in its place would block start-up for ever.
         QVERIFY(QFile::remove(game.path(QStringLiteral("Data/index.lvs"))));
         QCOMPARE(::mkfifo(QFile::encodeName(game.path(QStringLiteral("Data/index.lvs"))).constData(), 0644),
                  0);
-        QVERIFY(!Startup::prepareGameFolder());
-        QVERIFY(answers.lastText().startsWith(QStringLiteral("Impossibile leggere il file")));
+        const Result<> prepared = Startup::prepareGameFolder(table);
+        QVERIFY(prepared.problem().startsWith(QStringLiteral("Impossibile leggere il file")));
     }
 };
 

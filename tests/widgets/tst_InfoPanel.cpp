@@ -1,7 +1,7 @@
 // The information panel: one click for panel and text, and a text that always fits.
 
-#include "play/frmPlayClassic.h"
-#include "play/frmPlayStrip.h"
+#include "play/ClassicPlayScreen.h"
+#include "play/StripPlayScreen.h"
 #include "widgets/InfoPanel.h"
 
 #include <QLabel>
@@ -31,7 +31,7 @@ private slots:
     {
         InfoPanel panel;
         panel.setGeometry(0, 0, 617, 451);
-        panel.setMessage(frmPlayClassic::Instructions);
+        panel.setMessage(ClassicPlayScreen::Instructions);
         panel.show();
         QSignalSpy clicked(&panel, &InfoPanel::clicked);
         QTest::mouseClick(panel.lblMessage(), Qt::LeftButton);
@@ -46,8 +46,8 @@ private slots:
     {
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("text");
-        QTest::newRow("Classic panel") << QSize(617, 451) << frmPlayClassic::Instructions;
-        QTest::newRow("low strip panel") << QSize(617, 163) << frmPlayBonus::Instructions;
+        QTest::newRow("Classic panel") << QSize(617, 451) << ClassicPlayScreen::Instructions;
+        QTest::newRow("low strip panel") << QSize(617, 163) << BonusPlayScreen::Instructions;
     }
     void theTextFitsTallAndLowPanels()
     {

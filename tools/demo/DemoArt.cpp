@@ -1,6 +1,6 @@
 #include "demo/DemoArt.h"
 
-#include "content/mdlGeneral.h"
+#include "content/CategoryTable.h"
 
 #include <QBuffer>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
 #include "demo/DemoArt.h"
 #include "pack/Thumbnails.h"
 
-#include "content/mdlGeneral.h"
+#include "content/CategoryTable.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -21,7 +21,6 @@ int main(int argc, char *argv[])
         err << "Uso: lumivo-demo CARTELLA\n";
         return 2;
     }
-    mdlGeneral::LoadCatNames();
     const QDir source(app.arguments().at(1));
     // Only what this tool wrote before is replaced.
     QDir(source.filePath(QStringLiteral("pictures"))).removeRecursively();

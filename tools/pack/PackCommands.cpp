@@ -1,10 +1,11 @@
 #include "pack/PackCommands.h"
 
 #include "content/ContentFiles.h"
-#include "content/mdlGeneral.h"
+#include "content/CategoryTable.h"
 #include "pack/Interrupt.h"
 #include "pack/Thumbnails.h"
-#include "base/mdlConst.h"
+#include "base/GameFolder.h"
+#include "base/GameTypes.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -143,7 +144,6 @@ int errorCount(const QVector<Problem> &problems)
 
 bool readSource(const QString &source, Content *content, QStringList *problems)
 {
-    mdlGeneral::LoadCatNames();
     *content = Content();
     const int before = int(problems->size());
     bool ok = false;
@@ -178,7 +178,7 @@ bool readSource(const QString &source, Content *content, QStringList *problems)
         }
         bool isNumber = false;
         const int category = fields[0].trimmed().toInt(&isNumber);
-        if (!isNumber || !mdlGeneral::isCategory(category)) {
+        if (!isNumber || !Game::isCategory(category)) {
             problems->append(where + QStringLiteral("\"%1\" non è una categoria da 1 a 20").arg(fields[0]));
             continue;
         }
@@ -196,7 +196,7 @@ bool readSource(const QString &source, Content *content, QStringList *problems)
     }
 
     int total = 0;
-    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+    for (int c = 1; c <= Game::CategoryCount; ++c) {
         const QString problem = countProblem(c, int(content->categories[c].size()));
         if (!problem.isEmpty())
             problems->append(problem);
@@ -208,7 +208,7 @@ bool readSource(const QString &source, Content *content, QStringList *problems)
         return false;
 
     for (int state = 0; state < ContentFiles::ThumbStates; ++state) {
-        for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+        for (int c = 1; c <= Game::CategoryCount; ++c) {
             QByteArray thumb = givenThumbnail(source, state, c, problems);
             if (thumb.isEmpty()) {
                 const auto &pictures = content->categories[c];
@@ -253,14 +253,13 @@ int build(const QString &source, const QString &data, QTextStream &out, QTextStr
 int verify(const QString &data, QTextStream &out, QTextStream &err)
 {
     Q_UNUSED(err)
-    mdlGeneral::LoadCatNames();
     DataFolder folder(data);
     if (!folder.loadIndexes()) {
         printProblems(folder.problems, out);
         return 1;
     }
     auto &problems = folder.problems;
-    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+    for (int c = 1; c <= Game::CategoryCount; ++c) {
         if (!countProblem(c, folder.count(c)).isEmpty())
             problems.append({Problem::Error, c, 0, countProblem(c, folder.count(c))});
     }
@@ -269,7 +268,7 @@ int verify(const QString &data, QTextStream &out, QTextStream &err)
 
     QHash<QString, QString> classicTitles; // folded title -> where it was first seen
     int packs = 0;
-    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+    for (int c = 1; c <= Game::CategoryCount; ++c) {
         for (int p = 1; p <= folder.count(c); ++p) {
             if (!folder.hasTitle(c, p))
                 continue; // index.lvt itself was reported once
@@ -328,7 +327,6 @@ int verify(const QString &data, QTextStream &out, QTextStream &err)
 
 int list(const QString &data, QTextStream &out, QTextStream &err)
 {
-    mdlGeneral::LoadCatNames();
     DataFolder folder(data);
     // Titles of a damaged folder would be blank or under the wrong category: none are listed.
     if (!folder.loadIndexes() || errorCount(folder.problems) > 0) {
@@ -336,10 +334,10 @@ int list(const QString &data, QTextStream &out, QTextStream &err)
         err << native(data) << " è danneggiata: nessun titolo elencato.\n";
         return 1;
     }
-    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+    for (int c = 1; c <= Game::CategoryCount; ++c) {
         out << QStringLiteral("%1 %2: %3 immagini, pacchetto %4\n")
                    .arg(c, 2, 10, QLatin1Char('0'))
-                   .arg(mdlGeneral::GetCatName(c))
+                   .arg(CategoryTable::name(c))
                    .arg(folder.count(c))
                    .arg(folder.hasPack(c) ? QStringLiteral("presente") : QStringLiteral("assente"));
         for (int p = 1; p <= folder.count(c); ++p)
@@ -352,10 +350,9 @@ int list(const QString &data, QTextStream &out, QTextStream &err)
 int extract(const QString &data, const QString &category, const QString &target, QTextStream &out,
             QTextStream &err)
 {
-    mdlGeneral::LoadCatNames();
     bool isNumber = false;
     const int c = category.toInt(&isNumber);
-    if (!isNumber || !mdlGeneral::isCategory(c)) {
+    if (!isNumber || !Game::isCategory(c)) {
         err << "ERRORE: \"" << category << "\" non è una categoria da 1 a 20.\n";
         return 1;
     }

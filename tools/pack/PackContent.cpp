@@ -3,9 +3,10 @@
 #include "content/Ansi.h"
 #include "content/ContentFiles.h"
 #include "content/SafeFile.h"
-#include "content/mdlGeneral.h"
+#include "content/CategoryTable.h"
 #include "pack/Interrupt.h"
-#include "base/mdlConst.h"
+#include "base/GameFolder.h"
+#include "base/GameTypes.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -22,7 +23,7 @@ namespace {
 QString fileIn(const QString &folder, const QString &dataRelative)
 {
     // The game names files "Data/…"; here the Data folder is wherever the caller says.
-    return folder + QLatin1Char('/') + QString(dataRelative).remove(0, mdlConst::DataDir.size());
+    return folder + QLatin1Char('/') + QString(dataRelative).remove(0, GameFolder::DataDir.size());
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
@@ -126,17 +127,15 @@ QString totalProblem(int total)
 
 QString categoryLabel(int category)
 {
-    if (mdlGeneral::CatName[1].isEmpty())
-        mdlGeneral::LoadCatNames();
     return QStringLiteral("categoria %1 %2")
         .arg(category, 2, 10, QLatin1Char('0'))
-        .arg(mdlGeneral::GetCatName(category));
+        .arg(CategoryTable::name(category));
 }
 
 bool writeData(const Content &content, const QString &folder, QString *error)
 {
     QByteArray counts, lengths, titles;
-    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+    for (int c = 1; c <= Game::CategoryCount; ++c) {
         QByteArray record(CountRecordSize, '\0');
         qToLittleEndian<qint16>(qint16(content.categories[c].size()), record.data());
         counts += record;
@@ -235,7 +234,7 @@ QByteArray DataFolder::readFile(const QString &name, qint64 limit, FileState *st
 int DataFolder::base(int category) const
 {
     int sum = 0;
-    for (int c = 1; c < category && c <= mdlConst::CategoryCount; ++c)
+    for (int c = 1; c < category && c <= Game::CategoryCount; ++c)
         sum += m_counts[c];
     return sum;
 }
@@ -255,16 +254,16 @@ bool DataFolder::loadIndexes()
     FileState state = FileState::Missing;
     qint64 size = 0;
     const QByteArray counts
-        = readFile(ContentFiles::CountsIndex, CountRecordSize * mdlConst::CategoryCount, &state, &size);
+        = readFile(ContentFiles::CountsIndex, CountRecordSize * Game::CategoryCount, &state, &size);
     if (state != FileState::Read)
         return false;
-    if (size != CountRecordSize * mdlConst::CategoryCount)
+    if (size != CountRecordSize * Game::CategoryCount)
         note(Problem::Error, 0, 0,
              QStringLiteral("%1 è lungo %2 byte invece di %3")
                  .arg(shown(ContentFiles::CountsIndex))
                  .arg(size)
-                 .arg(CountRecordSize * mdlConst::CategoryCount));
-    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+                 .arg(CountRecordSize * Game::CategoryCount));
+    for (int c = 1; c <= Game::CategoryCount; ++c) {
         const int offset = CountRecordSize * (c - 1);
         m_counts[c]
             = offset + 2 <= counts.size() ? qFromLittleEndian<qint16>(counts.constData() + offset) : 0;
@@ -304,7 +303,7 @@ bool DataFolder::loadIndexes()
         checkSize(ContentFiles::TitlesIndex, size, TitleRecordSize);
     m_titles.fill(QString(), all);
     m_titleRead.fill(false, all);
-    for (int c = 1; c <= mdlConst::CategoryCount; ++c) {
+    for (int c = 1; c <= Game::CategoryCount; ++c) {
         for (int p = 1; p <= m_counts[c]; ++p) {
             const int n = base(c) + p - 1;
             if (m_lengths[n] < -1 || (m_lengths[n] == -1 && (n + 1) * LengthRecordSize <= lengths.size()))
@@ -314,10 +313,10 @@ bool DataFolder::loadIndexes()
                          .arg(m_lengths[n]));
             if (!present || (n + 1) * TitleRecordSize > titles.size())
                 continue;
-            QByteArray plain;
-            m_titleRead[n] = titleFromRecord(titles.mid(n * TitleRecordSize, TitleRecordSize), &plain);
-            if (m_titleRead[n])
-                m_titles[n] = Ansi::decode(plain);
+            const auto plain = titleFromRecord(titles.mid(n * TitleRecordSize, TitleRecordSize));
+            m_titleRead[n] = plain.has_value();
+            if (plain)
+                m_titles[n] = Ansi::decode(*plain);
             else
                 note(Problem::Error, c, p,
                      QStringLiteral("il titolo in %1 non è leggibile (lunghezza oltre %2 o byte 0)")
@@ -382,19 +381,19 @@ bool DataFolder::readThumbs(int state, QVector<QByteArray> *thumbs)
     FileState read = FileState::Missing;
     qint64 size = 0;
     const QByteArray index
-        = readFile(thumbIndexFile(state), LengthRecordSize * mdlConst::CategoryCount, &read, &size);
+        = readFile(thumbIndexFile(state), LengthRecordSize * Game::CategoryCount, &read, &size);
     if (read != FileState::Read)
         return false;
-    if (size != LengthRecordSize * mdlConst::CategoryCount) {
+    if (size != LengthRecordSize * Game::CategoryCount) {
         note(Problem::Error, 0, 0,
              QStringLiteral("%1 è lungo %2 byte invece di %3")
                  .arg(shown(thumbIndexFile(state)))
                  .arg(size)
-                 .arg(LengthRecordSize * mdlConst::CategoryCount));
+                 .arg(LengthRecordSize * Game::CategoryCount));
         return false;
     }
     QVector<qint32> lengths;
-    for (int c = 0; c < mdlConst::CategoryCount; ++c)
+    for (int c = 0; c < Game::CategoryCount; ++c)
         lengths.append(lengthAt(index, c));
     return splitPack(thumbPackFile(state), lengths, 0, true, thumbs);
 }

@@ -1,6 +1,6 @@
 #include "pack/Thumbnails.h"
 
-#include "content/mdlGeneral.h"
+#include "content/CategoryTable.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
@@ -55,7 +55,7 @@ void drawName(QPainter &painter, int category)
     constexpr int NameWidth = Width - 94; // from 10, clear of the won frame
     painter.fillRect(0, Height - Band, Width, Band, Qt::black);
     painter.setPen(Qt::white);
-    const QString name = mdlGeneral::GetCatName(category);
+    const QString name = CategoryTable::name(category);
     int pixels = 14;
     while (pixels > 10 && QFontMetrics(font(pixels)).horizontalAdvance(name) > NameWidth)
         --pixels;
@@ -111,8 +111,6 @@ void drawWon(QPainter &painter)
 
 QByteArray make(int category, int state, const QByteArray &firstPicture)
 {
-    if (mdlGeneral::GetCatName(category).isEmpty())
-        mdlGeneral::LoadCatNames();
     QImage image = background(category, firstPicture);
     if (state == 0)
         image = image.convertToFormat(QImage::Format_Grayscale8).convertToFormat(QImage::Format_RGB32);

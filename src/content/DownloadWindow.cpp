@@ -1,0 +1,106 @@
+#include "content/DownloadWindow.h"
+
+#include "content/PackDownload.h"
+#include "content/CategoryTable.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+const QSize ClientSize(400, 120);
+} // namespace
+
+DownloadWindow::DownloadWindow(const CategoryTable &table, int category, QWidget *parent)
+    : QDialog(parent)
+    , m_category(category)
+    , m_download(new PackDownload(table, this))
+{
+    setObjectName(QStringLiteral("frmDownload"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Update"));
+    setFixedSize(ClientSize);
+    setFont(QFont(QStringLiteral("Verdana"), 9));
+
+    cmdDownload = new QPushButton(QStringLiteral("&Download"), this);
+    cmdDownload->setObjectName(QStringLiteral("cmdDownload"));
+    cmdDownload->setGeometry(12, 12, 120, 30);
+    cmdDownload->setDefault(true);
+    connect(cmdDownload, &QPushButton::clicked, this, &DownloadWindow::startDownload);
+
+    prbDownload = new QProgressBar(this);
+    prbDownload->setObjectName(QStringLiteral("prbDownload"));
+    prbDownload->setGeometry(144, 14, 244, 26);
+    prbDownload->setRange(0, 1);
+    prbDownload->setValue(0);
+    prbDownload->setTextVisible(true);
+    prbDownload->setFormat(QStringLiteral("pronto"));
+
+    txtMessage = new QPlainTextEdit(this);
+    txtMessage->setObjectName(QStringLiteral("txtMessage"));
+    txtMessage->setGeometry(12, 56, 376, 48);
+    txtMessage->setReadOnly(true);
+    txtMessage->setFocusPolicy(Qt::NoFocus);
+    txtMessage->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #d4d4d4; color: #404040; border: 1px solid #a0a0a0; }"));
+    setTabOrder(cmdDownload, txtMessage);
+
+    connect(m_download, &PackDownload::stateChanged, this, &DownloadWindow::showState);
+    connect(m_download, &PackDownload::progress, this, &DownloadWindow::showProgress);
+}
+
+void DownloadWindow::startDownload()
+{
+    prbDownload->setRange(0, 1);
+    prbDownload->setValue(0);
+    prbDownload->setFormat(QStringLiteral("connessione…"));
+    m_download->start(m_category);
+}
+
+void DownloadWindow::showState(DownloadState state)
+{
+    const DownloadView view = viewOf(state);
+    // The window stays enabled for its close box: a player is never locked in by a silent site.
+    cmdDownload->setEnabled(view.buttonEnabled);
+    prbDownload->setEnabled(view.windowEnabled || view.busyPointer);
+    if (view.busyPointer)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
+    QString message = view.message;
+    if (state == DownloadState::Failed && !m_download->problem().isEmpty())
+        message += QLatin1Char(' ') + m_download->problem();
+    txtMessage->setPlainText(message);
+    if (state == DownloadState::Done) {
+        prbDownload->setRange(0, 1);
+        prbDownload->setValue(1);
+        prbDownload->setFormat(QStringLiteral("completato"));
+    }
+}
+
+void DownloadWindow::showProgress(qint64 received, qint64 total)
+{
+    const auto kib = [](qint64 bytes) { return QString::number((bytes + 1023) / 1024); };
+    if (total > 0) {
+        prbDownload->setRange(0, 1000);
+        prbDownload->setValue(int(received * 1000 / total));
+        prbDownload->setFormat(QStringLiteral("%1 di %2 KB").arg(kib(received), kib(total)));
+    } else {
+        prbDownload->setRange(0, 0);
+        prbDownload->setFormat(QStringLiteral("%1 KB").arg(kib(received)));
+    }
+}
+
+bool DownloadWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        setWindowTitle(QStringLiteral("Download: ") + CategoryTable::name(m_category));
+    return QDialog::event(event);
+}
+
+void DownloadWindow::closeEvent(QCloseEvent *event)
+{
+    m_download->cancel();
+    QDialog::closeEvent(event);
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "play/PlayScreen.h"
+
+class QScrollBar;
+
+// The play screen of a themed category: every picture of the category in one row, the strip
+// picHost, moved three cells at a time by the arrows; its scroll position is held by hsMain.
+// BonusPlayScreen and PuzzlePlayScreen are this screen with their own names, captions,
+// instructions and time slot.
+class StripPlayScreen : public PlayScreen
+{
+    Q_OBJECT
+public:
+    // Extracts and builds the whole strip before the screen shows, so a category that cannot be
+    // shown never flashes a broken strip behind its message.
+    bool open() override;
+
+protected:
+    struct Variant {
+        const char *name;
+        int gameType;
+        QString caption; // followed by the category's name while a category is open
+        QString instructions;
+    };
+    StripPlayScreen(const Variant &variant, Profile &profile, int category, QWidget *parent);
+
+    void goBack() override;
+    void goNext() override;
+    // Covers the arrows that cannot move the strip further and shows the cells in view.
+    void updateArrows() override;
+    void panelClosed() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    // Builds and fills the strip from the page list in Temp/ and deletes its files. False,
+    // after telling the player and closing the screen, when the list or a picture is damaged.
+    bool loadStrip();
+
+private:
+    // Creates cell k (the next one) at its place in the strip and widens the strip for it.
+    void addStripCell(int k);
+    // Whatever set the scroll position, the strip follows it.
+    void followScroll(int value);
+    // A title box that got the focus out of view is brought in by whole arrow steps.
+    void reveal(QObject *box, Qt::FocusReason reason);
+
+    QString m_caption;
+    QWidget *picHost = nullptr;
+    QScrollBar *hsMain = nullptr;
+};
+
+// Bonus categories (10 to 17), time counted in the Bonus slot.
+class BonusPlayScreen : public StripPlayScreen
+{
+    Q_OBJECT
+public:
+    BonusPlayScreen(Profile &profile, int category, QWidget *parent = nullptr);
+    static const QString Instructions;
+};
+
+// Puzzle categories (18 to 20), time counted in the Puzzle slot.
+class PuzzlePlayScreen : public StripPlayScreen
+{
+    Q_OBJECT
+public:
+    PuzzlePlayScreen(Profile &profile, int category, QWidget *parent = nullptr);
+    static const QString Instructions;
+};

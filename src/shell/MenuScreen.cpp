@@ -1,0 +1,274 @@
+#include "shell/MenuScreen.h"
+
+#include "base/GameTypes.h"
+#include "content/CategoryTable.h"
+#include "profile/Profile.h"
+#include "widgets/Artwork.h"
+#include "widgets/ClickableImage.h"
+#include "widgets/Messages.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+QRect twips(int left, int top, int width, int height)
+{
+    using Game::TwipsPerPixel;
+    return QRect(left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel);
+}
+
+const QSize ClientSize = twips(0, 0, 6420, 7245).size();
+const QRect LogoPlace = twips(1455, 0, 3600, 1125);
+const QRect RecordPlace = twips(1680, 840, 855, 255);
+const QRect UpdatePlace = twips(3600, 840, 1455, 255);
+const QRect ClassicPlace = twips(120, 1200, 3060, 2325);
+const QRect PuzzlePlace = twips(3240, 1200, 3060, 2325);
+const QRect AlphaPlace = twips(120, 3600, 3060, 2325);
+const QRect BonusPlace = twips(3240, 3600, 3060, 2325);
+const QRect BannerPlace = twips(120, 6000, 6180, 1125);
+const QRect InfoPlace = twips(120, 1200, 6180, 4725);
+
+// The web site the panel sends the player to.
+const QString SiteName = QStringLiteral("Lumivo Pro Online");
+
+const QString RecordQuestion = QStringLiteral("Desideri inviare il tuo punteggio sul web?")
+                               + QStringLiteral("\n")
+                               + QStringLiteral("(Dovrai essere già connesso ad internet)");
+const QString CustomNotice
+    = QStringLiteral("Funzionalità in fase di sviluppo, conserva il file del salvataggio ;)");
+
+// The download links use shorter names for two categories.
+QString groupCaption(int group)
+{
+    if (group == 5)
+        return QStringLiteral("Demenziale");
+    if (group == 9)
+        return QStringLiteral("Thriller & Horror");
+    return CategoryTable::name(group);
+}
+} // namespace
+
+const QColor MenuScreen::RecordBlue(0, 0, 255);
+const QColor MenuScreen::RecordRed(255, 0, 0);
+
+MenuScreen::MenuScreen(const Profile &profile, QWidget *parent)
+    : GameScreen(QStringLiteral("frmMain"), parent)
+    , m_profile(profile)
+{
+    setWindowTitle(QStringLiteral("Selezione tipo di gioco"));
+    setFixedSize(ClientSize);
+    setFont(QFont(QStringLiteral("Verdana"), 8));
+    buildControls();
+}
+
+ClickableImage *MenuScreen::makeImage(const QString &name, const QRect &place, const QString &artwork,
+                                   QWidget *parent)
+{
+    auto *image = new ClickableImage(parent);
+    image->setObjectName(name);
+    image->setGeometry(place);
+    image->setPixmap(Artwork::pixmap(artwork, place.size()));
+    return image;
+}
+
+QLabel *MenuScreen::makeMask(const QString &name, const QRect &place)
+{
+    // A mask lies over its picture: a click there reaches the mask, which does nothing with it.
+    auto *mask = new QLabel(this);
+    mask->setObjectName(name);
+    mask->setGeometry(place);
+    mask->setPixmap(Artwork::pixmap(QStringLiteral("menu-mask"), place.size()));
+    mask->setToolTip(QStringLiteral("Ancora bloccato: vinci altre categorie per aprirlo"));
+    mask->hide();
+    return mask;
+}
+
+ClickableImage *MenuScreen::makeLink(const QString &name, const QString &text, const QRect &place,
+                                  QWidget *parent)
+{
+    auto *link = new ClickableImage(parent);
+    link->setObjectName(name);
+    link->setText(text);
+    link->setGeometry(place);
+    link->setTextFormat(Qt::PlainText);
+    QPalette colours = link->palette();
+    colours.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    link->setPalette(colours);
+    QFont font = link->font();
+    font.setUnderline(true);
+    link->setFont(font);
+    return link;
+}
+
+void MenuScreen::buildControls()
+{
+    imgLogo = makeImage(QStringLiteral("imgLogo"), LogoPlace, QStringLiteral("menu-logo"), this);
+    imgLogo->setToolTip(QStringLiteral("Informazioni e aggiornamenti"));
+    connect(imgLogo, &ClickableImage::clicked, this, [this] {
+        fraInfo->show();
+        fraInfo->raise();
+    });
+
+    imgClassic = makeImage(QStringLiteral("imgClassic"), ClassicPlace, QStringLiteral("menu-classic"), this);
+    imgPuzzle = makeImage(QStringLiteral("imgPuzzle"), PuzzlePlace, QStringLiteral("menu-puzzle"), this);
+    imgAlpha = makeImage(QStringLiteral("ImgAlpha"), AlphaPlace, QStringLiteral("menu-alpha"), this);
+    imgBonus = makeImage(QStringLiteral("ImgBonus"), BonusPlace, QStringLiteral("menu-bonus"), this);
+    connect(imgClassic, &ClickableImage::clicked, this, [this] { emit gameTypeChosen(Game::Classic); });
+    connect(imgPuzzle, &ClickableImage::clicked, this, [this] { emit gameTypeChosen(Game::Puzzle); });
+    connect(imgBonus, &ClickableImage::clicked, this, [this] { emit gameTypeChosen(Game::Bonus); });
+    connect(imgAlpha, &ClickableImage::clicked, this, [this] { emit gameTypeChosen(Game::Alpha); });
+
+    imgPzMask = makeMask(QStringLiteral("imgPzMask"), PuzzlePlace);
+    imgAlMask = makeMask(QStringLiteral("imgAlMask"), AlphaPlace);
+    imgBnMask = makeMask(QStringLiteral("ImgBnMask"), BonusPlace);
+
+    imgIncontri = makeImage(QStringLiteral("imgIncontri"), BannerPlace, QStringLiteral("menu-forum"), this);
+    imgIncontri->setToolTip(QStringLiteral("Il forum dei giocatori"));
+    connect(imgIncontri, &ClickableImage::clicked, this, [this] { emit webPageChosen(WebPage::Forum); });
+    imgCustom = makeImage(QStringLiteral("imgCustom"), BannerPlace, QStringLiteral("menu-custom"), this);
+    imgCustom->hide();
+    connect(imgCustom, &ClickableImage::clicked, this, &MenuScreen::showCustomNotice);
+
+    // The two links lie on the logo's lower edge.
+    lblRecord = makeLink(QStringLiteral("lblRecord"), QStringLiteral("Record!"), RecordPlace, this);
+    lblRecord->setAlignment(Qt::AlignCenter);
+    QFont bold = lblRecord->font();
+    bold.setBold(true);
+    bold.setUnderline(false);
+    lblRecord->setFont(bold);
+    lblRecord->hide();
+    connect(lblRecord, &ClickableImage::clicked, this, &MenuScreen::askRecord);
+
+    lblUpdate = makeLink(QStringLiteral("lblUpdate"), QStringLiteral("Aggiornamenti"), UpdatePlace, this);
+    lblUpdate->setAlignment(Qt::AlignCenter);
+    connect(lblUpdate, &ClickableImage::clicked, this, [this] {
+        fraInfo->show();
+        fraInfo->raise();
+    });
+
+    tmrRecord = new QTimer(this);
+    tmrRecord->setObjectName(QStringLiteral("tmrRecord"));
+    tmrRecord->setInterval(500);
+    connect(tmrRecord, &QTimer::timeout, this, &MenuScreen::recordTick);
+
+    buildInfoPanel();
+}
+
+void MenuScreen::buildInfoPanel()
+{
+    fraInfo = new QFrame(this);
+    fraInfo->setObjectName(QStringLiteral("fraInfo"));
+    fraInfo->setGeometry(InfoPlace);
+    fraInfo->setFrameShape(QFrame::Box);
+    fraInfo->setAutoFillBackground(true);
+    QPalette colours = fraInfo->palette();
+    colours.setColor(QPalette::Window, QColor(255, 255, 255));
+    colours.setColor(QPalette::WindowText, QColor(64, 64, 64));
+    fraInfo->setPalette(colours);
+    const int width = InfoPlace.width();
+
+    auto *Label2 = new QLabel(QStringLiteral("Aggiornamenti"), fraInfo);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setGeometry(10, 8, 300, 20);
+    QFont heading(QStringLiteral("Verdana"), 11, QFont::Bold);
+    Label2->setFont(heading);
+
+    auto *imgClose = makeImage(QStringLiteral("imgClose"), QRect(width - 28, 6, 22, 22),
+                               QStringLiteral("menu-panel-close"), fraInfo);
+    imgClose->setToolTip(QStringLiteral("Chiudi"));
+    connect(imgClose, &ClickableImage::clicked, fraInfo, &QWidget::hide);
+
+    auto *notice
+        = new QLabel(QStringLiteral("Prima di proseguire, assicurarsi di essere connessi ad internet e di "
+                                    "avere i permessi per scaricare files. In caso di problemi ripetete "
+                                    "l'aggiornamento o consultare il forum di ")
+                         + SiteName,
+                     fraInfo);
+    notice->setObjectName(QStringLiteral("Label3"));
+    notice->setGeometry(10, 34, width - 20, 58);
+    notice->setWordWrap(true);
+
+    // The twenty download links, five to a column, in category order.
+    constexpr int Rows = 5;
+    const int columnWidth = (width - 20) / 4;
+    for (int k = 1; k <= Game::CategoryCount; ++k) {
+        const int column = (k - 1) / Rows;
+        const int row = (k - 1) % Rows;
+        auto *link = makeLink(QStringLiteral("lblGruppo_%1").arg(k), groupCaption(k),
+                              QRect(10 + column * columnWidth, 100 + row * 20, columnWidth - 4, 18), fraInfo);
+        link->setToolTip(QStringLiteral("Scarica la categoria %1").arg(CategoryTable::name(k)));
+        connect(link, &ClickableImage::clicked, this, [this, k] { emit downloadChosen(k); });
+    }
+
+    auto *lblForum = makeLink(QStringLiteral("lblForum"),
+                              QStringLiteral("Iscriviti al forum di ") + SiteName + QLatin1Char('!'),
+                              QRect(10, 212, width - 20, 18), fraInfo);
+    QFont forumFont = lblForum->font();
+    forumFont.setBold(true);
+    lblForum->setFont(forumFont);
+    connect(lblForum, &ClickableImage::clicked, this, [this] { emit webPageChosen(WebPage::Forum); });
+
+    auto *Label16 = new QLabel(QStringLiteral("(per ricevere aiuto ed assistenza sul gioco)"), fraInfo);
+    Label16->setObjectName(QStringLiteral("Label16"));
+    Label16->setGeometry(10, 232, width - 20, 18);
+
+    auto *credits = new QLabel(
+        QStringLiteral("Fotogrammi dei film raccolti e ordinati dalla redazione di Lumivo Pro"), fraInfo);
+    credits->setObjectName(QStringLiteral("Label3"));
+    credits->setGeometry(10, InfoPlace.height() - 34, width - 20, 24);
+    QFont small(QStringLiteral("Verdana"), 7);
+    small.setItalic(true);
+    credits->setFont(small);
+
+    fraInfo->hide();
+}
+
+bool MenuScreen::open()
+{
+    GameScreen::open();
+
+    using Game::GameTypeState;
+    imgBnMask->setVisible(m_profile.gameTypeState(Game::Bonus) == GameTypeState::Locked);
+    imgAlMask->setVisible(m_profile.gameTypeState(Game::Alpha) == GameTypeState::Locked);
+    imgPzMask->setVisible(m_profile.gameTypeState(Game::Puzzle) == GameTypeState::Locked);
+    for (QLabel *mask : {imgBnMask, imgAlMask, imgPzMask})
+        mask->raise();
+
+    const bool everythingCompleted = m_profile.gameTypeState(Game::Puzzle) == GameTypeState::Completed;
+    imgCustom->setVisible(everythingCompleted);
+    imgCustom->raise();
+    const bool offerRecord = everythingCompleted && !m_profile.timesSent();
+    lblRecord->setVisible(offerRecord);
+    lblRecord->raise();
+    if (offerRecord)
+        tmrRecord->start();
+    else
+        tmrRecord->stop();
+    fraInfo->raise();
+    return true;
+}
+
+void MenuScreen::recordTick()
+{
+    QPalette colours = lblRecord->palette();
+    const bool blue = colours.color(QPalette::WindowText) == RecordBlue;
+    colours.setColor(QPalette::WindowText, blue ? RecordRed : RecordBlue);
+    lblRecord->setPalette(colours);
+}
+
+void MenuScreen::askRecord()
+{
+    if (!Messages::ask(RecordQuestion, QStringLiteral("Record")))
+        return;
+    tmrRecord->stop();
+    lblRecord->hide();
+    // The times count as sent only once the site has them: until then the menu offers them again.
+    emit webPageChosen(WebPage::Record);
+}
+
+void MenuScreen::showCustomNotice()
+{
+    Messages::notify(CustomNotice);
+}

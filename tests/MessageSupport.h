@@ -1,0 +1,44 @@
+#pragma once
+
+// The screens' message boxes in tests: each is answered by the test, and one no test expects fails it.
+
+#include "widgets/Messages.h"
+
+#include <QTest>
+#include <QVector>
+
+// A message that no test expects fails the test at once, instead of passing unseen or waiting
+// for a click that never comes.
+inline bool failUnexpectedMessage(const Messages::Message &message)
+{
+    QTest::qFail(qPrintable(QStringLiteral("unexpected message: ") + message.text), __FILE__, __LINE__);
+    return false;
+}
+struct UnexpectedMessagesFail {
+    UnexpectedMessagesFail() { Messages::setHandler(failUnexpectedMessage); }
+};
+inline UnexpectedMessagesFail unexpectedMessagesFail;
+
+// Answers every message box with a fixed answer and keeps what was shown.
+class MessageRecorder
+{
+public:
+    explicit MessageRecorder(bool answer = true)
+        : m_answer(answer)
+    {
+        Messages::setHandler([this](const Messages::Message &message) {
+            shown.append(message);
+            return m_answer;
+        });
+    }
+    ~MessageRecorder() { Messages::setHandler(failUnexpectedMessage); }
+
+    void answer(bool yes) { m_answer = yes; }
+    QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
+
+    QVector<Messages::Message> shown;
+
+private:
+    bool m_answer;
+};
+

@@ -1,0 +1,156 @@
+// The game-type menu as the player meets it: what it shows for each stage of the profile and
+// where its pictures and links lead.
+
+#include "ScreenSupport.h"
+#include "TestSupport.h"
+#include "profile/Profile.h"
+#include "select/SelectionContent.h"
+#include "shell/MenuScreen.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+using namespace ScreenSupport;
+
+class tst_MenuScreen : public QObject
+{
+    Q_OBJECT
+
+    GameFolderFixture *m_game = nullptr;
+    MessageRecorder *m_messages = nullptr;
+    QPointer<MenuScreen> m_menu;
+
+    MenuScreen *openMenu()
+    {
+        m_menu = new MenuScreen(m_game->profile());
+        m_menu->open();
+        return m_menu;
+    }
+
+    template<typename T = QWidget> T *control(const QString &name) const
+    {
+        return m_menu->findChild<T *>(name);
+    }
+
+    // A click where the control lies: whatever is on top there takes it.
+    void clickPlaceOf(const QString &name)
+    {
+        QVERIFY2(ScreenSupport::clickPlaceOf(m_menu.data(), name), qPrintable(name));
+    }
+
+    void setGroups(int bonus, int alpha, int puzzle)
+    {
+        m_game->profile().setGameTypeState(Game::Bonus, Game::GameTypeState(bonus));
+        m_game->profile().setGameTypeState(Game::Alpha, Game::GameTypeState(alpha));
+        m_game->profile().setGameTypeState(Game::Puzzle, Game::GameTypeState(puzzle));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+    }
+
+    void init()
+    {
+        m_game = new GameFolderFixture;
+        SelectionContent::write(*m_game);
+        QVERIFY(m_game->logIn(QStringLiteral("Mario")));
+        m_messages = new MessageRecorder(true);
+    }
+
+    void cleanup()
+    {
+        closeEveryWindow();
+        delete m_messages;
+        delete m_game;
+    }
+
+    // Masks cover the locked game types; the custom banner covers Incontri once Puzzle is
+    // completed, and the record label blinks while the times are unsent.
+    void menuFollowsTheProfile_data()
+    {
+        QTest::addColumn<int>("bonus");
+        QTest::addColumn<int>("alpha");
+        QTest::addColumn<int>("puzzle");
+        QTest::newRow("new player") << 0 << 0 << 0;
+        QTest::newRow("Alpha and Puzzle open") << 2 << 1 << 1;
+        QTest::newRow("all completed, times not sent") << 2 << 2 << 2;
+    }
+    void menuFollowsTheProfile()
+    {
+        QFETCH(int, bonus);
+        QFETCH(int, alpha);
+        QFETCH(int, puzzle);
+        const bool recordLabel = puzzle == 2; // a new profile's times are unsent
+        setGroups(bonus, alpha, puzzle);
+        QVERIFY(openMenu());
+        // Whatever lies on top at a picture's place is what a click reaches.
+        const QVector<std::tuple<QString, QString, bool>> pairs
+            = {{QStringLiteral("ImgBnMask"), QStringLiteral("ImgBonus"), bonus == 0},
+               {QStringLiteral("imgAlMask"), QStringLiteral("ImgAlpha"), alpha == 0},
+               {QStringLiteral("imgPzMask"), QStringLiteral("imgPuzzle"), puzzle == 0},
+               {QStringLiteral("imgCustom"), QStringLiteral("imgIncontri"), puzzle == 2},
+               {QString(), QStringLiteral("imgClassic"), false}};
+        for (const auto &[cover, picture, covered] : pairs) {
+            if (!cover.isEmpty())
+                QCOMPARE(control(cover)->isVisible(), covered);
+            QCOMPARE(m_menu->childAt(control(picture)->geometry().center()),
+                     control(covered ? cover : picture));
+        }
+        QCOMPARE(control(QStringLiteral("lblRecord"))->isVisible(), recordLabel);
+        QCOMPARE(control<QTimer>(QStringLiteral("tmrRecord"))->isActive(), recordLabel);
+    }
+
+    // The record is sent only on Yes; the times count as sent only when the site took them,
+    // which the menu shows the next time it opens.
+    void recordLabelAsksBeforeSending_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("answer no") << false;
+        QTest::newRow("answer yes") << true;
+    }
+    void recordLabelAsksBeforeSending()
+    {
+        QFETCH(bool, yes);
+        setGroups(2, 2, 2);
+        QVERIFY(openMenu());
+        QSignalSpy chosen(m_menu.data(), &GameScreen::webPageChosen);
+        m_messages->answer(yes);
+        clickPlaceOf(QStringLiteral("lblRecord"));
+        QCOMPARE(m_messages->shown.size(), 1);
+        QCOMPARE(m_messages->shown.first().kind, Messages::Kind::Question);
+        QCOMPARE(chosen.count(), yes ? 1 : 0);
+        if (yes)
+            QCOMPARE(chosen.first().first().value<WebPage>(), WebPage::Record);
+        // Answering no keeps the label blinking.
+        QCOMPARE(control(QStringLiteral("lblRecord"))->isVisible(), !yes);
+        QCOMPARE(control<QTimer>(QStringLiteral("tmrRecord"))->isActive(), !yes);
+        m_game->profile().setTimesSent(true);
+        m_menu->open();
+        QVERIFY(!control(QStringLiteral("lblRecord"))->isVisible());
+    }
+
+    // Each picture and link announces its choice; the navigator opens what was chosen.
+    void picturesAndLinksAnnounceTheirChoice()
+    {
+        setGroups(2, 1, 1);
+        QVERIFY(openMenu());
+        QSignalSpy gameTypes(m_menu.data(), &GameScreen::gameTypeChosen);
+        QSignalSpy downloads(m_menu.data(), &GameScreen::downloadChosen);
+        for (const char *picture : {"imgClassic", "ImgBonus", "ImgAlpha", "imgPuzzle"})
+            clickPlaceOf(QLatin1String(picture));
+        QCOMPARE(gameTypes.count(), 4);
+        QCOMPARE(gameTypes.at(2).first().toInt(), int(Game::Alpha));
+        clickPlaceOf(QStringLiteral("lblUpdate"));
+        clickPlaceOf(QStringLiteral("lblGruppo_7"));
+        QCOMPARE(downloads.count(), 1);
+        QCOMPARE(downloads.first().first().toInt(), 7);
+    }
+};
+
+QTEST_MAIN(tst_MenuScreen)
+#include "tst_MenuScreen.moc"
