@@ -5,15 +5,15 @@
 //   bench_alpha [runs]
 
 #include "BenchStills.h"
-#include "widgets/Messages.h"
 #include "base/GameFolder.h"
 #include "base/GameTypes.h"
+#include "content/CategoryTable.h"
 #include "content/ContentFiles.h"
 #include "content/Extraction.h"
-#include "content/CategoryTable.h"
 #include "pack/PackContent.h"
 #include "play/AlphaPlayScreen.h"
 #include "profile/GameSession.h"
+#include "widgets/Messages.h"
 
 #include <QApplication>
 #include <QDir>
@@ -80,7 +80,8 @@ int main(int argc, char *argv[])
     if (!PackContent::writeData(content, dir.path() + QStringLiteral("/Data"), &error))
         qFatal("%s", qPrintable(error));
     GameSession session;
-    if (!session.categories().load() || !session.profile().logIn(QStringLiteral("Bench"), QStringLiteral("pw"))
+    if (!session.categories().load()
+        || !session.profile().logIn(QStringLiteral("Bench"), QStringLiteral("pw"))
         || !session.profile().create(QStringLiteral("pw")))
         qFatal("no profile");
     const int count = ContentFiles::LastGenreCategory * PerCategory;
@@ -123,9 +124,9 @@ int main(int argc, char *argv[])
     }
     out << QStringLiteral("Opening the Alpha screen (draw, extraction, board loaded and shown): %1 ms\n")
                .arg(median(opening), 0, 'f', 2)
-        << QStringLiteral(
-               "  of which draw, extraction and decoding of the 15 pictures: %1 ms, %2 KB read from the packs "
-               "and indexes (last run)\n")
+        << QStringLiteral("  of which draw, extraction and decoding of the 15 pictures: %1 ms, %2 KB read "
+                          "from the packs "
+                          "and indexes (last run)\n")
                .arg(median(dealing), 0, 'f', 2)
                .arg(bytes / 1024.0, 0, 'f', 1)
         << QStringLiteral("  slowest opening %1 ms, fastest %2 ms\n")

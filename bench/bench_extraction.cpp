@@ -6,9 +6,9 @@
 #include "BenchStills.h"
 #include "base/GameFolder.h"
 #include "base/GameTypes.h"
+#include "content/CategoryTable.h"
 #include "content/ContentFiles.h"
 #include "content/Extraction.h"
-#include "content/CategoryTable.h"
 #include "pack/PackContent.h"
 
 #include <QBuffer>

@@ -5,16 +5,16 @@
 //   bench_strip [runs]      (offscreen unless QT_QPA_PLATFORM says otherwise)
 
 #include "BenchStills.h"
-#include "widgets/Messages.h"
 #include "base/GameFolder.h"
 #include "base/GameTypes.h"
-#include "content/Extraction.h"
 #include "content/CategoryTable.h"
+#include "content/Extraction.h"
 #include "pack/PackContent.h"
 #include "play/CategoryPlay.h"
 #include "play/StripMath.h"
 #include "play/StripPlayScreen.h"
 #include "profile/GameSession.h"
+#include "widgets/Messages.h"
 
 #include <QApplication>
 #include <QDir>

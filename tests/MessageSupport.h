@@ -41,4 +41,3 @@ public:
 private:
     bool m_answer;
 };
-

@@ -107,7 +107,8 @@ QByteArray titleRecord(const QByteArray &title)
 {
     QByteArray record(TitleRecordSize, '\0');
     // A byte 255 has no stored form: it is kept as 0, which reads back as damage.
-    const QByteArray stored = Ansi::shiftedUp(title.left(MaxTitleLength)).value_or(QByteArray(title.left(MaxTitleLength).size(), '\0'));
+    const QByteArray stored = Ansi::shiftedUp(title.left(MaxTitleLength))
+                                  .value_or(QByteArray(title.left(MaxTitleLength).size(), '\0'));
     qToLittleEndian<quint16>(quint16(stored.size()), record.data());
     record.replace(2, stored.size(), stored);
     record.resize(TitleRecordSize);
@@ -118,7 +119,8 @@ Result<Run> readRun(const QString &packFile, const QString &indexFile, int packF
                     bool withTitles)
 {
     if (packFirst < 1 || first < packFirst || count < 0)
-        return fail(damagedMessage(ContentFiles::CountsIndex, QStringLiteral("i numeri delle immagini non tornano")));
+        return fail(
+            damagedMessage(ContentFiles::CountsIndex, QStringLiteral("i numeri delle immagini non tornano")));
 
     // The lengths of the pictures before the run give its place in the pack.
     const int earlier = first - packFirst;
@@ -128,7 +130,8 @@ Result<Run> readRun(const QString &packFile, const QString &indexFile, int packF
         return opened.failure();
     if (!readAt(index, qint64(packFirst - 1) * LengthRecordSize, qint64(earlier + count) * LengthRecordSize,
                 &lengths))
-        return fail(damagedMessage(indexFile, QStringLiteral("finisce prima della voce %1").arg(first + count - 1)));
+        return fail(
+            damagedMessage(indexFile, QStringLiteral("finisce prima della voce %1").arg(first + count - 1)));
     index.close();
 
     qint64 offset = ContentFiles::PackHeaderSize;
@@ -136,9 +139,10 @@ Result<Run> readRun(const QString &packFile, const QString &indexFile, int packF
     for (int i = 0; i < earlier + count; ++i) {
         const qint32 lastByte = lengthAt(lengths, i);
         if (lastByte < 0)
-            return fail(damagedMessage(indexFile, QStringLiteral("la voce %1 ha una lunghezza non valida (%2)")
-                                                      .arg(packFirst + i)
-                                                      .arg(lastByte)));
+            return fail(
+                damagedMessage(indexFile, QStringLiteral("la voce %1 ha una lunghezza non valida (%2)")
+                                              .arg(packFirst + i)
+                                              .arg(lastByte)));
         (i < earlier ? offset : runBytes) += qint64(lastByte) + 1;
     }
 
@@ -149,13 +153,15 @@ Result<Run> readRun(const QString &packFile, const QString &indexFile, int packF
         if (Result<> opened = openData(titles, ContentFiles::TitlesIndex); !opened)
             return opened.failure();
         if (!readAt(titles, qint64(first - 1) * TitleRecordSize, qint64(count) * TitleRecordSize, &records))
-            return fail(damagedMessage(ContentFiles::TitlesIndex,
-                                       QStringLiteral("manca il titolo dell'immagine %1").arg(first + count - 1)));
+            return fail(
+                damagedMessage(ContentFiles::TitlesIndex,
+                               QStringLiteral("manca il titolo dell'immagine %1").arg(first + count - 1)));
         for (int i = 0; i < count; ++i) {
             const auto title = titleFromRecord(records.mid(i * TitleRecordSize, TitleRecordSize));
             if (!title)
-                return fail(damagedMessage(ContentFiles::TitlesIndex,
-                                           QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(first + i)));
+                return fail(damagedMessage(
+                    ContentFiles::TitlesIndex,
+                    QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(first + i)));
             run.titles.append(*title);
         }
     }
@@ -166,7 +172,8 @@ Result<Run> readRun(const QString &packFile, const QString &indexFile, int packF
         return opened.failure();
     if (!readAt(pack, offset, runBytes, &data))
         return fail(damagedMessage(
-            packFile, QStringLiteral("è più corto delle immagini che l'indice %1 gli assegna").arg(indexFile)));
+            packFile,
+            QStringLiteral("è più corto delle immagini che l'indice %1 gli assegna").arg(indexFile)));
 
     qint64 at = 0;
     for (int i = earlier; i < earlier + count; ++i) {

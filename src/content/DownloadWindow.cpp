@@ -1,7 +1,7 @@
 #include "content/DownloadWindow.h"
 
-#include "content/PackDownload.h"
 #include "content/CategoryTable.h"
+#include "content/PackDownload.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -43,7 +43,8 @@ DownloadWindow::DownloadWindow(const CategoryTable &table, int category, QWidget
     txtMessage->setGeometry(12, 56, 376, 48);
     txtMessage->setReadOnly(true);
     txtMessage->setFocusPolicy(Qt::NoFocus);
-    txtMessage->setStyleSheet(QStringLiteral("QPlainTextEdit { background: #d4d4d4; color: #404040; border: 1px solid #a0a0a0; }"));
+    txtMessage->setStyleSheet(
+        QStringLiteral("QPlainTextEdit { background: #d4d4d4; color: #404040; border: 1px solid #a0a0a0; }"));
     setTabOrder(cmdDownload, txtMessage);
 
     connect(m_download, &PackDownload::stateChanged, this, &DownloadWindow::showState);

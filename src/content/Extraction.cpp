@@ -2,8 +2,8 @@
 
 #include "base/GameFolder.h"
 #include "base/GameTypes.h"
-#include "content/ContentFiles.h"
 #include "content/CategoryTable.h"
+#include "content/ContentFiles.h"
 #include "content/SafeFile.h"
 
 #include <QDir>
@@ -69,7 +69,8 @@ Result<> extractPage(const CategoryTable &table, int category, int page)
     const int base = table.itemBase(category);
     const int catCount = table.count(category);
     if (base < 0 || catCount < 0)
-        return fail(damagedMessage(ContentFiles::CountsIndex, QStringLiteral("i numeri delle immagini non tornano")));
+        return fail(
+            damagedMessage(ContentFiles::CountsIndex, QStringLiteral("i numeri delle immagini non tornano")));
 
     const int skip = page == 0 ? 0 : PageSize * (page - 1);
     // A short last page gives the pictures it has rather than running into the next category.
@@ -79,7 +80,8 @@ Result<> extractPage(const CategoryTable &table, int category, int page)
                         .arg(page)
                         .arg(CategoryTable::name(category)));
 
-    const Result<Run> run = readRun(packFile(category), ContentFiles::LengthsIndex, base + 1, base + skip + 1, count, true);
+    const Result<Run> run
+        = readRun(packFile(category), ContentFiles::LengthsIndex, base + 1, base + skip + 1, count, true);
     if (!run) {
         removePageFiles();
         return run.failure();

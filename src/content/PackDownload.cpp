@@ -83,8 +83,9 @@ void PackDownload::fetched()
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     // An error page is not a pack: only a 2xx answer counts as the file.
     if (reply->error() != QNetworkReply::NoError || status < 200 || status > 299) {
-        giveUp(status > 0 ? QStringLiteral("Il sito ha risposto %1 per %2.").arg(status).arg(reply->url().path())
-                        : reply->errorString());
+        giveUp(status > 0
+                   ? QStringLiteral("Il sito ha risposto %1 per %2.").arg(status).arg(reply->url().path())
+                   : reply->errorString());
         return;
     }
     if (!m_packFetched) {
@@ -93,7 +94,8 @@ void PackDownload::fetched()
         fetch(TitleIndexName);
         return;
     }
-    if (const Result<> installed = PackInstall::install(m_table, m_cat, m_pack, reply->readAll()); !installed) {
+    if (const Result<> installed = PackInstall::install(m_table, m_cat, m_pack, reply->readAll());
+        !installed) {
         giveUp(installed.problem());
         return;
     }

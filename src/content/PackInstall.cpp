@@ -18,10 +18,12 @@ Result<qint64> expectedPackSize(const CategoryTable &table, int category)
     QFile index;
     if (base < 0 || count < 0 || !ContentFiles::openData(index, ContentFiles::LengthsIndex)
         || !index.seek(qint64(base) * ContentFiles::LengthRecordSize))
-        return fail(ContentFiles::damagedMessage(ContentFiles::LengthsIndex, QStringLiteral("non si può leggere")));
+        return fail(
+            ContentFiles::damagedMessage(ContentFiles::LengthsIndex, QStringLiteral("non si può leggere")));
     const QByteArray records = index.read(qint64(count) * ContentFiles::LengthRecordSize);
     if (records.size() != qint64(count) * ContentFiles::LengthRecordSize)
-        return fail(ContentFiles::damagedMessage(ContentFiles::LengthsIndex, QStringLiteral("è troppo corto")));
+        return fail(
+            ContentFiles::damagedMessage(ContentFiles::LengthsIndex, QStringLiteral("è troppo corto")));
     qint64 size = ContentFiles::PackHeaderSize;
     for (int i = 0; i < count; ++i)
         size += qint64(ContentFiles::lengthAt(records, i)) + 1;

@@ -1,10 +1,10 @@
 #include "content/PageList.h"
 #include "content/ContentFiles.h"
 
-#include "content/Ansi.h"
 #include "base/GameFolder.h"
-#include "content/SafeFile.h"
 #include "base/GameTypes.h"
+#include "content/Ansi.h"
+#include "content/SafeFile.h"
 
 #include <QFile>
 
@@ -25,7 +25,8 @@ Result<QVector<PageLine>> readPageList()
     QFile file;
     if (SafeFile::open(file, GameFolder::path(name), QIODevice::ReadOnly, false) != SafeFile::Status::Ok
         || file.size() > MaxListSize)
-        return fail(QStringLiteral("La lista delle immagini %1 manca: la pagina non si può mostrare.").arg(name));
+        return fail(
+            QStringLiteral("La lista delle immagini %1 manca: la pagina non si può mostrare.").arg(name));
 
     QVector<PageLine> lines;
     const QList<QByteArray> rows = file.readAll().split('\n');

@@ -186,15 +186,16 @@ Result<> AlphaPlayScreen::drawBoard()
     if (!titleProblem.isEmpty())
         return fail(titleProblem);
     if (!drawn) {
-        return fail(candidates.size() < AlphaBoard::TileCount
-                        ? QStringLiteral("Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma "
-                                         "le categorie Classic installate ne hanno %1 e non bastano. Scarica le "
-                                         "categorie Classic che mancano e riprova.")
-                              .arg(candidates.size())
-                        : QStringLiteral("Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma "
-                                         "tra le %1 installate non se ne trovano abbastanza. Scarica altre "
-                                         "categorie Classic e riprova.")
-                              .arg(candidates.size()));
+        return fail(
+            candidates.size() < AlphaBoard::TileCount
+                ? QStringLiteral("Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma "
+                                 "le categorie Classic installate ne hanno %1 e non bastano. Scarica le "
+                                 "categorie Classic che mancano e riprova.")
+                      .arg(candidates.size())
+                : QStringLiteral("Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma "
+                                 "tra le %1 installate non se ne trovano abbastanza. Scarica altre "
+                                 "categorie Classic e riprova.")
+                      .arg(candidates.size()));
     }
 
     // The pictures first and the list last: a list on disk always has all its pictures.
@@ -223,8 +224,8 @@ Result<QByteArray> AlphaPlayScreen::readTitle(int n) const
     if (n >= 1 && titles.seek(qint64(n - 1) * ContentFiles::TitleRecordSize))
         title = ContentFiles::titleFromRecord(titles.read(ContentFiles::TitleRecordSize));
     if (!title)
-        return fail(ContentFiles::damagedMessage(ContentFiles::TitlesIndex,
-                                                 QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(n)));
+        return fail(ContentFiles::damagedMessage(
+            ContentFiles::TitlesIndex, QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(n)));
     return *title;
 }
 
@@ -251,7 +252,8 @@ Result<> AlphaPlayScreen::loadBoard()
     QHash<int, QPixmap> pictures;
     bool loaded = false;
     QFile list;
-    if (SafeFile::open(list, GameFolder::path(listName), QIODevice::ReadOnly, false) == SafeFile::Status::Ok) {
+    if (SafeFile::open(list, GameFolder::path(listName), QIODevice::ReadOnly, false)
+        == SafeFile::Status::Ok) {
         const QByteArray text = list.read(64 * 1024);
         list.close();
         loaded = true;
@@ -282,7 +284,8 @@ Result<> AlphaPlayScreen::loadBoard()
                 removeTempPictures();
                 return fail(QStringLiteral("L'immagine n. %1 non si può leggere: il file %2 è danneggiato.")
                                 .arg(n)
-                                .arg(c > 0 ? ContentFiles::packFile(c) : GameFolder::TempDir + tempPictureName(slot)));
+                                .arg(c > 0 ? ContentFiles::packFile(c)
+                                           : GameFolder::TempDir + tempPictureName(slot)));
             }
             tiles.append(AlphaTile {n, line.mid(second + 1)});
             pictures.insert(n, picture);

@@ -50,8 +50,7 @@ QString listed(const QStringList &names)
            + names.last();
 }
 
-QString named(const QVector<int> &numbers, const QString &one, const QString &many,
-              QString (*nameOf)(int))
+QString named(const QVector<int> &numbers, const QString &one, const QString &many, QString (*nameOf)(int))
 {
     if (numbers.isEmpty())
         return QString();
@@ -81,7 +80,8 @@ Result<qint16> preparePage(const Profile &profile, int category)
 QString openedText(const Unlock::Opened &opened)
 {
     QStringList parts;
-    parts << named(opened.gameTypes, QStringLiteral("la modalità"), QStringLiteral("le modalità"), gameTypeName)
+    parts << named(opened.gameTypes, QStringLiteral("la modalità"), QStringLiteral("le modalità"),
+                   gameTypeName)
           << named(opened.categories, QStringLiteral("la categoria"), QStringLiteral("le categorie"),
                    CategoryTable::name);
     parts.removeAll(QString());

@@ -201,8 +201,8 @@ void StripPlayScreen::reveal(QObject *box, Qt::FocusReason reason)
 }
 
 BonusPlayScreen::BonusPlayScreen(Profile &profile, int category, QWidget *parent)
-    : StripPlayScreen({"frmPlayBonus", Game::Bonus, QStringLiteral("Bonus: "), Instructions}, profile, category,
-                      parent)
+    : StripPlayScreen({"frmPlayBonus", Game::Bonus, QStringLiteral("Bonus: "), Instructions}, profile,
+                      category, parent)
 { }
 
 PuzzlePlayScreen::PuzzlePlayScreen(Profile &profile, int category, QWidget *parent)

@@ -49,7 +49,8 @@ QByteArray storedText(const QString &text)
 QString slotText(int record, qint32 value)
 {
     if (record == TimeRecord)
-        return QStringLiteral("%1").arg(qBound<qint32>(0, value, Profile::MaxSeconds), 6, 10, QLatin1Char('0'));
+        return QStringLiteral("%1").arg(qBound<qint32>(0, value, Profile::MaxSeconds), 6, 10,
+                                        QLatin1Char('0'));
     return QString::number(value);
 }
 
@@ -75,7 +76,8 @@ QString Profile::name() const
 
 QString Profile::listSlot(int record, int index) const
 {
-    const QList<QByteArray> pieces = ProfileFile(path(), ProfileFile::Access::Read).readText(record).split('|');
+    const QList<QByteArray> pieces
+        = ProfileFile(path(), ProfileFile::Access::Read).readText(record).split('|');
     if (index < 1 || index > pieces.size())
         return QString();
     return QString::fromLatin1(pieces.at(index - 1));
@@ -181,8 +183,9 @@ QString Profile::existingName(const QString &name)
     if (exact.exists() || exact.isSymLink())
         return name;
     // File names are case-sensitive on some systems and not on others: one player, one profile.
-    const QStringList entries = QDir(GameFolder::path(GameFolder::UserDir))
-                                    .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList entries
+        = QDir(GameFolder::path(GameFolder::UserDir))
+              .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString &entry : entries) {
         if (!entry.endsWith(GameFolder::ProfileExtension))
             continue;
@@ -216,7 +219,7 @@ Result<Profile::Admission> Profile::logIn(const QString &name, const QString &pa
     case SafeFile::Status::Unreadable:
         // Readable but not writable: the game could not keep the player's progress.
         return fail((ProfileFile(pathFor(found), ProfileFile::Access::Read).isOpen() ? ReadOnlyProfile
-                                                                                      : UnreadableProfile)
+                                                                                     : UnreadableProfile)
                         .arg(shownPath(found)));
     case SafeFile::Status::Ok:
         break;
@@ -265,15 +268,16 @@ Result<> Profile::create(const QString &password)
         return fail(CannotCreate);
     const QString name = std::exchange(m_candidate, QString());
     // The five records of a new profile go down in one write: a crash leaves all or none.
-    const QByteArray records = ProfileFile::textRecord(storedText(name)) + ProfileFile::textRecord(storedText(password))
+    const QByteArray records = ProfileFile::textRecord(storedText(name))
+                               + ProfileFile::textRecord(storedText(password))
                                + ProfileFile::textRecord(NewGroup) + ProfileFile::textRecord(NewCategories)
                                + ProfileFile::textRecord(NewTime);
     // A new profile never replaces anything that appeared meanwhile, nor follows a link; an empty
     // file is filled in.
     ProfileFile file(pathFor(name));
     const bool written = file.status() == SafeFile::Status::Missing ? SafeFile::create(pathFor(name), records)
-                         : file.isOpen() && file.size() == 0     ? file.writeRecords(UserRecord, records)
-                                                                 : false;
+                         : file.isOpen() && file.size() == 0        ? file.writeRecords(UserRecord, records)
+                                                                    : false;
     if (!written)
         return fail(CannotCreate);
     m_name = name;
@@ -286,7 +290,8 @@ Result<Unlock::Opened> Profile::checkUnlock()
     const Unlock::States now {file.readText(CategoryRecord), file.readText(GroupRecord)};
     const Unlock::States next = Unlock::nextStage(now);
     // Both records are rewritten, changed or not, in one write so a stage is never half applied.
-    if (!file.writeRecords(GroupRecord, ProfileFile::textRecord(next.groups) + ProfileFile::textRecord(next.categories)))
+    if (!file.writeRecords(GroupRecord,
+                           ProfileFile::textRecord(next.groups) + ProfileFile::textRecord(next.categories)))
         return fail(CannotSaveStage);
     return Unlock::opened(now, next);
 }

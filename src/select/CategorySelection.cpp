@@ -10,12 +10,12 @@
 #include "widgets/Messages.h"
 
 #include <QFile>
-#include <QShowEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPixmap>
+#include <QShowEvent>
 #include <QTimer>
 
 using SelectionGrid::CategoryEntry;
@@ -95,9 +95,10 @@ void CategorySelection::readThumbs()
         const CategoryEntry entry = SelectionGrid::readCategory(m_profile, c);
         const Result<QString> thumb = extractThumb(c, entry.state);
         if (!showThumb(i, thumb.ok() ? *thumb : QString(), entry) && thumbProblem.isEmpty())
-            thumbProblem = !thumb ? thumb.problem()
-                                  : QStringLiteral("La miniatura della categoria %1 non è un'immagine leggibile.")
-                                        .arg(CategoryTable::name(c));
+            thumbProblem
+                = !thumb ? thumb.problem()
+                         : QStringLiteral("La miniatura della categoria %1 non è un'immagine leggibile.")
+                               .arg(CategoryTable::name(c));
         imgCat(i)->setEnabled(entry.clickable());
         lblCat(i)->setText(entry.caption());
         if (entry.packMissing())

@@ -17,7 +17,8 @@ class CategorySelection : public GameScreen
 {
     Q_OBJECT
 public:
-    CategorySelection(const SelectionGrid::Variant &variant, const Profile &profile, QWidget *parent = nullptr);
+    CategorySelection(const SelectionGrid::Variant &variant, const Profile &profile,
+                      QWidget *parent = nullptr);
 
     // Shows the screen; the Puzzle screen also builds its grid at once.
     bool open() override;

@@ -42,7 +42,7 @@ LoginWindow::LoginWindow(Profile &profile, QWidget *parent)
 {
     setWindowTitle(Game::ProductTitle);
     setFixedSize(WindowSize);
-        setFont(QFont(QStringLiteral("Verdana"), 10));
+    setFont(QFont(QStringLiteral("Verdana"), 10));
 
     auto *Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));

@@ -64,7 +64,7 @@ MenuScreen::MenuScreen(const Profile &profile, QWidget *parent)
 }
 
 ClickableImage *MenuScreen::makeImage(const QString &name, const QRect &place, const QString &artwork,
-                                   QWidget *parent)
+                                      QWidget *parent)
 {
     auto *image = new ClickableImage(parent);
     image->setObjectName(name);
@@ -86,7 +86,7 @@ QLabel *MenuScreen::makeMask(const QString &name, const QRect &place)
 }
 
 ClickableImage *MenuScreen::makeLink(const QString &name, const QString &text, const QRect &place,
-                                  QWidget *parent)
+                                     QWidget *parent)
 {
     auto *link = new ClickableImage(parent);
     link->setObjectName(name);

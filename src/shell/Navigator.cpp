@@ -14,7 +14,8 @@ GameScreen *Navigator::centred(GameScreen *screen)
 {
     // A new screen opens in the middle of the desktop, where the one before it was.
     if (const QScreen *desktop = QGuiApplication::primaryScreen())
-        screen->move(desktop->availableGeometry().center() - QPoint(screen->width() / 2, screen->height() / 2));
+        screen->move(desktop->availableGeometry().center()
+                     - QPoint(screen->width() / 2, screen->height() / 2));
     return screen;
 }
 

@@ -35,7 +35,8 @@ Result<> prepareGameFolder(CategoryTable &table)
     if (!QDir(GameFolder::installed()).exists(GameFolder::DataDir))
         return fail(QStringLiteral("Manca la cartella Data con le immagini del gioco:\n%1\n\n"
                                    "Reinstalla il gioco per ripristinarla.")
-                        .arg(QDir::toNativeSeparators(GameFolder::installed() + QLatin1Char('/') + GameFolder::DataDir)));
+                        .arg(QDir::toNativeSeparators(GameFolder::installed() + QLatin1Char('/')
+                                                      + GameFolder::DataDir)));
     for (const QString &folder : {GameFolder::TempDir, GameFolder::UserDir}) {
         if (!root.mkpath(folder))
             return fail(QStringLiteral("Impossibile creare la cartella %1 accanto al gioco: "

@@ -1,8 +1,8 @@
 #include "web/frmWeb.h"
 
-#include "base/SiteAddress.h"
 #include "base/GameFolder.h"
 #include "base/GameTypes.h"
+#include "base/SiteAddress.h"
 
 #include <QDir>
 #include <QFileInfo>

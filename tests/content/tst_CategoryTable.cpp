@@ -17,7 +17,8 @@ private slots:
         GameFolderFixture game;
         CategoryTable table;
         // Record 1 whole, record 2 cut after its count.
-        TinyContent::put(game, QStringLiteral("Data/index.lvs"), QByteArray("\x12\x00\xAA\xBB\xCC\x24\x00", 7));
+        TinyContent::put(game, QStringLiteral("Data/index.lvs"),
+                         QByteArray("\x12\x00\xAA\xBB\xCC\x24\x00", 7));
         QVERIFY(table.load());
         QCOMPARE(table.count(1), qint16(18));
         QCOMPARE(table.count(2), qint16(36));

@@ -46,7 +46,8 @@ private slots:
         game.setCounts({9, -4, 9});
         QCOMPARE(int(game.table().itemBase(3)), -1);
         const Result<> refused = extractPage(game.table(), 3, 1);
-        QVERIFY2(!refused && refused.problem().contains(QStringLiteral("Data/index.lvs")), qPrintable(refused.problem()));
+        QVERIFY2(!refused && refused.problem().contains(QStringLiteral("Data/index.lvs")),
+                 qPrintable(refused.problem()));
     }
 
     void oneBytePictureAndThePictureAfterIt()
@@ -103,7 +104,9 @@ private slots:
         const QString file = QStringLiteral("Data/%1.lvd").arg(pack);
         QVERIFY(QFile::remove(game.path(file)));
         const Result<QString> failed = extractThumb(cat, Game::CategoryState(state));
-        QVERIFY2(!failed && failed.problem().startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(file)),
+        QVERIFY2(!failed
+                     && failed.problem().startsWith(
+                         QStringLiteral("Il file %1 manca o è danneggiato: ").arg(file)),
                  qPrintable(failed.problem()));
         QCOMPARE(extractedFiles(game), QStringList());
     }
@@ -144,7 +147,9 @@ private slots:
             patch(game, damaged, offset, bytes);
 
         const Result<> failed = extractPage(game.table(), 5, 3);
-        QVERIFY2(!failed && failed.problem().startsWith(QStringLiteral("Il file %1 manca o è danneggiato: ").arg(named)),
+        QVERIFY2(!failed
+                     && failed.problem().startsWith(
+                         QStringLiteral("Il file %1 manca o è danneggiato: ").arg(named)),
                  qPrintable(failed.problem()));
         QCOMPARE(extractedFiles(game), QStringList());
     }
@@ -176,7 +181,8 @@ private slots:
         QVERIFY(extractThumb(12, Game::CategoryState(0)));
         const Result<> extracted = extractPage(game.table(), 12, 0);
         QCOMPARE(extracted.ok(), !refused);
-        QCOMPARE(extracted.problem(), refused ? QStringLiteral("Impossibile leggere il file %1.").arg(file) : QString());
+        QCOMPARE(extracted.problem(),
+                 refused ? QStringLiteral("Impossibile leggere il file %1.").arg(file) : QString());
         QCOMPARE(game.read(QStringLiteral("outside.txt")), QByteArray("keep"));
     }
 

@@ -4,8 +4,8 @@
 #include "SiteProcess.h"
 #include "TinyContent.h"
 #include "base/SiteAddress.h"
-#include "content/PackDownload.h"
 #include "content/DownloadWindow.h"
+#include "content/PackDownload.h"
 #include "profile/Profile.h"
 #include "select/CategorySelection.h"
 #include "widgets/ClickableImage.h"
@@ -167,7 +167,8 @@ private slots:
         auto enabledOnSelection = [this] {
             ClassicSelection selection(m_game->profile());
             selection.readThumbs();
-            return selection.findChild<ClickableImage *>(QStringLiteral("imgCat_%1").arg(Fantascienza))->isEnabled();
+            return selection.findChild<ClickableImage *>(QStringLiteral("imgCat_%1").arg(Fantascienza))
+                ->isEnabled();
         };
         QVERIFY(!enabledOnSelection());
         PackDownload download(m_game->table());

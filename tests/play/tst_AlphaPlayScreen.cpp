@@ -4,8 +4,8 @@
 
 #include "PlayFixture.h"
 #include "content/ContentFiles.h"
-#include "play/CategoryPlay.h"
 #include "play/AlphaPlayScreen.h"
+#include "play/CategoryPlay.h"
 #include "widgets/ClickableImage.h"
 #include "widgets/InfoPanel.h"
 
@@ -107,7 +107,7 @@ private slots:
 
         // Arrow keys slide the tile on their far side, a click only a tile next to the empty cell.
         const AlphaTile twelve = screen->board().cell(12);
-        QTest::keyClick(screen, Qt::Key_Down); // covered by the panel: nothing
+        QTest::keyClick(screen, Qt::Key_Down);    // covered by the panel: nothing
         clickAt(screen, cellPicture(screen, 12)); // the panel's click, not the cell's
         QVERIFY(!infoPanel(screen)->isVisible());
         QCOMPARE(screen->board().intEmpty(), 16);

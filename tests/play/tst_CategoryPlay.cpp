@@ -60,11 +60,14 @@ private slots:
     void typingIsIgnoredUntilReadyAndSolvesOnMatch()
     {
         CategoryPlay play(profile(), Animazione, 1);
-        QCOMPARE(*play.typed(1, QStringLiteral("film 1"), QStringLiteral("Film 1")), CategoryPlay::Typed::NoMatch);
+        QCOMPARE(*play.typed(1, QStringLiteral("film 1"), QStringLiteral("Film 1")),
+                 CategoryPlay::Typed::NoMatch);
         play.setReady(true);
-        QCOMPARE(*play.typed(1, QStringLiteral("film"), QStringLiteral("Film 1")), CategoryPlay::Typed::NoMatch);
+        QCOMPARE(*play.typed(1, QStringLiteral("film"), QStringLiteral("Film 1")),
+                 CategoryPlay::Typed::NoMatch);
         QCOMPARE(profile().solvedFlag(1), qint16(0));
-        QCOMPARE(*play.typed(1, QStringLiteral("film 1"), QStringLiteral("Film 1")), CategoryPlay::Typed::Solved);
+        QCOMPARE(*play.typed(1, QStringLiteral("film 1"), QStringLiteral("Film 1")),
+                 CategoryPlay::Typed::Solved);
         QCOMPARE(profile().solvedFlag(1), qint16(1));
         QCOMPARE(play.solvedText(), QStringLiteral("1/18"));
     }
@@ -99,7 +102,8 @@ private slots:
         PlayClock clock(profile(), 1);
         clock.start();
         breakProfile();
-        const Result<CategoryPlay::Typed> solve = play.typed(1, QStringLiteral("film 1"), QStringLiteral("Film 1"));
+        const Result<CategoryPlay::Typed> solve
+            = play.typed(1, QStringLiteral("film 1"), QStringLiteral("Film 1"));
         QVERIFY(!solve && solve.problem().contains(QStringLiteral("soluzione")));
         const Result<QString> win = play.win();
         QVERIFY(!win && win.problem().contains(QStringLiteral("vittoria")));

@@ -3,8 +3,8 @@
 // that the screen shows what they say and survives damaged pages.
 
 #include "PlayFixture.h"
-#include "play/TitleBox.h"
 #include "play/ClassicPlayScreen.h"
+#include "play/TitleBox.h"
 #include "widgets/ClickableImage.h"
 #include "widgets/InfoPanel.h"
 

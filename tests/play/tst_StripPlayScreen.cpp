@@ -4,8 +4,8 @@
 
 #include "PlayFixture.h"
 #include "play/CategoryPlay.h"
-#include "play/TitleBox.h"
 #include "play/StripPlayScreen.h"
+#include "play/TitleBox.h"
 #include "widgets/InfoPanel.h"
 
 #include <QApplication>
@@ -51,9 +51,10 @@ class tst_StripPlayScreen : public QObject
 
     PlayScreen *open(int gameType, int category)
     {
-        PlayScreen *screen = gameType == Game::Bonus
-                                 ? static_cast<PlayScreen *>(new BonusPlayScreen(m_content->profile(), category))
-                                 : new PuzzlePlayScreen(m_content->profile(), category);
+        PlayScreen *screen
+            = gameType == Game::Bonus
+                  ? static_cast<PlayScreen *>(new BonusPlayScreen(m_content->profile(), category))
+                  : new PuzzlePlayScreen(m_content->profile(), category);
         if (!screen->open())
             return nullptr;
         if (!ScreenSupport::settled(screen))
@@ -118,12 +119,13 @@ private slots:
         clickAt(screen, "imgNext"); // covered at the end
         QCOMPARE(hsMain(screen)->value(), hsMain(screen)->maximum());
         QCOMPARE(picHost(screen)->x(), -hsMain(screen)->maximum());
-        QVERIFY(text(screen, "lblPos").endsWith(
-            QStringLiteral(" %1").arg(picHost(screen)->findChildren<TitleBox *>().size())));
+        QVERIFY(text(screen, "lblPos")
+                    .endsWith(QStringLiteral(" %1").arg(picHost(screen)->findChildren<TitleBox *>().size())));
 
         screen->tick();
         QCOMPARE(text(screen, "lblTime"), time);
-        QCOMPARE(m_content->profile().playTime(Game::Bonus) + m_content->profile().playTime(Game::Puzzle), 301);
+        QCOMPARE(m_content->profile().playTime(Game::Bonus) + m_content->profile().playTime(Game::Puzzle),
+                 301);
     }
 
     // Tab and Shift+Tab go round the strip and bring a hidden box into view; the Puzzle win typed
@@ -155,7 +157,8 @@ private slots:
         QVERIFY(infoPanel(screen)->message().startsWith(CategoryPlay::WinMessage));
         QVERIFY(!timer(screen, "tmrTime")->isActive());
         for (int opened : {4, 11, 12, 20})
-            QVERIFY2(qint16(m_content->profile().categoryState(opened)) == 1, qPrintable(QString::number(opened)));
+            QVERIFY2(qint16(m_content->profile().categoryState(opened)) == 1,
+                     qPrintable(QString::number(opened)));
     }
 
     void aCategoryThatCannotBeShownGoesBackUntouched_data()

@@ -2,8 +2,8 @@
 
 #include "TestSupport.h"
 #include "content/Ansi.h"
-#include "profile/ProfileFile.h"
 #include "profile/Profile.h"
+#include "profile/ProfileFile.h"
 
 #include <QtTest>
 
@@ -81,7 +81,8 @@ private slots:
         QCOMPARE(m_user->solvedCount(2), qint16(1));
         QCOMPARE(m_user->solvedCount(1), qint16(0));
         // Only a flag of one counts as solved.
-        QVERIFY(m_user->setSolvedFlag(18, 1) && m_user->setSolvedFlag(17, 2) && m_user->setSolvedFlag(16, -19));
+        QVERIFY(m_user->setSolvedFlag(18, 1) && m_user->setSolvedFlag(17, 2)
+                && m_user->setSolvedFlag(16, -19));
         QCOMPARE(m_user->solvedCount(1), qint16(1));
         // The last picture of the last category.
         const int last = 18 + 8 * 9 + 8 * 5 + 3 * 4;
@@ -115,7 +116,8 @@ private slots:
         QCOMPARE(qint16(m_user->categoryState(21)), qint16(0));
 
         QFile raw(m_user->path());
-        QVERIFY(raw.open(QIODevice::ReadWrite) && raw.write(QByteArray("\xFF\x7F", 2) + QByteArray(43, 'B')) == 45);
+        QVERIFY(raw.open(QIODevice::ReadWrite)
+                && raw.write(QByteArray("\xFF\x7F", 2) + QByteArray(43, 'B')) == 45);
         raw.close();
         QCOMPARE(m_user->name(), QString(43, QLatin1Char('A')));
 

@@ -2,8 +2,8 @@
 // that must be refused before they can do harm.
 
 #include "TestSupport.h"
-#include "profile/ProfileFile.h"
 #include "profile/Profile.h"
+#include "profile/ProfileFile.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 // The stages of the game: which wins open which categories and game types.
 
 #include "TestSupport.h"
-#include "profile/ProfileFile.h"
 #include "play/CategoryPlay.h"
 #include "profile/Profile.h"
+#include "profile/ProfileFile.h"
 
 #include <QtTest>
 

@@ -1,11 +1,11 @@
 #include "pack/PackCommands.h"
 
-#include "content/ContentFiles.h"
-#include "content/CategoryTable.h"
-#include "pack/Interrupt.h"
-#include "pack/Thumbnails.h"
 #include "base/GameFolder.h"
 #include "base/GameTypes.h"
+#include "content/CategoryTable.h"
+#include "content/ContentFiles.h"
+#include "pack/Interrupt.h"
+#include "pack/Thumbnails.h"
 
 #include <QCoreApplication>
 #include <QDir>

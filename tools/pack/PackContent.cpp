@@ -1,12 +1,12 @@
 #include "pack/PackContent.h"
 
-#include "content/Ansi.h"
-#include "content/ContentFiles.h"
-#include "content/SafeFile.h"
-#include "content/CategoryTable.h"
-#include "pack/Interrupt.h"
 #include "base/GameFolder.h"
 #include "base/GameTypes.h"
+#include "content/Ansi.h"
+#include "content/CategoryTable.h"
+#include "content/ContentFiles.h"
+#include "content/SafeFile.h"
+#include "pack/Interrupt.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -297,7 +297,8 @@ bool DataFolder::loadIndexes()
     for (int n = 0; n < all && (n + 1) * LengthRecordSize <= lengths.size(); ++n)
         m_lengths[n] = lengthAt(lengths, n);
 
-    const QByteArray titles = readFile(ContentFiles::TitlesIndex, qint64(all) * TitleRecordSize, &state, &size);
+    const QByteArray titles
+        = readFile(ContentFiles::TitlesIndex, qint64(all) * TitleRecordSize, &state, &size);
     const bool present = state == FileState::Read;
     if (present)
         checkSize(ContentFiles::TitlesIndex, size, TitleRecordSize);
