@@ -2,6 +2,7 @@
 
 #include "content/CategoryTable.h"
 #include "content/PackDownload.h"
+#include "widgets/Zoom.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -47,6 +48,8 @@ DownloadWindow::DownloadWindow(const CategoryTable &table, int category, QWidget
         QStringLiteral("QPlainTextEdit { background: #d4d4d4; color: #404040; border: 1px solid #a0a0a0; }"));
     setTabOrder(cmdDownload, txtMessage);
 
+    Zoom::addKeys(this);
+    Zoom::apply(this);
     connect(m_download, &PackDownload::stateChanged, this, &DownloadWindow::showState);
     connect(m_download, &PackDownload::progress, this, &DownloadWindow::showProgress);
 }

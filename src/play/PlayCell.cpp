@@ -3,6 +3,7 @@
 #include "content/PageList.h"
 #include "play/TitleBox.h"
 #include "widgets/ShapeFrame.h"
+#include "widgets/Zoom.h"
 
 #include <QImage>
 #include <QLabel>
@@ -38,6 +39,7 @@ PlayCell::PlayCell(QWidget *parent, int index, const QPoint &topLeft)
     white.setColor(QPalette::WindowText, Qt::white);
     lblIndex->setPalette(white);
     lblIndex->hide();
+    Zoom::sizesItself(lblIndex);
 
     txtTitle = new TitleBox(parent);
     txtTitle->setObjectName(cellName("txtTitle", index));

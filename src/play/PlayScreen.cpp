@@ -7,10 +7,10 @@
 #include "content/SafeFile.h"
 #include "play/TitleBox.h"
 #include "profile/Profile.h"
-#include "widgets/Artwork.h"
 #include "widgets/ClickableImage.h"
 #include "widgets/InfoPanel.h"
 #include "widgets/Messages.h"
+#include "widgets/Zoom.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -78,7 +78,7 @@ ClickableImage *PlayScreen::makeArrow(const char *name, const QString &artwork, 
     auto *arrow = new ClickableImage(this);
     arrow->setObjectName(QLatin1String(name));
     arrow->setGeometry(QRect(place, ArrowSize));
-    arrow->setPixmap(Artwork::pixmap(artwork, ArrowSize, this));
+    Zoom::setArtwork(arrow, artwork);
     return arrow;
 }
 
@@ -88,7 +88,7 @@ QLabel *PlayScreen::makeMask(const char *name, const QString &artwork, const QPo
     auto *mask = new QLabel(this);
     mask->setObjectName(QLatin1String(name));
     mask->setGeometry(QRect(place, ArrowSize));
-    mask->setPixmap(Artwork::pixmap(artwork, ArrowSize, this));
+    Zoom::setArtwork(mask, artwork);
     mask->hide();
     return mask;
 }
@@ -203,7 +203,6 @@ void PlayScreen::showSolvedCount()
 
 void PlayScreen::showPanel(CategoryPlay::Panel panel)
 {
-    fraInfo->move(8, fraInfo->y());
     if (panel == CategoryPlay::Panel::Won)
         fraInfo->setMessage(CategoryPlay::WinMessage);
     fraInfo->setVisible(panel != CategoryPlay::Panel::Hidden);

@@ -10,6 +10,7 @@
 #include "play/TitleBox.h"
 #include "profile/Profile.h"
 #include "widgets/InfoPanel.h"
+#include "widgets/Zoom.h"
 
 #include <QFocusEvent>
 #include <QImage>
@@ -140,7 +141,7 @@ void StripPlayScreen::addStripCell(int k)
 {
     Q_ASSERT(k == cellCount() + 1);
     addCell(picHost, QPoint(StripMath::cellLeft(k), 0));
-    picHost->setGeometry(0, StripTop, StripMath::stripWidth(k), StripHeight);
+    Zoom::place(picHost, QRect(-hsMain->value(), StripTop, StripMath::stripWidth(k), StripHeight));
     hsMain->setRange(StripMath::ScrollMin, StripMath::scrollMax(k));
 }
 
@@ -166,7 +167,7 @@ void StripPlayScreen::goNext()
 
 void StripPlayScreen::followScroll(int value)
 {
-    picHost->move(-value, StripTop);
+    Zoom::place(picHost, QRect(-value, StripTop, StripMath::stripWidth(cellCount()), StripHeight));
     updateArrows();
 }
 

@@ -53,6 +53,8 @@ void CategorySelection::buildControls()
         auto *image = new ClickableImage(this);
         image->setObjectName(QStringLiteral("imgCat_%1").arg(i));
         image->setGeometry(place);
+        // Drawn at the layout's size and scaled smoothly at any zoom.
+        image->setScaledContents(true);
         image->setToolTip(CategoryTable::name(m_variant.category(i)));
         connect(image, &ClickableImage::clicked, this, [this, i] { chooseCategory(i); });
         m_imgCat[i] = image;
@@ -71,7 +73,10 @@ void CategorySelection::buildControls()
         label->setGeometry(m_variant.labelPlace(i));
         label->setAlignment(Qt::AlignCenter);
         label->setStyleSheet(QStringLiteral("QLabel { background: rgba(255, 255, 255, 215); color: #202020;"
-                                            " border: 1px solid #808080; font-weight: bold; }"));
+                                            " border: 1px solid #808080; }"));
+        // Bold through the font rather than the style sheet, so that the zoom can scale it.
+        QFont bold(QStringLiteral("Verdana"), 8, QFont::Bold);
+        label->setFont(bold);
         // The count is part of the picture: clicks go through to the thumbnail beneath.
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
         m_lblCat[i] = label;

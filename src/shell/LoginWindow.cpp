@@ -3,9 +3,9 @@
 #include "base/GameTypes.h"
 #include "base/GameVersion.h"
 #include "profile/Profile.h"
-#include "widgets/Artwork.h"
 #include "widgets/ClickableImage.h"
 #include "widgets/Messages.h"
+#include "widgets/Zoom.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -47,12 +47,12 @@ LoginWindow::LoginWindow(Profile &profile, QWidget *parent)
     auto *Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(BannerPlace);
-    Image1->setPixmap(Artwork::pixmap(QStringLiteral("banner"), BannerPlace.size()));
+    Zoom::setArtwork(Image1, QStringLiteral("banner"));
 
     auto *Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(DecorationPlace);
-    Picture1->setPixmap(Artwork::pixmap(QStringLiteral("reel"), DecorationPlace.size()));
+    Zoom::setArtwork(Picture1, QStringLiteral("reel"));
 
     makeCaption(QStringLiteral("Label1_0"), QStringLiteral("Utente:"), 138);
     txtUser = new QLineEdit(this);
@@ -73,7 +73,7 @@ LoginWindow::LoginWindow(Profile &profile, QWidget *parent)
     imgLogin = new ClickableImage(this);
     imgLogin->setObjectName(QStringLiteral("imgLogin"));
     imgLogin->setGeometry(LoginPlace);
-    imgLogin->setPixmap(Artwork::pixmap(QStringLiteral("login"), LoginPlace.size()));
+    Zoom::setArtwork(imgLogin, QStringLiteral("login"));
     imgLogin->setToolTip(QStringLiteral("Entra"));
     connect(imgLogin, &ClickableImage::clicked, this, &LoginWindow::attemptLogin);
 
@@ -81,12 +81,12 @@ LoginWindow::LoginWindow(Profile &profile, QWidget *parent)
     imgOff = new QLabel(this);
     imgOff->setObjectName(QStringLiteral("imgOff"));
     imgOff->setGeometry(LoginPlace);
-    imgOff->setPixmap(Artwork::pixmap(QStringLiteral("login-off"), LoginPlace.size()));
+    Zoom::setArtwork(imgOff, QStringLiteral("login-off"));
 
     imgClose = new ClickableImage(this);
     imgClose->setObjectName(QStringLiteral("imgClose"));
     imgClose->setGeometry(ClosePlace);
-    imgClose->setPixmap(Artwork::pixmap(QStringLiteral("close"), ClosePlace.size()));
+    Zoom::setArtwork(imgClose, QStringLiteral("close"));
     imgClose->setToolTip(QStringLiteral("Esci dal gioco"));
     connect(imgClose, &ClickableImage::clicked, this, &QWidget::close);
 

@@ -3,9 +3,9 @@
 #include "base/GameTypes.h"
 #include "content/CategoryTable.h"
 #include "profile/Profile.h"
-#include "widgets/Artwork.h"
 #include "widgets/ClickableImage.h"
 #include "widgets/Messages.h"
+#include "widgets/Zoom.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -69,7 +69,7 @@ ClickableImage *MenuScreen::makeImage(const QString &name, const QRect &place, c
     auto *image = new ClickableImage(parent);
     image->setObjectName(name);
     image->setGeometry(place);
-    image->setPixmap(Artwork::pixmap(artwork, place.size()));
+    Zoom::setArtwork(image, artwork);
     return image;
 }
 
@@ -79,7 +79,7 @@ QLabel *MenuScreen::makeMask(const QString &name, const QRect &place)
     auto *mask = new QLabel(this);
     mask->setObjectName(name);
     mask->setGeometry(place);
-    mask->setPixmap(Artwork::pixmap(QStringLiteral("menu-mask"), place.size()));
+    Zoom::setArtwork(mask, QStringLiteral("menu-mask"));
     mask->setToolTip(QStringLiteral("Ancora bloccato: vinci altre categorie per aprirlo"));
     mask->hide();
     return mask;

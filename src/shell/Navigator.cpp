@@ -2,22 +2,10 @@
 
 #include "base/GameTypes.h"
 
-#include <QGuiApplication>
-#include <QScreen>
-
 Navigator::Navigator(ScreenSet screens, QObject *parent)
     : QObject(parent)
     , m_screens(std::move(screens))
 { }
-
-GameScreen *Navigator::centred(GameScreen *screen)
-{
-    // A new screen opens in the middle of the desktop, where the one before it was.
-    if (const QScreen *desktop = QGuiApplication::primaryScreen())
-        screen->move(desktop->availableGeometry().center()
-                     - QPoint(screen->width() / 2, screen->height() / 2));
-    return screen;
-}
 
 void Navigator::follow(GameScreen *screen)
 {
@@ -37,7 +25,7 @@ void Navigator::follow(GameScreen *screen)
 void Navigator::start()
 {
     if (!m_login) {
-        m_login = centred(m_screens.login());
+        m_login = m_screens.login();
         follow(m_login);
         connect(m_login, &GameScreen::loggedIn, this, [this] {
             showMenu();
@@ -50,7 +38,7 @@ void Navigator::start()
 void Navigator::showMenu()
 {
     if (!m_menu) {
-        m_menu = centred(m_screens.menu());
+        m_menu = m_screens.menu();
         follow(m_menu);
     }
     m_menu->open();
@@ -68,7 +56,7 @@ void Navigator::chooseGameType(int gameType)
         GameScreen *made = m_screens.selection(gameType);
         if (!made)
             return;
-        selection = centred(made);
+        selection = made;
         follow(selection);
         connect(selection, &GameScreen::closed, this, [this, made] { selectionClosed(made); });
     }
@@ -94,7 +82,7 @@ bool Navigator::showPlay(int gameType, int category)
     GameScreen *made = m_screens.play(gameType, category);
     if (!made)
         return false;
-    play = centred(made);
+    play = made;
     follow(play);
     connect(play, &GameScreen::closed, this, [this, gameType] { returnFromPlay(gameType); });
     return play->open();

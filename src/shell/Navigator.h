@@ -47,7 +47,6 @@ private:
     void selectionClosed(GameScreen *selection);
     // Connects what every screen may announce.
     void follow(GameScreen *screen);
-    static GameScreen *centred(GameScreen *screen);
 
     ScreenSet m_screens;
     QPointer<GameScreen> m_login;

@@ -7,6 +7,7 @@
 #include "shell/SingleInstance.h"
 #include "widgets/MessageBox.h"
 #include "widgets/Messages.h"
+#include "widgets/Zoom.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,6 +27,7 @@ void prepareApplication(QApplication &app)
     QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
     QApplication::setApplicationName(Game::ProductTitle);
+    QApplication::setOrganizationName(QStringLiteral("lumivo"));
     MessageBox::install();
 }
 
@@ -56,6 +58,7 @@ int run(QApplication &app, WebOpener openWeb)
         Messages::warn(instance.problem());
         return 1;
     }
+    Zoom::load();
     GameSession session;
     if (const Result<> prepared = prepareGameFolder(session.categories()); !prepared) {
         Messages::warn(prepared.problem());

@@ -1,5 +1,7 @@
 #include "widgets/GameScreen.h"
 
+#include "widgets/Zoom.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -14,10 +16,15 @@ GameScreen::GameScreen(const QString &name, QWidget *parent)
     colours.setColor(QPalette::Window, QColor(244, 244, 244));
     setPalette(colours);
     setAutoFillBackground(true);
+    Zoom::addKeys(this);
 }
 
 bool GameScreen::open()
 {
+    Zoom::apply(this);
+    // A new screen opens in the middle of the desktop, where the one before it was.
+    if (!std::exchange(m_placed, true))
+        Zoom::centre(this);
     show();
     raise();
     activateWindow();

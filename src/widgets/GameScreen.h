@@ -44,5 +44,6 @@ protected:
 private:
     QElapsedTimer m_shown;
     bool m_closesOnEscape = false;
+    bool m_placed = false;
     bool m_closedAnnounced = false;
 };

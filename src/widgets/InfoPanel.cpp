@@ -1,5 +1,7 @@
 #include "widgets/InfoPanel.h"
 
+#include "widgets/Zoom.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
@@ -15,10 +17,6 @@ InfoPanel::InfoPanel(QWidget *parent)
 {
     setObjectName(QStringLiteral("fraInfo"));
     setCursor(Qt::PointingHandCursor);
-    setStyleSheet(QStringLiteral(
-        "#fraInfo { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fffdf2, stop:1 #f3ecd2);"
-        " border: 2px solid #0000a9; border-radius: 10px; }"
-        "#lblMessage { color: #1c1c4a; background: transparent; }"));
 
     // The label takes no clicks of its own: they reach the panel.
     m_message = new QLabel(this);
@@ -27,6 +25,9 @@ InfoPanel::InfoPanel(QWidget *parent)
     m_message->setAlignment(Qt::AlignCenter);
     m_message->setTextFormat(Qt::PlainText);
     m_message->setFont(QFont(QStringLiteral("Verdana"), LargestPoints));
+    // The text is fitted to the panel at whatever size the zoom gives it.
+    Zoom::leaveAlone(m_message);
+    restyle();
 }
 
 QString InfoPanel::message() const
@@ -49,8 +50,8 @@ void InfoPanel::fitText()
     m_message->setGeometry(place);
     // The largest size at which the whole text fits the panel.
     QFont font = m_message->font();
-    for (int points = LargestPoints; points >= SmallestPoints; --points) {
-        font.setPointSize(points);
+    for (qreal points = LargestPoints * Zoom::factor(); points >= SmallestPoints * Zoom::factor(); --points) {
+        font.setPointSizeF(points);
         const QRect needed = QFontMetrics(font).boundingRect(
             QRect(0, 0, place.width(), 100000), Qt::TextWordWrap | Qt::AlignHCenter, m_message->text());
         if (needed.height() <= place.height())
@@ -75,8 +76,24 @@ void InfoPanel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+void InfoPanel::restyle()
+{
+    // The frame's line and corners grow with the zoom as the panel does.
+    const int border = Zoom::scaled(2);
+    if (border != m_border) {
+        m_border = border;
+        setStyleSheet(
+            QStringLiteral("#fraInfo { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fffdf2, "
+                           "stop:1 #f3ecd2); border: %1px solid #0000a9; border-radius: %2px; }"
+                           "#lblMessage { color: #1c1c4a; background: transparent; }")
+                .arg(border)
+                .arg(Zoom::scaled(10)));
+    }
+}
+
 void InfoPanel::resizeEvent(QResizeEvent *event)
 {
+    restyle();
     fitText();
     QFrame::resizeEvent(event);
 }

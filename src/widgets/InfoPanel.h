@@ -28,7 +28,9 @@ protected:
 private:
     // Places the text inside the margins, in the largest size that fits.
     void fitText();
+    void restyle();
 
     QLabel *m_message;
     bool m_pressed = false;
+    int m_border = 0;
 };

@@ -1,5 +1,7 @@
 #include "widgets/MessageBox.h"
 
+#include "widgets/Zoom.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -10,6 +12,7 @@ bool showModal(const Messages::Message &message)
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(message.title);
     box.setText(message.text);
+    box.setFont(Zoom::scaled(box.font()));
     switch (message.kind) {
     case Messages::Kind::Warning:
         box.setIcon(QMessageBox::Warning);

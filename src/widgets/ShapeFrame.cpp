@@ -1,5 +1,7 @@
 #include "widgets/ShapeFrame.h"
 
+#include "widgets/Zoom.h"
+
 #include <QPainter>
 
 ShapeFrame::ShapeFrame(QWidget *parent)
@@ -36,7 +38,8 @@ void ShapeFrame::setFillStyle(FillStyle style)
 void ShapeFrame::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    QPen pen(m_colour, BorderWidth);
+    const qreal width = BorderWidth * Zoom::factor();
+    QPen pen(m_colour, width);
     pen.setJoinStyle(Qt::MiterJoin);
     painter.setPen(pen);
     if (m_fillStyle == FillStyle::Solid)
@@ -44,6 +47,6 @@ void ShapeFrame::paintEvent(QPaintEvent *)
     else
         painter.setBrush(Qt::NoBrush);
     // The pen is centred on the path: inset by half its width to stay inside the widget.
-    const qreal half = BorderWidth / 2.0;
+    const qreal half = width / 2.0;
     painter.drawRect(QRectF(rect()).adjusted(half, half, -half, -half));
 }
