@@ -219,8 +219,9 @@ private slots:
             << recordForm("D'Amico & co", val) << 200 << QByteArray("D&#39;Amico &amp; co");
         QTest::newRow("literal plus") << QByteArray("usr=A%2BB&val=" + val) << 200 << QByteArray("A+B");
         QTest::newRow("Windows-1252 byte")
-            << QByteArray("usr=Nicol%F2&val=" + val) << 200 << QByteArray("Nicolò");
-        QTest::newRow("UTF-8") << QByteArray("usr=Nicol%C3%B2&val=" + val) << 200 << QByteArray("Nicolò");
+            << QByteArray("usr=Nicol%F2&val=" + val) << 200 << QByteArray("Nicol&#242;");
+        QTest::newRow("UTF-8") << QByteArray("usr=Nicol%C3%B2&val=" + val) << 200
+                               << QByteArray("Nicol&#242;");
         QTest::newRow("43 characters") << recordForm(QByteArray(43, 'x'), val) << 200 << QByteArray(43, 'x');
 
         QTest::newRow("no name") << QByteArray("val=" + val) << 400 << QByteArray();
@@ -331,9 +332,8 @@ private slots:
         loop.exec();
         QVERIFY(killed);
         QVERIFY(m_site->start());
-        const QByteArray page = ranking();
-        for (const QByteArray &name : answered)
-            QVERIFY2(page.contains(">" + name + "<"), name.constData());
+        for (QByteArray name : answered)
+            QVERIFY2(m_site->get("/LumivoPro/ranking?name=" + name.replace(' ', '+')).status == 200, name);
     }
 
     void stalledClientsDoNotHoldUpOthers()
