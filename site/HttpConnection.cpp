@@ -136,9 +136,9 @@ void HttpConnection::parse()
         m_in.remove(0, skip);
         const qsizetype end = m_in.indexOf("\r\n\r\n");
         if (end < 0 || end + 4 > m_limits.maxHead) {
-            // A first line that is no request is refused without waiting for the rest.
-            const qsizetype lineEnd = m_in.indexOf("\r\n");
-            if (lineEnd >= 0 && end < 0 && parseHead(m_in.left(lineEnd + 2)) == 400)
+            // A first line that is no request (or ends in a bare LF) is refused at once.
+            const qsizetype lineEnd = m_in.indexOf('\n');
+            if (lineEnd >= 0 && end < 0 && parseHead(m_in.left(lineEnd + 1)) == 400)
                 return refuse(400);
             if (end >= 0 || m_in.size() >= m_limits.maxHead)
                 refuse(431);
