@@ -96,7 +96,8 @@ bool RecordStore::connect(QString *error)
         }
         if (!run(query, QStringLiteral("PRAGMA synchronous=FULL"), error))
             return false;
-    } else if (!run(query, QStringLiteral("SET synchronous_commit = on"), error)) {
+    } else if (!run(query, QStringLiteral("SET synchronous_commit = on"), error)
+               || !run(query, QStringLiteral("SET client_min_messages = warning"), error)) {
         return false;
     }
     return run(query, QLatin1String(createTable), error) && run(query, QLatin1String(createIndex), error)
