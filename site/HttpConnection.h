@@ -31,7 +31,7 @@ struct HttpRequest {
 struct HttpLimits {
     qint64 maxHead = 16 * 1024;
     qint64 maxBody = 64 * 1024;
-    int maxHeaders = 100;
+    int maxHeaders = 128;
     // From the moment the connection waits for a request until the request is in, head and body:
     // a client that drips its bytes cannot keep a connection longer than this.
     int requestDeadlineMs = 10000;

@@ -55,7 +55,7 @@ void refuse(HttpConnection *connection, int status)
                                           "richiesta senza altre attese."));
     case 431:
         return sendMessage(connection, status, QStringLiteral("Intestazioni troppo grandi"),
-                           QStringLiteral("Le intestazioni della richiesta superano i 16 KiB o i 100 campi e "
+                           QStringLiteral("Le intestazioni della richiesta superano i 16 KiB o i 128 campi e "
                                           "non sono state accettate."));
     case 503:
         return sendMessage(connection, status, QStringLiteral("Troppe connessioni"),
