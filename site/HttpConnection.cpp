@@ -4,11 +4,15 @@
 #include <QFile>
 #include <QTcpSocket>
 
+#include <cerrno>
+
+#include <sys/sendfile.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
-// A body goes out in pieces this large, the next only once less than a piece waits in the
+// A page goes out in pieces this large, the next only once less than a piece waits in the
 // socket's own buffer: large enough that the event loop is no bottleneck, small enough that a
 // client that reads nothing costs little.
 constexpr qint64 Piece = 512 * 1024;
@@ -268,6 +272,7 @@ void HttpConnection::respondFile(std::unique_ptr<QFile> file, const QByteArray &
         return;
     writeHead(200, type, file->size(), extraHead);
     m_fileLeft = m_request.headOnly() ? 0 : file->size();
+    m_fileAt = 0;
     if (m_fileLeft > 0)
         m_file = std::move(file);
     m_state = State::Sending;
@@ -286,17 +291,35 @@ void HttpConnection::pump()
         return;
     }
     if (m_file) {
-        const QByteArray piece = m_file->read(qMin(Piece, m_fileLeft));
-        if (piece.isEmpty()) {
-            // The file shrank or failed under us: the client sees a short body and the
-            // connection closes, which it can tell from a complete one by the length.
-            return close();
+        // Straight from the file to the socket by the kernel, once what the socket holds (the
+        // head) is out: no copy in memory, and the event loop never waits.
+        if (m_socket->bytesToWrite() > 0)
+            return;
+        const int out = int(m_socket->socketDescriptor());
+        while (m_fileLeft > 0) {
+            const ssize_t sent
+                = ::sendfile(out, m_file->handle(), &m_fileAt, size_t(qMin<qint64>(m_fileLeft, 1 << 30)));
+            if (sent > 0) {
+                m_fileLeft -= sent;
+            } else if (sent < 0 && errno == EAGAIN) {
+                // The socket is full. One byte through the socket's own buffer goes out once it
+                // can take more, and the bytesWritten that follows brings us back here.
+                char byte = 0;
+                if (::pread(m_file->handle(), &byte, 1, m_fileAt) != 1)
+                    return close();
+                m_socket->write(&byte, 1);
+                ++m_fileAt;
+                --m_fileLeft;
+                return;
+            } else if (sent < 0 && errno == EINTR) {
+                continue;
+            } else {
+                // The file shrank or failed under us, or the client went: the client sees a short
+                // body and the connection closes, which it can tell from a complete one.
+                return close();
+            }
         }
-        m_socket->write(piece);
-        m_fileLeft -= piece.size();
-        if (m_fileLeft == 0)
-            m_file.reset();
-        return;
+        m_file.reset();
     }
     if (m_socket->bytesToWrite() > 0)
         return;

@@ -105,5 +105,6 @@ private:
     QByteArray m_body;
     qint64 m_bodyAt = 0;
     std::unique_ptr<QFile> m_file;
+    off_t m_fileAt = 0;
     qint64 m_fileLeft = 0;
 };
