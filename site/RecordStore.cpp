@@ -218,9 +218,14 @@ bool readPage(QSqlDatabase &db, int number, RankingPage *page, QString *error)
     page->records.clear();
     QSqlQuery query(db);
     query.setForwardOnly(true);
-    query.prepare(QLatin1String(columns) + QLatin1String(order) + QStringLiteral(" LIMIT ? OFFSET ?"));
-    query.bindValue(0, RankingPage::PageSize);
-    query.bindValue(1, page->first - 1);
+    // The rows before the page are skipped in the index alone; only the page's own are read whole.
+    query.prepare(
+        QLatin1String(columns)
+        + QStringLiteral(" WHERE (total, arrived, name) >= (SELECT total, arrived, name FROM lumivo_records")
+        + QLatin1String(order) + QStringLiteral(" LIMIT 1 OFFSET ?)") + QLatin1String(order)
+        + QStringLiteral(" LIMIT ?"));
+    query.bindValue(0, page->first - 1);
+    query.bindValue(1, RankingPage::PageSize);
     if (!query.exec())
         return fail(query, error);
     while (query.next())
