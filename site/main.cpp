@@ -12,6 +12,8 @@
 #include <QHostAddress>
 #include <QTextStream>
 
+#include <csignal>
+
 namespace {
 
 constexpr quint16 DefaultPort = 8642;
@@ -44,6 +46,9 @@ bool parseListen(const QString &text, QHostAddress *address, quint16 *port)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // A client that goes away in the middle of a download is an error of that one send, not a
+    // signal that ends the site (sendfile has no MSG_NOSIGNAL).
+    ::signal(SIGPIPE, SIG_IGN);
     QCoreApplication::setApplicationName(QStringLiteral("lumivo-site"));
     const QString gameFolder = QCoreApplication::applicationDirPath();
 
