@@ -27,6 +27,7 @@ cleanup() {
   rm -rf "$dir"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 chmod 755 "$dir" # nginx's workers read the packs as another user
 mkdir "$dir/Data"
 head -c 3000017 /dev/urandom >"$dir/Data/0007.lvd"
