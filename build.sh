@@ -12,7 +12,7 @@ esac
 
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
           fonts-dejavu-core fonts-comic-neue
-          qt6-httpserver-dev qt6-websockets-dev libqt6sql6-sqlite libqt6sql6-psql postgresql-15
+          libqt6sql6-sqlite libqt6sql6-psql postgresql-15 nginx curl
           qt6-webengine-dev
           xvfb openbox xdotool imagemagick x11-utils clang-format)
 missing=()

@@ -1,12 +1,18 @@
 #include "Pages.h"
 
+#include "base/HtmlText.h"
+#include "base/SitePaths.h"
 #include "base/TimeText.h"
+
+#include <QLocale>
 
 #include <limits>
 
 namespace Pages {
 
 namespace {
+
+using HtmlText::escaped;
 
 struct GameType {
     const char *name;
@@ -41,6 +47,10 @@ td.total { font-weight: bold; }
 small { color: #8a8475; }
 svg { display: block; width: 100%; height: 18px; }
 .legend span { display: inline-block; margin-right: 1.2em; }
+tr.me td { background: #fff3c4; }
+nav.pages { margin: 1em 0; text-align: center; }
+nav.pages a, nav.pages b { display: inline-block; padding: .2em .55em; margin: 0 .1em; }
+form.search input { padding: .3em; width: 16em; }
 .legend i { display: inline-block; width: .9em; height: .9em; border-radius: 2px; margin-right: .3em; vertical-align: -.1em; }
 )";
 
@@ -50,8 +60,8 @@ QByteArray document(const QString &title, const QString &body)
                "<!DOCTYPE html>\n<html lang=\"it\">\n<head>\n<meta charset=\"utf-8\">\n"
                "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                "<title>%1 - Lumivo Pro</title>\n<style>%2</style>\n</head>\n<body>\n"
-               "<header><a href=\"/\">LUMIVO PRO</a></header>\n<main>\n%3</main>\n</body>\n</html>\n")
-        .arg(escape(title), QLatin1String(style), body)
+               "<header><a href=\"%4\">LUMIVO PRO</a></header>\n<main>\n%3</main>\n</body>\n</html>\n")
+        .arg(escaped(title), QLatin1String(style), body, QLatin1String(SitePaths::Home))
         .toUtf8();
 }
 
@@ -71,7 +81,7 @@ QString bar(const RankedRecord &record, qint64 longest)
 {
     QString svg = QStringLiteral("<svg viewBox=\"0 0 1000 18\" preserveAspectRatio=\"none\" role=\"img\" "
                                  "aria-label=\"%1\">")
-                      .arg(escape(QStringLiteral("Totale %1").arg(totalText(record.total))));
+                      .arg(escaped(QStringLiteral("Totale %1").arg(totalText(record.total))));
     svg += QStringLiteral("<rect width=\"1000\" height=\"18\" rx=\"3\" fill=\"#ece7dc\"/>");
     double x = 0;
     for (int k = 0; k < 4; ++k) {
@@ -91,34 +101,6 @@ QString bar(const RankedRecord &record, qint64 longest)
 
 } // namespace
 
-QString escape(const QString &text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '&':
-            out += QLatin1String("&amp;");
-            break;
-        case '<':
-            out += QLatin1String("&lt;");
-            break;
-        case '>':
-            out += QLatin1String("&gt;");
-            break;
-        case '"':
-            out += QLatin1String("&quot;");
-            break;
-        case '\'':
-            out += QLatin1String("&#39;");
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 QByteArray recordSaved(const QString &name, const RecordValue::Times &times)
 {
     QString list;
@@ -129,8 +111,8 @@ QByteArray recordSaved(const QString &name, const RecordValue::Times &times)
                     QStringLiteral("<div class=\"box ok\"><h1>Tempi registrati</h1>\n"
                                    "<p>Grazie, <b>%1</b>! I tuoi tempi sono stati registrati:</p>\n"
                                    "<ul>%2</ul>\n<p>Totale: <b>%3</b>.</p>\n"
-                                   "<p><a href=\"/LumivoPro/ranking\">Vedi la classifica</a></p></div>\n")
-                        .arg(escape(name), list, totalText(total)));
+                                   "<p><a href=\"%4\">Vedi la classifica</a></p></div>\n")
+                        .arg(escaped(name), list, totalText(total), QLatin1String(SitePaths::Ranking)));
 }
 
 QByteArray recordRefused(const QString &problem)
@@ -138,18 +120,40 @@ QByteArray recordRefused(const QString &problem)
     return document(QStringLiteral("Tempi non registrati"),
                     QStringLiteral("<div class=\"box err\"><h1>Tempi non registrati</h1>\n<p>%1</p>\n"
                                    "<p>Nessun dato è stato salvato.</p></div>\n")
-                        .arg(escape(problem)));
+                        .arg(escaped(problem)));
 }
 
-QByteArray ranking(const QVector<RankedRecord> &records)
+QByteArray ranking(const RankingPage &page, const QString &searched)
 {
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    const QString address = QLatin1String(SitePaths::Ranking);
     QString body = QStringLiteral("<h1>Classifica</h1>\n<p>Chi ha finito il gioco nel tempo più breve sta in "
                                   "cima: il totale somma i tempi di Classic, Bonus, Alpha e Puzzle.</p>\n");
-    if (records.isEmpty())
+    body += QStringLiteral("<form class=\"search\" action=\"%1\" method=\"get\"><label>Cerca un giocatore: "
+                           "<input name=\"name\" maxlength=\"43\" value=\"%2\"></label> "
+                           "<button>Cerca</button></form>\n")
+                .arg(address, escaped(searched));
+    if (!searched.isEmpty() && page.found < 0)
+        return document(QStringLiteral("Classifica"),
+                        body
+                            + QStringLiteral("<div class=\"box err\"><p>Nessun giocatore si chiama "
+                                             "<b>%1</b>. Controlla maiuscole, accenti e spazi.</p></div>\n")
+                                  .arg(escaped(searched)));
+    if (page.records.isEmpty())
         return document(QStringLiteral("Classifica"),
                         body
                             + QStringLiteral("<div class=\"box\"><p>Nessun tempo è stato ancora "
                                              "registrato. Il primo posto è libero!</p></div>\n"));
+    const qint64 numbered = qint64(RankingPage::MaxPages) * RankingPage::PageSize;
+    if (page.found >= 0) {
+        const QString name = escaped(page.records[page.found].name);
+        body += page.first > 0
+                    ? QStringLiteral("<p class=\"box ok\"><b>%1</b> è al %2º posto.</p>\n")
+                          .arg(name, italian.toString(page.first + page.found))
+                    : QStringLiteral("<p class=\"box ok\"><b>%1</b> è oltre il %2º posto: la classifica "
+                                     "numera i primi %2 giocatori.</p>\n")
+                          .arg(name, italian.toString(numbered));
+    }
     body += QStringLiteral("<p class=\"legend\">");
     for (const GameType &type : gameTypes)
         body += QStringLiteral("<span><i style=\"background:%1\"></i>%2</span>")
@@ -159,13 +163,16 @@ QByteArray ranking(const QVector<RankedRecord> &records)
         body += QStringLiteral("<th>%1</th>").arg(QLatin1String(type.name));
     body += QStringLiteral("<th>Totale</th><th></th></tr>\n");
     qint64 longest = 0;
-    for (const RankedRecord &record : records)
+    for (const RankedRecord &record : page.records)
         longest = qMax(longest, record.total);
-    int position = 0;
-    for (const RankedRecord &record : records) {
-        body += QStringLiteral("<tr><td class=\"pos\">%1</td><td class=\"name\">%2<br><small>%3</small></td>")
-                    .arg(++position)
-                    .arg(escape(record.name),
+    for (int k = 0; k < page.records.size(); ++k) {
+        const RankedRecord &record = page.records[k];
+        body += QStringLiteral(
+                    "<tr%1><td class=\"pos\">%2</td><td class=\"name\">%3<br><small>%4</small></td>")
+                    .arg(k == page.found ? QStringLiteral(" class=\"me\"") : QString(),
+                         page.first > 0 ? QString::number(page.first + k)
+                                        : QStringLiteral("&gt;%1").arg(numbered),
+                         escaped(record.name),
                          record.arrived.toUTC().toString(QStringLiteral("dd/MM/yyyy HH:mm 'UTC'")));
         for (const qint32 t : record.times)
             body += QStringLiteral("<td>%1</td>").arg(FormatTime(t));
@@ -173,6 +180,24 @@ QByteArray ranking(const QVector<RankedRecord> &records)
                     .arg(totalText(record.total), bar(record, longest));
     }
     body += QStringLiteral("</table>\n");
+    // The first and last pages, and those near this one.
+    if (page.pages > 1) {
+        body += QStringLiteral("<nav class=\"pages\">Pagine: ");
+        for (int n = 1; n <= page.pages; ++n) {
+            if (n != 1 && n != page.pages && std::abs(n - page.number) > 3) {
+                body += QStringLiteral(" … ");
+                n = n < page.number ? page.number - 4 : page.pages - 1; // to the next one shown
+                continue;
+            }
+            body += n == page.number ? QStringLiteral("<b>%1</b>").arg(n)
+                                     : QStringLiteral("<a href=\"%1?page=%2\">%2</a>").arg(address).arg(n);
+        }
+        body += QStringLiteral("</nav>\n");
+    }
+    if (page.more)
+        body += QStringLiteral("<p><small>Le pagine numerano i primi %1 giocatori; per gli altri cerca il "
+                               "nome.</small></p>\n")
+                    .arg(italian.toString(numbered));
     return document(QStringLiteral("Classifica"), body);
 }
 
@@ -187,7 +212,8 @@ QByteArray forum()
                        "<p>Quando segnali un'immagine, indica il suo codice: durante il gioco lo mostra "
                        "il tasto F1.</p>\n"
                        "<p>Hai finito il gioco? Invia i tuoi tempi dal menu e guarda la "
-                       "<a href=\"/LumivoPro/ranking\">classifica</a>.</p></div>\n"));
+                       "<a href=\"%1\">classifica</a>.</p></div>\n")
+            .arg(QLatin1String(SitePaths::Ranking)));
 }
 
 QByteArray home()
@@ -196,14 +222,15 @@ QByteArray home()
                     QStringLiteral("<div class=\"box\"><h1>Lumivo Pro</h1>\n"
                                    "<p>Il sito del gioco: da qui il gioco scarica le categorie mancanti e "
                                    "qui arrivano i tempi dei giocatori.</p>\n<ul>\n"
-                                   "<li><a href=\"/LumivoPro/ranking\">Classifica</a></li>\n"
-                                   "<li><a href=\"/forum/index.php\">Comunità</a></li>\n</ul></div>\n"));
+                                   "<li><a href=\"%1\">Classifica</a></li>\n"
+                                   "<li><a href=\"%2\">Comunità</a></li>\n</ul></div>\n")
+                        .arg(QLatin1String(SitePaths::Ranking), QLatin1String(SitePaths::Forum)));
 }
 
 QByteArray message(const QString &title, const QString &text)
 {
     return document(title, QStringLiteral("<div class=\"box err\"><h1>%1</h1>\n<p>%2</p></div>\n")
-                               .arg(escape(title), escape(text)));
+                               .arg(escaped(title), escaped(text)));
 }
 
 } // namespace Pages

@@ -16,4 +16,7 @@ struct RecordPost {
     // Reads a form body. Percent-escapes are read as UTF-8 when they form UTF-8, otherwise as
     // Windows-1252, the game's own code page, so both kinds of browser page are understood.
     static RecordPost fromForm(const QByteArray &body);
+    // One form-encoded field or query value read the same way; false for a "%" not followed by
+    // two hexadecimal digits.
+    static bool decodeField(QByteArray raw, QString *text);
 };

@@ -22,8 +22,13 @@ const char *const createTable = "CREATE TABLE IF NOT EXISTS lumivo_records ("
                                 " puzzle BIGINT NOT NULL,"
                                 " total BIGINT NOT NULL,"
                                 " arrived TEXT NOT NULL)";
+// The ranking's order whole, so that a page and a player's position are read from the index
+// alone; it replaces the earlier index on (total, arrived).
 const char *const createIndex
-    = "CREATE INDEX IF NOT EXISTS lumivo_records_total ON lumivo_records (total, arrived)";
+    = "CREATE INDEX IF NOT EXISTS lumivo_records_rank ON lumivo_records (total, arrived, name)";
+const char *const dropOldIndex = "DROP INDEX IF EXISTS lumivo_records_total";
+const char *const columns = "SELECT name, classic, bonus, alpha, puzzle, total, arrived FROM lumivo_records";
+const char *const order = " ORDER BY total, arrived, name";
 
 bool run(QSqlQuery &query, const QString &sql, QString *error)
 {
@@ -91,10 +96,12 @@ bool RecordStore::connect(QString *error)
         }
         if (!run(query, QStringLiteral("PRAGMA synchronous=FULL"), error))
             return false;
-    } else if (!run(query, QStringLiteral("SET synchronous_commit = on"), error)) {
+    } else if (!run(query, QStringLiteral("SET synchronous_commit = on"), error)
+               || !run(query, QStringLiteral("SET client_min_messages = warning"), error)) {
         return false;
     }
-    return run(query, QLatin1String(createTable), error) && run(query, QLatin1String(createIndex), error);
+    return run(query, QLatin1String(createTable), error) && run(query, QLatin1String(createIndex), error)
+           && run(query, QLatin1String(dropOldIndex), error);
 }
 
 void RecordStore::close()
@@ -170,32 +177,125 @@ bool RecordStore::save(const QVector<Entry> &entries, QString *error)
         error);
 }
 
-std::optional<QVector<RankedRecord>> RecordStore::ranking(QString *error)
+namespace {
+
+RankedRecord recordAt(const QSqlQuery &query)
 {
-    QVector<RankedRecord> records;
+    RankedRecord record;
+    record.name = query.value(0).toString();
+    for (int k = 0; k < 4; ++k)
+        record.times[k] = qint32(query.value(1 + k).toLongLong());
+    record.total = query.value(5).toLongLong();
+    record.arrived = QDateTime::fromString(query.value(6).toString(), Qt::ISODateWithMs);
+    return record;
+}
+
+bool fail(const QSqlQuery &query, QString *error)
+{
+    *error = query.lastError().text();
+    return false;
+}
+
+// How many pages are numbered, counting no further than they reach.
+bool countPages(QSqlDatabase &db, RankingPage *page, QString *error)
+{
+    constexpr qint64 numbered = qint64(RankingPage::MaxPages) * RankingPage::PageSize;
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM lumivo_records LIMIT ?) AS head"));
+    query.bindValue(0, numbered + 1);
+    if (!query.exec() || !query.next())
+        return fail(query, error);
+    const qint64 players = query.value(0).toLongLong();
+    page->more = players > numbered;
+    page->pages = int((qMin(players, numbered) + RankingPage::PageSize - 1) / RankingPage::PageSize);
+    return true;
+}
+
+bool readPage(QSqlDatabase &db, int number, RankingPage *page, QString *error)
+{
+    page->number = number;
+    page->first = qint64(number - 1) * RankingPage::PageSize + 1;
+    page->records.clear();
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    // The rows before the page are skipped in the index alone; only the page's own are read whole.
+    query.prepare(
+        QLatin1String(columns)
+        + QStringLiteral(" WHERE (total, arrived, name) >= (SELECT total, arrived, name FROM lumivo_records")
+        + QLatin1String(order) + QStringLiteral(" LIMIT 1 OFFSET ?)") + QLatin1String(order)
+        + QStringLiteral(" LIMIT ?"));
+    query.bindValue(0, page->first - 1);
+    query.bindValue(1, RankingPage::PageSize);
+    if (!query.exec())
+        return fail(query, error);
+    while (query.next())
+        page->records.append(recordAt(query));
+    return true;
+}
+
+} // namespace
+
+template<class Read> std::optional<RankingPage> RecordStore::read(Read read, QString *error)
+{
+    RankingPage page;
     const bool ok = withRetry(
         [&](QSqlDatabase &db, QString *why) {
-            records.clear();
-            QSqlQuery query(db);
-            query.setForwardOnly(true);
-            if (!query.exec(QStringLiteral("SELECT name, classic, bonus, alpha, puzzle, total, arrived"
-                                           " FROM lumivo_records ORDER BY total, arrived, name"))) {
-                *why = query.lastError().text();
-                return false;
-            }
-            while (query.next()) {
-                RankedRecord record;
-                record.name = query.value(0).toString();
-                for (int k = 0; k < 4; ++k)
-                    record.times[k] = qint32(query.value(1 + k).toLongLong());
-                record.total = query.value(5).toLongLong();
-                record.arrived = QDateTime::fromString(query.value(6).toString(), Qt::ISODateWithMs);
-                records.append(record);
-            }
-            return true;
+            page = RankingPage();
+            return countPages(db, &page, why) && read(db, &page, why);
         },
         error);
     if (!ok)
         return std::nullopt;
-    return records;
+    return page;
+}
+
+std::optional<RankingPage> RecordStore::page(int number, QString *error)
+{
+    return read([&](QSqlDatabase &db, RankingPage *page,
+                    QString *why) { return number > page->pages || readPage(db, number, page, why); },
+                error);
+}
+
+std::optional<RankingPage> RecordStore::playerPage(const QString &name, QString *error)
+{
+    return read(
+        [&](QSqlDatabase &db, RankingPage *page, QString *why) {
+            QSqlQuery query(db);
+            query.setForwardOnly(true);
+            query.prepare(QLatin1String(columns) + QStringLiteral(" WHERE name = ?"));
+            query.bindValue(0, name);
+            if (!query.exec())
+                return fail(query, why);
+            if (!query.next())
+                return true;
+            const RankedRecord player = recordAt(query);
+            const QVariant arrived = query.value(6);
+            // Those before the player, counted through the index and no further than the
+            // numbered pages reach.
+            constexpr qint64 numbered = qint64(RankingPage::MaxPages) * RankingPage::PageSize;
+            query.prepare(QStringLiteral("SELECT COUNT(*) FROM (SELECT 1 FROM lumivo_records"
+                                         " WHERE (total, arrived, name) < (?, ?, ?) LIMIT ?) AS ahead"));
+            query.bindValue(0, player.total);
+            query.bindValue(1, arrived);
+            query.bindValue(2, name);
+            query.bindValue(3, numbered);
+            if (!query.exec() || !query.next())
+                return fail(query, why);
+            const qint64 ahead = query.value(0).toLongLong();
+            if (ahead >= numbered) {
+                page->number = 0;
+                page->first = 0;
+                page->records = {player};
+                page->found = 0;
+                return true;
+            }
+            if (!readPage(db, int(ahead / RankingPage::PageSize) + 1, page, why))
+                return false;
+            for (int k = 0; k < page->records.size(); ++k) {
+                if (page->records[k].name == name)
+                    page->found = k;
+            }
+            return true;
+        },
+        error);
 }

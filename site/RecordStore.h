@@ -29,11 +29,15 @@ public:
     // name (in order, so the last of one name wins). Returns only once all are durable.
     bool save(const QVector<Entry> &entries, QString *error);
 
-    // Every record, the shortest total first.
-    std::optional<QVector<RankedRecord>> ranking(QString *error);
+    // A page of the ranking, shortest total first (ties: the earlier, then the name); number
+    // from 1. A page past the last comes back with no records.
+    std::optional<RankingPage> page(int number, QString *error);
+    // The page holding a player's record; one with no records when no player has that name.
+    std::optional<RankingPage> playerPage(const QString &name, QString *error);
 
 private:
     bool connect(QString *error);
+    template<class Read> std::optional<RankingPage> read(Read read, QString *error);
     template<class Work> bool withRetry(Work work, QString *error);
 
     QString m_address;

@@ -1,15 +1,13 @@
 #include "SiteServer.h"
 
-#include "ConnectionGuard.h"
-#include "PackStream.h"
+#include "HttpConnection.h"
 #include "Pages.h"
 #include "RecordPost.h"
 #include "RecordStore.h"
+#include "base/SitePaths.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHttpServerRequest>
-#include <QTcpSocket>
 #include <QTextStream>
 #include <QTimer>
 
@@ -19,68 +17,62 @@
 
 namespace {
 
-using Method = QHttpServerRequest::Method;
-
-const QString dataPrefix = QStringLiteral("/LumivoPro/Data/");
 const QByteArray htmlType = "text/html; charset=utf-8";
+const QByteArray htmlHead = "Cache-Control: no-cache\r\nX-Content-Type-Options: nosniff\r\n"
+                            "Content-Security-Policy: default-src 'none'; style-src 'unsafe-inline'\r\n";
 
-QByteArray statusLine(int status)
+void send(HttpConnection *connection, int status, const QByteArray &page, const QByteArray &extra = {})
 {
-    const char *reason = "OK";
+    connection->respond(status, htmlType, page, htmlHead + extra);
+}
+
+void sendMessage(HttpConnection *connection, int status, const QString &title, const QString &text,
+                 const QByteArray &extra = {})
+{
+    send(connection, status, Pages::message(title, text), extra);
+}
+
+// What a request the connection could not read is refused with.
+void refuse(HttpConnection *connection, int status)
+{
     switch (status) {
-    case 400:
-        reason = "Bad Request";
-        break;
-    case 404:
-        reason = "Not Found";
-        break;
-    case 405:
-        reason = "Method Not Allowed";
-        break;
+    case 408:
+        return sendMessage(
+            connection, status, QStringLiteral("Richiesta troppo lenta"),
+            QStringLiteral("La richiesta non è arrivata per intero in tempo e la connessione è "
+                           "stata chiusa. Riprova."));
+    case 411:
+        return sendMessage(connection, status, QStringLiteral("Lunghezza mancante"),
+                           QStringLiteral("Il sito accetta solo corpi di lunghezza dichiarata "
+                                          "(Content-Length), non a blocchi. Invia di nuovo la richiesta "
+                                          "con la sua lunghezza."));
     case 413:
-        reason = "Payload Too Large";
-        break;
-    case 500:
-        reason = "Internal Server Error";
-        break;
+        return sendMessage(connection, status, QStringLiteral("Richiesta troppo grande"),
+                           QStringLiteral("La richiesta supera i 64 KiB e non è stata accettata."));
+    case 417:
+        return sendMessage(connection, status, QStringLiteral("Attesa non supportata"),
+                           QStringLiteral("Il sito capisce solo «Expect: 100-continue»; invia di nuovo la "
+                                          "richiesta senza altre attese."));
+    case 431:
+        return sendMessage(connection, status, QStringLiteral("Intestazioni troppo grandi"),
+                           QStringLiteral("Le intestazioni della richiesta superano i 16 KiB o i 128 campi e "
+                                          "non sono state accettate."));
     case 503:
-        reason = "Service Unavailable";
-        break;
+        return sendMessage(connection, status, QStringLiteral("Troppe connessioni"),
+                           QStringLiteral("Dal tuo indirizzo sono aperte troppe connessioni con il sito. "
+                                          "Chiudine qualcuna e riprova."));
+    default:
+        return sendMessage(connection, 400, QStringLiteral("Richiesta non valida"),
+                           QStringLiteral("Il sito non ha capito la richiesta. Controlla l'indirizzo e "
+                                          "riprova."));
     }
-    return "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason + "\r\n";
 }
 
-void writeHead(QTcpSocket *socket, int status, const QByteArray &type, qint64 length, bool close,
-               const QByteArray &extra = {})
+void notAllowed(HttpConnection *connection, const QByteArray &allow)
 {
-    QByteArray head = statusLine(status);
-    head += "Content-Type: " + type + "\r\nContent-Length: " + QByteArray::number(length) + "\r\n";
-    head += "Cache-Control: no-cache\r\nX-Content-Type-Options: nosniff\r\n";
-    if (type == htmlType)
-        head += "Content-Security-Policy: default-src 'none'; style-src 'unsafe-inline'\r\n";
-    if (close)
-        head += "Connection: close\r\n";
-    head += extra + "\r\n";
-    socket->write(head);
-}
-
-void send(QTcpSocket *socket, int status, const QByteArray &page, bool headOnly, bool close,
-          const QByteArray &extra = {})
-{
-    writeHead(socket, status, htmlType, page.size(), close, extra);
-    if (!headOnly)
-        socket->write(page);
-    if (close)
-        socket->disconnectFromHost();
-}
-
-QByteArray header(const QHttpServerRequest &request, const QByteArray &name)
-{
-    for (const auto &field : request.headers()) {
-        if (field.first.compare(name, Qt::CaseInsensitive) == 0)
-            return field.second.trimmed();
-    }
-    return {};
+    sendMessage(connection, 405, QStringLiteral("Metodo non ammesso"),
+                QStringLiteral("Questo indirizzo accetta solo richieste %1.").arg(QString::fromLatin1(allow)),
+                "Allow: " + allow + "\r\n");
 }
 
 // Pack and index names are plain ASCII file names: a letter or digit, then letters, digits,
@@ -107,76 +99,48 @@ void logProblem(const QString &what)
 } // namespace
 
 SiteServer::SiteServer(const QString &dataFolder, RecordStore *store, QObject *parent)
-    : QAbstractHttpServer(parent)
+    : QObject(parent)
     , m_dataFolder(QDir(dataFolder).canonicalPath())
     , m_store(store)
 { }
 
-bool SiteServer::handleRequest(const QHttpServerRequest &request, QTcpSocket *socket)
+void SiteServer::handle(HttpConnection *connection, const HttpRequest &request)
 {
-    ConnectionGuard *guard = ConnectionGuard::of(socket);
-    if (guard) {
-        if (guard->refused())
-            return true;
-        guard->requestRead();
-    }
-    const bool close = header(request, "Connection").toLower().contains("close");
-    const Method method = request.method();
-    const bool headOnly = method == Method::Head;
-    const bool get = method == Method::Get || headOnly;
-    const QString path = request.url().path(QUrl::FullyEncoded);
-
-    auto notAllowed = [&](const QByteArray &allow) {
-        send(socket, 405,
-             Pages::message(QStringLiteral("Metodo non ammesso"),
-                            QStringLiteral("Questo indirizzo accetta solo richieste %1.")
-                                .arg(QString::fromLatin1(allow))),
-             headOnly, close, "Allow: " + allow + "\r\n");
-    };
+    if (request.refusal != 0)
+        return refuse(connection, request.refusal);
+    const bool get = request.method == "GET" || request.method == "HEAD";
+    const QByteArray &path = request.path;
+    const QByteArray dataPrefix = SitePaths::DataPrefix;
 
     if (path.startsWith(dataPrefix)) {
-        if (get)
-            serveData(path.mid(dataPrefix.size()), headOnly, close, socket);
-        else
-            notAllowed("GET, HEAD");
-    } else if (path == QLatin1String("/LumivoPro/record.asp")) {
-        if (method == Method::Post)
-            postRecord(request, close, socket);
-        else
-            notAllowed("POST");
-    } else if (path == QLatin1String("/LumivoPro/ranking")) {
-        if (get)
-            showRanking(headOnly, close, socket);
-        else
-            notAllowed("GET, HEAD");
-    } else if (path == QLatin1String("/forum/index.php") || path == QLatin1String("/")) {
-        if (get)
-            send(socket, 200, path == QLatin1String("/") ? Pages::home() : Pages::forum(), headOnly, close);
-        else
-            notAllowed("GET, HEAD");
+        if (!get)
+            return notAllowed(connection, "GET, HEAD");
+        serveData(connection, path.mid(dataPrefix.size()));
+    } else if (path == SitePaths::Record) {
+        if (request.method != "POST")
+            return notAllowed(connection, "POST");
+        postRecord(connection, request);
+    } else if (path == SitePaths::Ranking) {
+        if (!get)
+            return notAllowed(connection, "GET, HEAD");
+        showRanking(connection, request.query);
+    } else if (path == SitePaths::Forum || path == SitePaths::Home) {
+        if (!get)
+            return notAllowed(connection, "GET, HEAD");
+        send(connection, 200, path == SitePaths::Home ? Pages::home() : Pages::forum());
     } else {
-        missingHandler(request, socket);
+        sendMessage(connection, 404, QStringLiteral("Pagina inesistente"),
+                    QStringLiteral("Questo indirizzo non esiste sul sito di Lumivo Pro."));
     }
-    return true;
 }
 
-void SiteServer::missingHandler(const QHttpServerRequest &request, QTcpSocket *socket)
-{
-    send(socket, 404,
-         Pages::message(QStringLiteral("Pagina inesistente"),
-                        QStringLiteral("Questo indirizzo non esiste sul sito di Lumivo Pro.")),
-         request.method() == Method::Head, header(request, "Connection").toLower().contains("close"));
-}
-
-void SiteServer::serveData(const QString &encodedName, bool headOnly, bool close, QTcpSocket *socket)
+void SiteServer::serveData(HttpConnection *connection, const QByteArray &encodedName)
 {
     auto missing = [&] {
-        send(socket, 404,
-             Pages::message(QStringLiteral("File inesistente"),
-                            QStringLiteral("Il file richiesto non è disponibile per lo scaricamento.")),
-             headOnly, close);
+        sendMessage(connection, 404, QStringLiteral("File inesistente"),
+                    QStringLiteral("Il file richiesto non è disponibile per lo scaricamento."));
     };
-    const QByteArray name = QByteArray::fromPercentEncoding(encodedName.toLatin1());
+    const QByteArray name = QByteArray::fromPercentEncoding(encodedName);
     if (!isPlainFileName(name))
         return missing();
     // Only regular files that really lie inside the data folder, also through symbolic links.
@@ -187,45 +151,28 @@ void SiteServer::serveData(const QString &encodedName, bool headOnly, bool close
     if (target.isEmpty() || !target.startsWith(m_dataFolder + QLatin1Char('/'))
         || ::stat(QFile::encodeName(target).constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return missing();
-    auto *file = new QFile(target);
-    if (!file->open(QIODevice::ReadOnly)) {
-        delete file;
+    auto file = std::make_unique<QFile>(target);
+    if (!file->open(QIODevice::ReadOnly))
         return missing();
-    }
-    writeHead(socket, 200, "application/octet-stream", file->size(), close);
-    if (headOnly) {
-        delete file;
-        if (close)
-            socket->disconnectFromHost();
-        return;
-    }
-    new PackStream(file, socket, close);
+    connection->respondFile(std::move(file), "application/octet-stream",
+                            "Cache-Control: no-cache\r\nX-Content-Type-Options: nosniff\r\n");
 }
 
-void SiteServer::postRecord(const QHttpServerRequest &request, bool close, QTcpSocket *socket)
+void SiteServer::postRecord(HttpConnection *connection, const HttpRequest &request)
 {
-    const QByteArray body = request.body();
-    if (body.size() > ConnectionGuard::MaxBody) {
-        send(socket, 413,
-             Pages::message(QStringLiteral("Richiesta troppo grande"),
-                            QStringLiteral("La richiesta supera i 64 KiB e non è stata accettata.")),
-             false, close);
-        return;
-    }
-    const QByteArray type = header(request, "Content-Type").toLower();
-    if (!type.isEmpty() && !type.startsWith("application/x-www-form-urlencoded")) {
-        send(socket, 400,
+    // The form's own type, with parameters (a charset) at most.
+    const QByteArray type = request.header("content-type");
+    if (!type.isEmpty()
+        && type.split(';').first().trimmed().toLower() != "application/x-www-form-urlencoded") {
+        send(connection, 400,
              Pages::recordRefused(QStringLiteral("I tempi vanno inviati come modulo "
-                                                 "(application/x-www-form-urlencoded).")),
-             false, close);
+                                                 "(application/x-www-form-urlencoded).")));
         return;
     }
-    const RecordPost post = RecordPost::fromForm(body);
-    if (!post.problem.isEmpty()) {
-        send(socket, 400, Pages::recordRefused(post.problem), false, close);
-        return;
-    }
-    m_pending.append({post, socket, close});
+    const RecordPost post = RecordPost::fromForm(request.body);
+    if (!post.problem.isEmpty())
+        return send(connection, 400, Pages::recordRefused(post.problem));
+    m_pending.append({post, connection});
     if (m_pending.size() == 1)
         QTimer::singleShot(0, this, &SiteServer::commitPosts);
 }
@@ -241,31 +188,54 @@ void SiteServer::commitPosts()
     if (!saved)
         logProblem(QStringLiteral("%1 tempi non salvati: %2").arg(entries.size()).arg(error));
     for (const PendingPost &p : pending) {
-        if (!p.socket)
+        if (!p.connection)
             continue;
         if (saved)
-            send(p.socket, 200, Pages::recordSaved(p.post.name, p.post.times), false, p.close);
+            send(p.connection, 200, Pages::recordSaved(p.post.name, p.post.times));
         else
-            send(p.socket, 503,
-                 Pages::message(QStringLiteral("Tempi non registrati"),
-                                QStringLiteral("Il registro dei tempi non è raggiungibile in questo momento; "
-                                               "nessun dato è stato salvato. Riprova più tardi.")),
-                 false, p.close);
+            sendMessage(p.connection, 503, QStringLiteral("Tempi non registrati"),
+                        QStringLiteral("Il registro dei tempi non è raggiungibile in questo momento; "
+                                       "nessun dato è stato salvato. Riprova più tardi."));
     }
 }
 
-void SiteServer::showRanking(bool headOnly, bool close, QTcpSocket *socket)
+void SiteServer::showRanking(HttpConnection *connection, const QByteArray &query)
 {
-    QString error;
-    const auto records = m_store->ranking(&error);
-    if (!records) {
-        logProblem(QStringLiteral("classifica non letta: %1").arg(error));
-        send(socket, 503,
-             Pages::message(QStringLiteral("Classifica non disponibile"),
-                            QStringLiteral("Il registro dei tempi non è raggiungibile in questo momento. "
-                                           "Riprova più tardi.")),
-             headOnly, close);
-        return;
+    auto badQuery = [&](const QString &text) {
+        sendMessage(connection, 400, QStringLiteral("Ricerca non valida"), text);
+    };
+    int number = 1;
+    QString name;
+    bool search = false;
+    for (const QByteArray &pair : query.split('&')) {
+        const qsizetype eq = pair.indexOf('=');
+        const QByteArray key = eq < 0 ? pair : pair.left(eq);
+        const QByteArray value = eq < 0 ? QByteArray() : pair.mid(eq + 1);
+        if (key == "page") {
+            bool ok = value.size() <= 5
+                      && std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+            number = ok ? value.toInt(&ok) : 0;
+            if (!ok || number < 1 || number > RankingPage::MaxPages)
+                return badQuery(QStringLiteral("Il numero di pagina deve essere un numero intero tra 1 e %1.")
+                                    .arg(RankingPage::MaxPages));
+        } else if (key == "name") {
+            search = true;
+            if (!RecordPost::decodeField(value, &name) || name.isEmpty() || name.size() > 43)
+                return badQuery(QStringLiteral("Il nome da cercare deve avere da 1 a 43 caratteri, "
+                                               "scritti come nel gioco."));
+        }
     }
-    send(socket, 200, Pages::ranking(*records), headOnly, close);
+    QString error;
+    const auto page = search ? m_store->playerPage(name, &error) : m_store->page(number, &error);
+    if (!page) {
+        logProblem(QStringLiteral("classifica non letta: %1").arg(error));
+        return sendMessage(connection, 503, QStringLiteral("Classifica non disponibile"),
+                           QStringLiteral("Il registro dei tempi non è raggiungibile in questo momento. "
+                                          "Riprova più tardi."));
+    }
+    if (!search && page->records.isEmpty() && number > 1)
+        return sendMessage(
+            connection, 404, QStringLiteral("Pagina inesistente"),
+            QStringLiteral("Questa pagina della classifica non esiste: l'ultima è la %1.").arg(page->pages));
+    send(connection, search && page->found < 0 ? 404 : 200, Pages::ranking(*page, name));
 }

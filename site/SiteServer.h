@@ -2,17 +2,19 @@
 
 #include "RecordPost.h"
 
-#include <QAbstractHttpServer>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QVector>
 
+class HttpConnection;
+struct HttpRequest;
 class RecordStore;
 
 // The game's web site: packs from the data folder, the record form, the ranking and the
-// community page. Every request is answered on the event loop; a download goes out piece by
-// piece as its client takes it, so slow clients never hold up the others.
-class SiteServer : public QAbstractHttpServer
+// community page, answered on the event loop. Holds nothing another site process over the same
+// database would need: every page is read from the database when asked for.
+class SiteServer : public QObject
 {
     Q_OBJECT
 
@@ -20,22 +22,20 @@ public:
     // dataFolder must exist; store must be open and outlive the server.
     SiteServer(const QString &dataFolder, RecordStore *store, QObject *parent = nullptr);
 
-protected:
-    bool handleRequest(const QHttpServerRequest &request, QTcpSocket *socket) override;
-    void missingHandler(const QHttpServerRequest &request, QTcpSocket *socket) override;
+    // Answers one request (HttpConnection's handler).
+    void handle(HttpConnection *connection, const HttpRequest &request);
 
 private:
-    void serveData(const QString &encodedName, bool headOnly, bool close, QTcpSocket *socket);
-    void postRecord(const QHttpServerRequest &request, bool close, QTcpSocket *socket);
+    void serveData(HttpConnection *connection, const QByteArray &encodedName);
+    void postRecord(HttpConnection *connection, const HttpRequest &request);
     void commitPosts();
-    void showRanking(bool headOnly, bool close, QTcpSocket *socket);
+    void showRanking(HttpConnection *connection, const QByteArray &query);
 
     // Posts read but not yet stored; stored together, in one commit, once the requests that
     // arrived meanwhile have been read, and only then answered.
     struct PendingPost {
         RecordPost post;
-        QPointer<QTcpSocket> socket;
-        bool close = false;
+        QPointer<HttpConnection> connection;
     };
     QVector<PendingPost> m_pending;
 

@@ -1,7 +1,7 @@
 // lumivo-site: the game's web site. Serves the packs of a data folder, receives the players'
 // times and shows the ranking. Prints the address it listens on as its first line.
 
-#include "ConnectionGuard.h"
+#include "HttpListener.h"
 #include "RecordStore.h"
 #include "SiteServer.h"
 #include "StopSignals.h"
@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QHostAddress>
 #include <QTextStream>
+
+#include <csignal>
 
 namespace {
 
@@ -44,6 +46,9 @@ bool parseListen(const QString &text, QHostAddress *address, quint16 *port)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // A client that goes away in the middle of a download is an error of that one send, not a
+    // signal that ends the site (sendfile has no MSG_NOSIGNAL).
+    ::signal(SIGPIPE, SIG_IGN);
     QCoreApplication::setApplicationName(QStringLiteral("lumivo-site"));
     const QString gameFolder = QCoreApplication::applicationDirPath();
 
@@ -67,7 +72,17 @@ int main(int argc, char *argv[])
                        "libera qualsiasi (predefinito: 127.0.0.1:%1).")
             .arg(DefaultPort),
         QStringLiteral("HOST:PORT"), QStringLiteral("127.0.0.1:%1").arg(DefaultPort));
-    parser.addOptions({dataOption, dbOption, listenOption});
+    const QCommandLineOption proxyOption(
+        QStringLiteral("trusted-proxy"),
+        QStringLiteral("Indirizzo di un proxy inverso davanti al sito (ripetibile): le sue connessioni "
+                       "non hanno il limite per indirizzo, che il proxy applica a ogni cliente."),
+        QStringLiteral("ADDRESS"));
+    const QCommandLineOption deadlineOption(
+        QStringLiteral("request-deadline-ms"),
+        QStringLiteral("Millisecondi entro cui una richiesta deve arrivare per intero (predefinito: "
+                       "10000)."),
+        QStringLiteral("MS"), QStringLiteral("10000"));
+    parser.addOptions({dataOption, dbOption, listenOption, proxyOption, deadlineOption});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty())
         return fail(QStringLiteral("argomento inatteso: %1").arg(parser.positionalArguments().first()));
@@ -81,6 +96,20 @@ int main(int argc, char *argv[])
         return fail(QStringLiteral("indirizzo di ascolto non valido: %1 (atteso HOST:PORTA)")
                         .arg(parser.value(listenOption)));
 
+    QList<QHostAddress> proxies;
+    for (const QString &text : parser.values(proxyOption)) {
+        QHostAddress proxy;
+        if (!proxy.setAddress(text))
+            return fail(QStringLiteral("indirizzo del proxy non valido: %1").arg(text));
+        proxies.append(proxy);
+    }
+    HttpLimits limits;
+    bool ok = false;
+    limits.requestDeadlineMs = parser.value(deadlineOption).toInt(&ok);
+    if (!ok || limits.requestDeadlineMs < 50 || limits.requestDeadlineMs > 600000)
+        return fail(QStringLiteral("--request-deadline-ms vuole un numero tra 50 e 600000, non %1")
+                        .arg(parser.value(deadlineOption)));
+
     RecordStore store;
     QString error;
     if (!store.open(parser.value(dbOption), &error))
@@ -88,21 +117,21 @@ int main(int argc, char *argv[])
 
     int status = 0;
     {
-        auto *tcp = new GuardedTcpServer;
-        if (!tcp->listen(address, port)) {
-            const QString why = tcp->errorString();
-            delete tcp;
-            return fail(
-                QStringLiteral("impossibile ascoltare su %1: %2").arg(parser.value(listenOption), why));
-        }
         SiteServer site(dataFolder, &store);
-        tcp->setParent(&site);
-        site.bind(tcp);
+        HttpListener tcp(
+            limits,
+            [&site](HttpConnection *connection, const HttpRequest &request) {
+                site.handle(connection, request);
+            },
+            proxies);
+        if (!tcp.listen(address, port))
+            return fail(QStringLiteral("impossibile ascoltare su %1: %2")
+                            .arg(parser.value(listenOption), tcp.errorString()));
 
-        const QString host = tcp->serverAddress().protocol() == QAbstractSocket::IPv6Protocol
-                                 ? QStringLiteral("[%1]").arg(tcp->serverAddress().toString())
-                                 : tcp->serverAddress().toString();
-        QTextStream(stdout) << host << ':' << tcp->serverPort() << Qt::endl;
+        const QString host = tcp.serverAddress().protocol() == QAbstractSocket::IPv6Protocol
+                                 ? QStringLiteral("[%1]").arg(tcp.serverAddress().toString())
+                                 : tcp.serverAddress().toString();
+        QTextStream(stdout) << host << ':' << tcp.serverPort() << Qt::endl;
 
         StopSignals stop;
         QObject::connect(&stop, &StopSignals::stopRequested, &app, &QCoreApplication::quit);

@@ -32,6 +32,24 @@ Reply parseReply(const QByteArray &data)
     return reply;
 }
 
+// Every answer in the bytes, in order, each read by its Content-Length.
+QList<Reply> parseReplies(QByteArray data)
+{
+    QList<Reply> replies;
+    while (data.startsWith("HTTP/1.1 ")) {
+        const qsizetype end = data.indexOf("\r\n\r\n");
+        const QByteArray head = data.left(end).toLower();
+        const qsizetype at = head.indexOf("content-length: ");
+        const qsizetype length
+            = at < 0 ? 0 : head.mid(at + 16, head.indexOf('\r', at) - at - 16).toLongLong();
+        if (end < 0 || data.size() < end + 4 + length)
+            break;
+        replies.append({data.mid(9, 3).toInt(), data.mid(end + 4, length)});
+        data.remove(0, end + 4 + length);
+    }
+    return replies;
+}
+
 QByteArray getRequest(const QByteArray &path)
 {
     return "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
@@ -54,8 +72,9 @@ QByteArray recordForm(const QByteArray &name, const QByteArray &value)
 class Site
 {
 public:
-    explicit Site(const QString &dataFolder, const QString &database)
-        : m_arguments {"--data", dataFolder, "--db", database, "--listen", "127.0.0.1:0"}
+    explicit Site(const QString &dataFolder, const QString &database, const QStringList &options = {})
+        : m_arguments(QStringList {"--data", dataFolder, "--db", database, "--listen", "127.0.0.1:0"}
+                      + options)
     { }
     ~Site() { kill(); }
 
@@ -84,10 +103,28 @@ public:
         }
     }
     quint16 port() const { return m_port; }
+    // What the site holds, from /proc: resident memory in KiB, or open descriptors.
+    qint64 resident() const
+    {
+        QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));
+        const QByteArray text = status.open(QIODevice::ReadOnly) ? status.readAll() : QByteArray();
+        const qsizetype at = text.indexOf("VmRSS:");
+        return at < 0 ? -1
+                      : text.mid(at + 6, text.indexOf('\n', at) - at - 6)
+                            .trimmed()
+                            .split(' ')
+                            .first()
+                            .toLongLong();
+    }
+    qint64 descriptors() const
+    {
+        return QDir(QStringLiteral("/proc/%1/fd").arg(m_process.processId())).count();
+    }
 
     // Sends the pieces one by one, with a pause between them so that the site reads each on its
-    // own, and reads until the site closes: the answer may already wait in the socket by then.
-    Reply exchange(const QByteArrayList &pieces) const
+    // own, and reads until the site closes or, when it keeps the connection, for waitMs: the
+    // answer may already wait in the socket by then.
+    QByteArray talk(const QByteArrayList &pieces, bool *closed = nullptr, int waitMs = 10000) const
     {
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, m_port);
@@ -101,10 +138,13 @@ public:
                 return {};
         }
         QByteArray data;
-        while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(10000))
+        while (socket.state() == QAbstractSocket::ConnectedState && socket.waitForReadyRead(waitMs))
             data += socket.readAll();
-        return parseReply(data + socket.readAll());
+        if (closed)
+            *closed = socket.state() != QAbstractSocket::ConnectedState;
+        return data + socket.readAll();
     }
+    Reply exchange(const QByteArrayList &pieces) const { return parseReply(talk(pieces)); }
     Reply exchange(const QByteArray &request) const { return exchange(QByteArrayList {request}); }
     Reply get(const QByteArray &path) const { return exchange(getRequest(path)); }
     Reply post(const QByteArray &body) const { return exchange(postRequest(body)); }
@@ -127,6 +167,33 @@ private:
     QString m_database;
     std::unique_ptr<Site> m_site;
     QByteArray m_pack; // Data/0007.lvd
+
+    // count records straight into the site's database: "G001" upwards, each slower than the last.
+    void fillRecords(int count)
+    {
+        const bool pg = m_database.startsWith(QLatin1String("postgresql://"));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(
+                pg ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), QStringLiteral("fill"));
+            const QUrl url(m_database);
+            db.setHostName(url.host());
+            db.setPort(url.port(5432));
+            db.setUserName(url.userName());
+            db.setDatabaseName(pg ? url.path().mid(1) : m_database);
+            QVERIFY2(db.open() && db.transaction(), qPrintable(db.lastError().text()));
+            QSqlQuery insert(db);
+            insert.prepare(QStringLiteral("INSERT INTO lumivo_records VALUES (?, 1, 2, 3, ?, ?, ?)"));
+            for (int k = 1; k <= count; ++k) {
+                insert.addBindValue(QStringLiteral("G%1").arg(k, 3, 10, QLatin1Char('0')));
+                insert.addBindValue(1000 + k);
+                insert.addBindValue(1006 + k);
+                insert.addBindValue(QStringLiteral("2026-01-01T00:00:00.000Z"));
+                QVERIFY2(insert.exec(), qPrintable(insert.lastError().text()));
+            }
+            QVERIFY(db.commit());
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("fill"));
+    }
 
     QByteArray ranking() const
     {
@@ -219,8 +286,9 @@ private slots:
             << recordForm("D'Amico & co", val) << 200 << QByteArray("D&#39;Amico &amp; co");
         QTest::newRow("literal plus") << QByteArray("usr=A%2BB&val=" + val) << 200 << QByteArray("A+B");
         QTest::newRow("Windows-1252 byte")
-            << QByteArray("usr=Nicol%F2&val=" + val) << 200 << QByteArray("Nicolò");
-        QTest::newRow("UTF-8") << QByteArray("usr=Nicol%C3%B2&val=" + val) << 200 << QByteArray("Nicolò");
+            << QByteArray("usr=Nicol%F2&val=" + val) << 200 << QByteArray("Nicol&#242;");
+        QTest::newRow("UTF-8") << QByteArray("usr=Nicol%C3%B2&val=" + val) << 200
+                               << QByteArray("Nicol&#242;");
         QTest::newRow("43 characters") << recordForm(QByteArray(43, 'x'), val) << 200 << QByteArray(43, 'x');
 
         QTest::newRow("no name") << QByteArray("val=" + val) << 400 << QByteArray();
@@ -230,6 +298,13 @@ private slots:
         QTest::newRow("script") << recordForm("<script>alert(1)</script>", val) << 400 << QByteArray();
         QTest::newRow("control character") << QByteArray("usr=A%0AB&val=" + val) << 400 << QByteArray();
         QTest::newRow("no Windows-1252 byte") << recordForm("Ж", val) << 400 << QByteArray();
+        QTest::newRow("invalid escape") << QByteArray("usr=a%zzb&val=" + val) << 400 << QByteArray();
+        QTest::newRow("leading blank") << recordForm(" Mario", val) << 400 << QByteArray();
+        QTest::newRow("two blanks") << recordForm("Mario  Rossi", val) << 400 << QByteArray();
+        QTest::newRow("no-break space") << QByteArray("usr=Mario%A0Rossi&val=" + val) << 400 << QByteArray();
+        QTest::newRow("soft hyphen") << QByteArray("usr=Ma%ADrio&val=" + val) << 400 << QByteArray();
+        QTest::newRow("zero-width space")
+            << QByteArray("usr=Mario%E2%80%8B&val=" + val) << 400 << QByteArray();
         QTest::newRow("body over 64 KiB")
             << recordForm("Mario", val) + "&pad=" + QByteArray(65 * 1024, 'p') << 413 << QByteArray();
     }
@@ -259,6 +334,72 @@ private slots:
                                             "Content-Length: 1000000000\r\n\r\nusr=");
         QCOMPARE(huge.status, 413);
         QCOMPARE(m_site->get("/forum/index.php").status, 200);
+    }
+
+    // Answers in order, one per request, the connection closed when asked or refused.
+    void protocol_data()
+    {
+        QTest::addColumn<QByteArray>("requests");
+        QTest::addColumn<QList<int>>("statuses");
+        QTest::addColumn<bool>("closed");
+
+        const QByteArray forum = "GET /forum/index.php HTTP/1.1\r\nHost: x\r\n";
+        QTest::newRow("pipelined") << QByteArray(forum + "\r\n"
+                                                 + "GET /LumivoPro/Data/0007.lvd HTTP/1.1\r\nHost: x\r\n\r\n"
+                                                 + getRequest("/LumivoPro/ranking"))
+                                   << QList<int> {200, 200, 200} << true;
+        QTest::newRow("kept open") << QByteArray(forum + "\r\n") << QList<int> {200} << false;
+        QByteArray many = forum;
+        for (int k = 0; k < 110; ++k)
+            many += "X-Field-" + QByteArray::number(k) + ": " + QByteArray(100, 'v') + "\r\n";
+        QTest::newRow("close after many headers")
+            << QByteArray(many + "Connection: close\r\n\r\n") << QList<int> {200} << true;
+        QTest::newRow("HTTP/1.0") << QByteArray("GET /forum/index.php HTTP/1.0\r\n\r\n") << QList<int> {200}
+                                  << true;
+        QTest::newRow("folded header") << QByteArray(forum + " folded\r\n\r\n") << QList<int> {400} << true;
+        QTest::newRow("blank before colon")
+            << QByteArray("GET / HTTP/1.1\r\nHost : x\r\n\r\n") << QList<int> {400} << true;
+        QTest::newRow("bare LF") << QByteArray("GET / HTTP/1.1\nHost: x\n\n") << QList<int> {400} << true;
+        QTest::newRow("chunked body") << QByteArray(
+            "POST /LumivoPro/record.asp HTTP/1.1\r\nHost: x\r\nTransfer-Encoding: chunked\r\n\r\n"
+            "3\r\nusr\r\n0\r\n\r\n") << QList<int> {411}
+                                      << true;
+        QTest::newRow("other expectation")
+            << QByteArray(forum + "Expect: later\r\n\r\n") << QList<int> {417} << true;
+        QByteArray suffixed = postRequest(recordForm("Mario", "000005000000000070001234"));
+        QTest::newRow("form type with a suffix")
+            << suffixed.replace("urlencoded", "urlencodedXYZ") << QList<int> {400} << true;
+    }
+    void protocol()
+    {
+        QFETCH(QByteArray, requests);
+        QFETCH(QList<int>, statuses);
+        QFETCH(bool, closed);
+        bool wasClosed = false;
+        const QList<Reply> replies = parseReplies(m_site->talk({requests}, &wasClosed, 500));
+        QList<int> got;
+        for (const Reply &reply : replies) {
+            got.append(reply.status);
+            QVERIFY(reply.body == m_pack || reply.body.count("</html>") == 1);
+        }
+        QCOMPARE(got, statuses);
+        QCOMPARE(wasClosed, closed);
+    }
+
+    void expectContinueGetsContinue()
+    {
+        const QByteArray form = recordForm("Mario", "000005000000000070001234");
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, m_site->port());
+        QVERIFY(socket.waitForConnected(10000));
+        socket.write("POST /LumivoPro/record.asp HTTP/1.1\r\nHost: x\r\nExpect: 100-continue\r\n"
+                     "Content-Length: "
+                     + QByteArray::number(form.size()) + "\r\n\r\n");
+        QVERIFY(socket.waitForReadyRead(2000));
+        QCOMPARE(socket.readAll(), QByteArray("HTTP/1.1 100 Continue\r\n\r\n"));
+        socket.write(form);
+        QTRY_VERIFY(parseReplies(socket.peek(1 << 20)).size() == 1);
+        QCOMPARE(parseReplies(socket.readAll()).first().status, 200);
     }
 
     // However the head and body are cut, the request is answered, and answered once.
@@ -331,9 +472,124 @@ private slots:
         loop.exec();
         QVERIFY(killed);
         QVERIFY(m_site->start());
-        const QByteArray page = ranking();
-        for (const QByteArray &name : answered)
-            QVERIFY2(page.contains(">" + name + "<"), name.constData());
+        for (QByteArray name : answered)
+            QVERIFY2(m_site->get("/LumivoPro/ranking?name=" + name.replace(' ', '+')).status == 200, name);
+    }
+
+    void rankingPages_data()
+    {
+        QTest::addColumn<QByteArray>("query");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArrayList>("shown");
+        QTest::addColumn<QByteArrayList>("hidden");
+
+        QTest::newRow("first") << QByteArray() << 200
+                               << QByteArrayList {">G001<", ">G050<", "?page=2\">2<", "?page=3\">3<"}
+                               << QByteArrayList {">G051<"};
+        QTest::newRow("last") << QByteArray("?page=3") << 200
+                              << QByteArrayList {"\"pos\">101<", ">G101<", ">G120<", "?page=1\">1<"}
+                              << QByteArrayList {">G100<"};
+        QTest::newRow("search") << QByteArray("?name=G077") << 200
+                                << QByteArrayList {"<tr class=\"me\"><td class=\"pos\">77<", "77º posto",
+                                                   ">G051<"}
+                                << QByteArrayList {">G050<", ">G101<"};
+        QTest::newRow("past the last")
+            << QByteArray("?page=4") << 404 << QByteArrayList {} << QByteArrayList {};
+        QTest::newRow("page 0") << QByteArray("?page=0") << 400 << QByteArrayList {} << QByteArrayList {};
+        QTest::newRow("not a number")
+            << QByteArray("?page=2x") << 400 << QByteArrayList {} << QByteArrayList {};
+        QTest::newRow("huge") << QByteArray("?page=99999999999999") << 400 << QByteArrayList {}
+                              << QByteArrayList {};
+        QTest::newRow("unknown name") << QByteArray("?name=G999") << 404
+                                      << QByteArrayList {"Nessun giocatore"} << QByteArrayList {">G001<"};
+        QTest::newRow("bad escape") << QByteArray("?name=G%zz") << 400 << QByteArrayList {}
+                                    << QByteArrayList {};
+        QTest::newRow("long name") << QByteArray("?name=" + QByteArray(44, 'x')) << 400 << QByteArrayList {}
+                                   << QByteArrayList {};
+    }
+    void rankingPages()
+    {
+        QFETCH(QByteArray, query);
+        QFETCH(int, status);
+        QFETCH(QByteArrayList, shown);
+        QFETCH(QByteArrayList, hidden);
+        fillRecords(120);
+        const Reply reply = m_site->get("/LumivoPro/ranking" + query);
+        QCOMPARE(reply.status, status);
+        for (const QByteArray &text : shown)
+            QVERIFY2(reply.body.contains(text), text.constData());
+        for (const QByteArray &text : hidden)
+            QVERIFY2(!reply.body.contains(text), text.constData());
+    }
+
+    // Clients that pipeline requests and read nothing: the site answers one request of each at a
+    // time, as they take it, so its memory and descriptors stay bounded and others are served.
+    void clientsThatDoNotReadCostBoundedResources()
+    {
+        fillRecords(1000);
+        std::vector<std::unique_ptr<QTcpSocket>> clients;
+        for (int k = 0; k <= 20; ++k) {
+            clients.push_back(std::make_unique<QTcpSocket>());
+            clients.back()->setReadBufferSize(16);
+            clients.back()->connectToHost(QHostAddress::LocalHost, m_site->port());
+            if (k < 20)
+                clients.back()->write(
+                    getRequest("/LumivoPro/ranking").replace("close", "keep-alive").repeated(20));
+        }
+        // 1500 downloads asked for on one connection, in many writes.
+        for (int k = 0; k < 150; ++k) {
+            clients.back()->write(
+                QByteArray("GET /LumivoPro/Data/0007.lvd HTTP/1.1\r\nHost: x\r\n\r\n").repeated(10));
+            QTest::qWait(1);
+        }
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 2000) {
+            QTest::qWait(100);
+            QVERIFY2(m_site->resident() < 60 * 1024, qPrintable(QString::number(m_site->resident())));
+            QVERIFY2(m_site->descriptors() < 100, qPrintable(QString::number(m_site->descriptors())));
+        }
+        QCOMPARE(m_site->get("/forum/index.php").status, 200);
+    }
+
+    // Connections that drip their request byte by byte, enough to take every place: a newcomer
+    // still gets in at once, one address cannot hold more than its share, and each dripping
+    // request is cut off at its deadline however steadily it drips.
+    void drippingClientsDoNotLockOthersOut()
+    {
+        m_site = std::make_unique<Site>(m_data, m_database, QStringList {"--request-deadline-ms", "1000"});
+        QVERIFY(m_site->start());
+        std::vector<std::unique_ptr<QTcpSocket>> drips;
+        int connected = 0;
+        for (int k = 0; k < 257; ++k) {
+            drips.push_back(std::make_unique<QTcpSocket>());
+            QObject::connect(drips.back().get(), &QTcpSocket::connected, [&connected] { ++connected; });
+            // Eight client addresses of the loopback network, the first one 33 times.
+            drips.back()->bind(QHostAddress(QStringLiteral("127.0.0.%1").arg(2 + qMax(0, k - 1) / 32)));
+            drips.back()->connectToHost(QHostAddress::LocalHost, m_site->port());
+        }
+        QTRY_COMPARE(connected, 257);
+        const QByteArray request = getRequest("/LumivoPro/ranking");
+        int sent = 0;
+        QTimer drip;
+        QObject::connect(&drip, &QTimer::timeout, [&] {
+            for (const auto &socket : drips)
+                socket->write(request.mid(sent, 1));
+            ++sent;
+        });
+        drip.start(100);
+        QTRY_COMPARE(std::count_if(drips.begin(), drips.end(),
+                                   [](const auto &s) { return parseReply(s->peek(4096)).status == 503; }),
+                     1);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(m_site->get("/LumivoPro/ranking").status, 200);
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            std::all_of(drips.begin(), drips.end(),
+                        [](const auto &s) { return s->state() == QAbstractSocket::UnconnectedState; }),
+            3000);
+        QCOMPARE(parseReply(drips.back()->readAll()).status, 408);
     }
 
     void stalledClientsDoNotHoldUpOthers()
@@ -352,6 +608,9 @@ private slots:
         QVERIFY(stalled.waitForReadyRead(10000));
         QCOMPARE(m_site->get("/forum/index.php").status, 200);
         QCOMPARE(m_site->get("/LumivoPro/Data/0007.lvd").body, m_pack);
+        // A download broken off by its client is that client's loss alone.
+        stalled.abort();
+        QCOMPARE(m_site->get("/forum/index.php").status, 200);
     }
 };
 
