@@ -14,7 +14,4 @@ namespace RecordForm {
 // The eight lines of the page, each ended by CR LF.
 QByteArray page(const QUrl &action, const QString &name, const std::array<qint32, 4> &times);
 
-// `text` made safe inside a quoted HTML attribute.
-QString escaped(const QString &text);
-
 } // namespace RecordForm
