@@ -166,6 +166,33 @@ private slots:
         QCOMPARE(chosen.first(), (QVariantList {int(Game::Puzzle), category}));
         QVERIFY2(m_messages->shown.isEmpty(), qPrintable(m_messages->lastText()));
     }
+
+    // Rows lie the same distance apart, and so do columns.
+    void gridIsEvenlySpaced_data()
+    {
+        QTest::addColumn<int>("gameType");
+        QTest::newRow("Classic") << int(Game::Classic);
+        QTest::newRow("Bonus") << int(Game::Bonus);
+        QTest::newRow("Puzzle") << int(Game::Puzzle);
+    }
+    void gridIsEvenlySpaced()
+    {
+        QFETCH(int, gameType);
+        const SelectionGrid::Variant &grid = *SelectionGrid::variant(gameType);
+        QSet<int> rowGaps, columnGaps;
+        for (int i = 1; i <= grid.count(); ++i) {
+            const QRect place = grid.thumbPlace(i);
+            if (i + grid.columns <= grid.count())
+                rowGaps.insert(grid.thumbPlace(i + grid.columns).top() - place.bottom());
+            if (i % grid.columns != 0)
+                columnGaps.insert(grid.thumbPlace(i + 1).left() - place.right());
+        }
+        QVERIFY2(
+            rowGaps.size() <= 1 && columnGaps.size() == 1,
+            qPrintable(
+                QStringLiteral("%1 row gaps, %2 column gaps").arg(rowGaps.size()).arg(columnGaps.size())));
+        QVERIFY(grid.thumbPlace(grid.count()).bottom() < grid.clientSize().height());
+    }
 };
 
 QTEST_MAIN(tst_CategorySelection)
