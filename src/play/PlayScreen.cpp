@@ -319,6 +319,22 @@ bool PlayScreen::eventFilter(QObject *watched, QEvent *event)
                 toggleCodes();
             return true;
         }
+        // The keyboard does what a click on the panel and the two arrows do: Enter or Space closes
+        // the panel, Page Up and Page Down turn back and on. A held key closes no panel unread.
+        const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        const int pressed = key->key();
+        if (plain && fraInfo && fraInfo->isVisible()
+            && (pressed == Qt::Key_Return || pressed == Qt::Key_Enter || pressed == Qt::Key_Space)) {
+            if (!key->isAutoRepeat())
+                emit fraInfo->clicked();
+            return true;
+        }
+        if (plain && imgBack && (pressed == Qt::Key_PageUp || pressed == Qt::Key_PageDown)) {
+            const bool back = pressed == Qt::Key_PageUp;
+            if (!(back ? imgBackMask : imgNextMask)->isVisible() && !(fraInfo && fraInfo->isVisible()))
+                back ? goBack() : goNext();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

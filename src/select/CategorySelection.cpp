@@ -7,6 +7,7 @@
 #include "content/Extraction.h"
 #include "profile/Profile.h"
 #include "widgets/ClickableImage.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/Messages.h"
 
 #include <QFile>
@@ -40,6 +41,7 @@ CategorySelection::CategorySelection(const SelectionGrid::Variant &variant, cons
     setFont(QFont(QStringLiteral("Verdana"), 8));
     setClosesOnEscape(true);
     buildControls();
+    new KeyboardFocus(this);
 }
 
 void CategorySelection::buildControls()
@@ -56,6 +58,8 @@ void CategorySelection::buildControls()
         // Drawn at the layout's size and scaled smoothly at any zoom.
         image->setScaledContents(true);
         image->setToolTip(CategoryTable::name(m_variant.category(i)));
+        // Locked categories and those whose pack is missing are disabled, so passed over.
+        image->setFocusPolicy(Qt::TabFocus);
         connect(image, &ClickableImage::clicked, this, [this, i] { chooseCategory(i); });
         m_imgCat[i] = image;
 
@@ -110,6 +114,9 @@ void CategorySelection::readThumbs()
             packMissing = true;
         QFile::remove(GameFolder::path(GameFolder::TempDir + ContentFiles::ThumbFile));
     }
+    // Back from play the category just played keeps the focus; on the first showing, the first
+    // open category takes it.
+    KeyboardFocus::settle(this);
     if (!thumbProblem.isEmpty() && !m_thumbProblemReported) {
         m_thumbProblemReported = true;
         Messages::warn(thumbProblemText(thumbProblem));

@@ -23,7 +23,7 @@ const Variant ClassicVariant {QStringLiteral("frmClassic"),
                               {120, 3240, 6360},
                               {120, 1680, 3240},
                               QSize(855, 255),
-                              QPoint(2040, 1200),
+                              QPoint(2040, 1140),
                               false};
 const Variant BonusVariant {QStringLiteral("frmBonus"),
                             QStringLiteral("Bonus"),
@@ -33,11 +33,11 @@ const Variant BonusVariant {QStringLiteral("frmBonus"),
                             9,
                             2,
                             4,
-                            QSize(6375, 6675),
+                            QSize(6375, 6795),
                             {120, 3240},
-                            {120, 1800, 3360, 5040},
+                            {120, 1800, 3480, 5160},
                             QSize(1095, 255),
-                            QPoint(1800, 1200),
+                            QPoint(1800, 1140),
                             false};
 const Variant PuzzleVariant {QStringLiteral("frmPuzzle"),
                              QStringLiteral("Puzzle"),
@@ -51,7 +51,7 @@ const Variant PuzzleVariant {QStringLiteral("frmPuzzle"),
                              {120, 3240, 6360},
                              {120},
                              QSize(1095, 255),
-                             QPoint(1800, 1200),
+                             QPoint(1800, 1140),
                              true};
 
 QSize toPixels(const QSize &twips)
@@ -79,7 +79,12 @@ QRect Variant::labelPlace(int index) const
     const QRect thumb = thumbPlace(index);
     if (thumb.isNull())
         return QRect();
-    return QRect(thumb.topLeft() + QPoint(pixels(labelOffsetTwips.x()), pixels(labelOffsetTwips.y())),
+    return labelOnThumb().translated(thumb.topLeft());
+}
+
+QRect Variant::labelOnThumb() const
+{
+    return QRect(QPoint(pixels(labelOffsetTwips.x()), pixels(labelOffsetTwips.y())),
                  toPixels(labelSizeTwips));
 }
 
@@ -95,6 +100,15 @@ const Variant *variant(int gameType)
     default:
         return nullptr;
     }
+}
+
+const Variant *variantOfCategory(int category)
+{
+    for (const Variant *each : {&ClassicVariant, &BonusVariant, &PuzzleVariant}) {
+        if (category >= each->firstCategory && category <= each->lastCategory)
+            return each;
+    }
+    return nullptr;
 }
 
 QString CategoryEntry::caption() const

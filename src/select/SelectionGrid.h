@@ -47,6 +47,8 @@ struct Variant {
     QSize clientSize() const;
     QRect thumbPlace(int index) const;
     QRect labelPlace(int index) const;
+    // The count label's place on a thumbnail (ThumbTwips in pixels): the thumbnails keep it free.
+    QRect labelOnThumb() const;
 };
 
 // Every thumbnail and its frame.
@@ -54,6 +56,8 @@ inline constexpr QSize ThumbTwips(3000, 1500);
 
 // The variant of a game type (Game::Classic, Bonus or Puzzle); nullptr for any other.
 const Variant *variant(int gameType);
+// The variant that shows `category`; nullptr for Alpha's and for a number that is no category.
+const Variant *variantOfCategory(int category);
 
 // One category as its selection screen shows it.
 struct CategoryEntry {

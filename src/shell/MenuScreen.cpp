@@ -4,15 +4,20 @@
 #include "content/CategoryTable.h"
 #include "profile/Profile.h"
 #include "widgets/ClickableImage.h"
+#include "widgets/KeyboardFocus.h"
 #include "widgets/Messages.h"
 #include "widgets/Zoom.h"
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
 
 namespace {
+// The corner radius of the menu's pictures (assets/menu-*.svg), which the focus frame follows.
+constexpr int PictureCorner = 10;
+
 QRect twips(int left, int top, int width, int height)
 {
     using Game::TwipsPerPixel;
@@ -22,6 +27,9 @@ QRect twips(int left, int top, int width, int height)
 const QSize ClientSize = twips(0, 0, 6420, 7245).size();
 const QRect LogoPlace = twips(1455, 0, 3600, 1125);
 const QRect RecordPlace = twips(1680, 840, 855, 255);
+// The ranking link takes the record label's place once the times are sent: the same middle, a
+// little wider for its longer word.
+const QRect RankingPlace = twips(1590, 840, 1035, 255);
 const QRect UpdatePlace = twips(3600, 840, 1455, 255);
 const QRect ClassicPlace = twips(120, 1200, 3060, 2325);
 const QRect PuzzlePlace = twips(3240, 1200, 3060, 2325);
@@ -61,6 +69,7 @@ MenuScreen::MenuScreen(const Profile &profile, QWidget *parent)
     setFixedSize(ClientSize);
     setFont(QFont(QStringLiteral("Verdana"), 8));
     buildControls();
+    new KeyboardFocus(this);
 }
 
 ClickableImage *MenuScreen::makeImage(const QString &name, const QRect &place, const QString &artwork,
@@ -70,6 +79,8 @@ ClickableImage *MenuScreen::makeImage(const QString &name, const QRect &place, c
     image->setObjectName(name);
     image->setGeometry(place);
     Zoom::setArtwork(image, artwork);
+    image->setFocusPolicy(Qt::TabFocus);
+    image->setFocusRadius(PictureCorner);
     return image;
 }
 
@@ -99,6 +110,7 @@ ClickableImage *MenuScreen::makeLink(const QString &name, const QString &text, c
     QFont font = link->font();
     font.setUnderline(true);
     link->setFont(font);
+    link->setFocusPolicy(Qt::TabFocus);
     return link;
 }
 
@@ -106,10 +118,9 @@ void MenuScreen::buildControls()
 {
     imgLogo = makeImage(QStringLiteral("imgLogo"), LogoPlace, QStringLiteral("menu-logo"), this);
     imgLogo->setToolTip(QStringLiteral("Informazioni e aggiornamenti"));
-    connect(imgLogo, &ClickableImage::clicked, this, [this] {
-        fraInfo->show();
-        fraInfo->raise();
-    });
+    // "Aggiornamenti" beside it opens the same panel: the keyboard goes there.
+    imgLogo->setFocusPolicy(Qt::NoFocus);
+    connect(imgLogo, &ClickableImage::clicked, this, &MenuScreen::openInfoPanel);
 
     imgClassic = makeImage(QStringLiteral("imgClassic"), ClassicPlace, QStringLiteral("menu-classic"), this);
     imgPuzzle = makeImage(QStringLiteral("imgPuzzle"), PuzzlePlace, QStringLiteral("menu-puzzle"), this);
@@ -141,12 +152,16 @@ void MenuScreen::buildControls()
     lblRecord->hide();
     connect(lblRecord, &ClickableImage::clicked, this, &MenuScreen::askRecord);
 
+    lblClassifica
+        = makeLink(QStringLiteral("lblClassifica"), QStringLiteral("Classifica"), RankingPlace, this);
+    lblClassifica->setAlignment(Qt::AlignCenter);
+    lblClassifica->setToolTip(QStringLiteral("La classifica dei giocatori sul sito"));
+    lblClassifica->hide();
+    connect(lblClassifica, &ClickableImage::clicked, this, [this] { emit webPageChosen(WebPage::Ranking); });
+
     lblUpdate = makeLink(QStringLiteral("lblUpdate"), QStringLiteral("Aggiornamenti"), UpdatePlace, this);
     lblUpdate->setAlignment(Qt::AlignCenter);
-    connect(lblUpdate, &ClickableImage::clicked, this, [this] {
-        fraInfo->show();
-        fraInfo->raise();
-    });
+    connect(lblUpdate, &ClickableImage::clicked, this, &MenuScreen::openInfoPanel);
 
     tmrRecord = new QTimer(this);
     tmrRecord->setObjectName(QStringLiteral("tmrRecord"));
@@ -178,11 +193,13 @@ void MenuScreen::buildInfoPanel()
     auto *imgClose = makeImage(QStringLiteral("imgClose"), QRect(width - 28, 6, 22, 22),
                                QStringLiteral("menu-panel-close"), fraInfo);
     imgClose->setToolTip(QStringLiteral("Chiudi"));
-    connect(imgClose, &ClickableImage::clicked, fraInfo, &QWidget::hide);
+    // Escape closes the panel from the keyboard.
+    imgClose->setFocusPolicy(Qt::NoFocus);
+    connect(imgClose, &ClickableImage::clicked, this, &MenuScreen::closeInfoPanel);
 
     auto *notice
         = new QLabel(QStringLiteral("Prima di proseguire, assicurarsi di essere connessi ad internet e di "
-                                    "avere i permessi per scaricare files. In caso di problemi ripetete "
+                                    "avere i permessi per scaricare file. In caso di problemi ripetere "
                                     "l'aggiornamento o consultare il forum di ")
                          + SiteName,
                      fraInfo);
@@ -239,15 +256,46 @@ bool MenuScreen::open()
     const bool everythingCompleted = m_profile.gameTypeState(Game::Puzzle) == GameTypeState::Completed;
     imgCustom->setVisible(everythingCompleted);
     imgCustom->raise();
-    const bool offerRecord = everythingCompleted && !m_profile.timesSent();
+    const bool timesSent = m_profile.timesSent();
+    const bool offerRecord = everythingCompleted && !timesSent;
     lblRecord->setVisible(offerRecord);
     lblRecord->raise();
     if (offerRecord)
         tmrRecord->start();
     else
         tmrRecord->stop();
+    lblClassifica->setVisible(timesSent);
     fraInfo->raise();
+    if (!fraInfo->isVisible())
+        imgClassic->setFocus(Qt::OtherFocusReason);
     return true;
+}
+
+void MenuScreen::openInfoPanel()
+{
+    if (!fraInfo->isVisible())
+        m_focusBeforePanel = focusWidget();
+    fraInfo->show();
+    fraInfo->raise();
+    KeyboardFocus::focusFirst(fraInfo);
+}
+
+void MenuScreen::closeInfoPanel()
+{
+    fraInfo->hide();
+    if (m_focusBeforePanel && KeyboardFocus::reachable(this).contains(m_focusBeforePanel))
+        m_focusBeforePanel->setFocus(Qt::OtherFocusReason);
+    else
+        imgClassic->setFocus(Qt::OtherFocusReason);
+}
+
+void MenuScreen::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && fraInfo->isVisible()) {
+        closeInfoPanel();
+        return;
+    }
+    GameScreen::keyPressEvent(event);
 }
 
 void MenuScreen::recordTick()
@@ -264,6 +312,7 @@ void MenuScreen::askRecord()
         return;
     tmrRecord->stop();
     lblRecord->hide();
+    imgClassic->setFocus(Qt::OtherFocusReason);
     // The times count as sent only once the site has them: until then the menu offers them again.
     emit webPageChosen(WebPage::Record);
 }

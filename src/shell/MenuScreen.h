@@ -2,6 +2,7 @@
 
 #include "widgets/GameScreen.h"
 
+#include <QPointer>
 #include <QVector>
 
 class ClickableImage;
@@ -11,7 +12,9 @@ class QLabel;
 class QTimer;
 
 // The game-type menu, the hub after login: the four game types as pictures, the locked ones
-// masked, and the information panel with the pack downloads and the forum.
+// masked, and the information panel with the pack downloads and the forum. Once everything is
+// won it offers to send the times ("Record!"), and once they are sent, the ranking. The keyboard
+// reaches every picture and link a click reaches (KeyboardFocus).
 class MenuScreen : public GameScreen
 {
     Q_OBJECT
@@ -27,6 +30,10 @@ public:
     static const QColor RecordBlue;
     static const QColor RecordRed;
 
+protected:
+    // Escape closes the information panel.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void buildControls();
     void buildInfoPanel();
@@ -37,10 +44,14 @@ private:
 
     void askRecord();
     void showCustomNotice();
+    // The panel takes the keyboard while it is open; closed, the control that had it before does.
+    void openInfoPanel();
+    void closeInfoPanel();
 
     const Profile &m_profile;
     ClickableImage *imgLogo = nullptr;
     ClickableImage *lblRecord = nullptr;
+    ClickableImage *lblClassifica = nullptr;
     ClickableImage *lblUpdate = nullptr;
     ClickableImage *imgClassic = nullptr;
     ClickableImage *imgPuzzle = nullptr;
@@ -53,4 +64,5 @@ private:
     ClickableImage *imgCustom = nullptr;
     QTimer *tmrRecord = nullptr;
     QFrame *fraInfo = nullptr;
+    QPointer<QWidget> m_focusBeforePanel;
 };

@@ -4,6 +4,8 @@
 #include "content/ContentFiles.h"
 #include "pack/Interrupt.h"
 #include "pack/PackCommands.h"
+#include "pack/Thumbnails.h"
+#include "select/SelectionGrid.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -138,11 +140,49 @@ QString builtData(const QString &folder, const std::function<void(Source &)> &ch
 }
 } // namespace
 
+// The rows of `area` of a drawn thumbnail that hold light pixels: the first and the last.
+QPair<int, int> inkRows(int category, int state, const QRect &area)
+{
+    const QImage image = QImage::fromData(Thumbnails::make(category, state, QByteArray()));
+    QPair<int, int> rows(-1, -1);
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(image.pixel(x, y)) > 128) {
+                rows = {rows.first < 0 ? y : rows.first, y};
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
 class tst_PackTool : public QObject
 {
     Q_OBJECT
 
 private slots:
+    // The count label of each selection screen lies on the plain black band, inside the won frame;
+    // the names are drawn in one type: names alike in height (capitals and tall letters, nothing
+    // below the line) take the same rows.
+    void thumbnailsKeepTheCountClearAndOneTypeForNames_data()
+    {
+        QTest::addColumn<int>("category");
+        QTest::addColumn<int>("like"); // a category whose name is as tall
+        QTest::newRow("Classic") << 9 << 3;
+        QTest::newRow("Bonus") << 10 << 9;
+        QTest::newRow("Puzzle") << 19 << 3;
+    }
+    void thumbnailsKeepTheCountClearAndOneTypeForNames()
+    {
+        QFETCH(int, category);
+        QFETCH(int, like);
+        const QRect count = SelectionGrid::variantOfCategory(category)->labelOnThumb().adjusted(-2, -2, 2, 2);
+        for (int state = 0; state <= 2; ++state)
+            QCOMPARE(inkRows(category, state, count), qMakePair(-1, -1));
+        const QRect names(0, Thumbnails::Height - 26, 120, 26);
+        QCOMPARE(inkRows(category, 0, names), inkRows(like, 0, names));
+    }
+
     void buildWritesEveryFileOfTheLayout()
     {
         QTemporaryDir out;

@@ -6,9 +6,10 @@
 #
 # GAME_DIR holds lumivo, lumivo-pack, lumivo-site and Data/ (build/game); it is only read. Three
 # runs of the game share one new player:
-#   1. the login window: a new player by keyboard, the creation question answered with Return;
-#      the menu; a starting Classic category (the smallest with plain ASCII titles) won by typing
-#      its titles, page by page; the selection screen shows the win once the play screen closes;
+#   1. by keyboard alone: the login window, a new player, the creation question answered with
+#      Return; the menu; a starting Classic category (the smallest with plain ASCII titles) reached
+#      with Tab and won by typing its titles, page by page; Escape back to the selection screen,
+#      which shows the win, and Escape back to the menu;
 #   2. the other starting Classic categories written into the profile as won: the login opens
 #      the next stage (Bonus); a Bonus category won by typing its titles;
 #   3. Alpha opened to the profile, its clock running, and closed; a pack removed from Data/
@@ -176,6 +177,22 @@ dismiss_panel() {
   fail "a click on the instructions panel does not close it"
 }
 
+# The same with Return.
+dismiss_panel_by_key() {
+  local w=$1
+  shift
+  until_true "$Wait" panel_shown "$w" "$@" || fail "the instructions panel is not shown"
+  sleep 0.6
+  local tries
+  for tries in 1 2 3; do
+    xdotool key Return
+    if until_true 2 eval '! panel_shown "$w" "$@"'; then
+      return 0
+    fi
+  done
+  fail "Return does not close the instructions panel"
+}
+
 # ---- the profile ----------------------------------------------------------------------------
 
 # A text record: 16-bit little-endian length, the bytes, zeros to 45 bytes.
@@ -337,8 +354,8 @@ regex_quoted() {
 # Types every title of CATEGORY into its box, the first box having the focus, Tab to the next;
 # each solve must reach the profile. A title not taken is typed once more, slowly, over the text
 # of the first try: the test's keys can be lost on a busy machine, a fault of the game would not go.
-# With WINDOW, the screen shows nine pictures a page: after each ninth its next arrow is clicked
-# and the first box of the new page.
+# With PAGED, the screen shows nine pictures a page: after each ninth Page Down turns to the next
+# one, whose first box takes the focus.
 type_titles() {
   local category=$1 paged=${2:-} p picture text
   for ((p = 1; p <= count[$category]; p++)); do
@@ -355,8 +372,7 @@ type_titles() {
     fi
     ((p == count[$category])) && break
     if [[ -n $paged ]] && ((p % 9 == 0)); then
-      click "$paged" 524 20
-      click "$paged" 108 161
+      xdotool key Page_Down
     else
       xdotool key Tab
     fi
@@ -457,6 +473,11 @@ crop() { # WINDOW X Y W H FILE
   import -window "$1" -crop "$4x$5+$2+$3" +repage "$6" 2>/dev/null
 }
 
+# The keyboard's focus frame around the thumbnail at X Y: the links' blue just outside its edge.
+focus_on() { # WINDOW X Y
+  [[ $(pixel "$1" $(($2 - 2)) $(($3 + 50))) == "0 0 255" ]]
+}
+
 # The thumbnail of a selection screen is drawn: many colours, not a blank.
 thumb_drawn() {
   crop "$1" "$2" "$3" 200 100 "$4" && (($(identify -format %k "$4" 2>/dev/null || echo 0) > 16))
@@ -484,7 +505,7 @@ classic_thumb() {
   echo $((8 + (($1 - 1) % 3) * 208)) $((8 + (($1 - 1) / 3) * 104))
 }
 bonus_thumb() {
-  local i=$(($1 - 9)) tops=(8 120 224 336)
+  local i=$(($1 - 9)) tops=(8 120 232 344)
   echo $((8 + ((i - 1) % 2) * 208)) "${tops[(i - 1) / 2]}"
 }
 
@@ -497,33 +518,44 @@ start_game 1
 login yes
 check_profile "1|0|0|0" "$StartStates" "0|0|0|0"
 
-begin "the Classic selection screen"
-click "$menu" 110 157
+begin "the Classic selection screen, by Return on the menu"
+activate "$menu"
+xdotool key Return
 window '^Classic$'
 selection=$win
 until_true "$Wait" no_window '^Selezione tipo di gioco$' || fail "the menu stays open"
 read -r tx ty <<<"$(classic_thumb "$classic")"
 read -r ox oy <<<"$(classic_thumb 1)"
-until_true "$Wait" thumb_drawn "$selection" "$tx" "$ty" "$work/open.png" || fail "no thumbnail drawn"
 until_true "$Wait" thumb_drawn "$selection" "$ox" "$oy" "$work/other.png" || fail "no thumbnail drawn"
+until_true "$Wait" focus_on "$selection" "$ox" "$oy" || fail "the first open category has no focus frame"
 
-begin "Classic ${name[$classic]}: opened"
-click "$selection" $((tx + 100)) $((ty + 50))
+begin "Classic ${name[$classic]}: reached with Tab, opened with Return"
+# The open starting categories, in reading order; the first has the focus.
+for c in 1 5 7 8; do
+  ((c == classic)) && break
+  xdotool key Tab
+done
+until_true "$Wait" focus_on "$selection" "$tx" "$ty" || fail "Tab does not bring the focus frame there"
+until_true "$Wait" eval '! focus_on "$selection" "$ox" "$oy"' || fail "two thumbnails show the focus"
+until_true "$Wait" thumb_drawn "$selection" "$tx" "$ty" "$work/open.png" || fail "no thumbnail drawn"
+thumb_drawn "$selection" "$ox" "$oy" "$work/other.png" || fail "no thumbnail drawn"
+xdotool key Return
 window "^Classic: $(regex_quoted "${name[$classic]}")\$"
 play=$win
 activate "$play"
-dismiss_panel "$play" 316 240 20 100 20 240 20 400 610 240
+dismiss_panel_by_key "$play" 20 100 20 240 20 400 610 240
 
 begin "Classic ${name[$classic]}: the titles typed"
-click "$play" 108 161
-type_titles "$classic" "$play"
+type_titles "$classic" paged
 until_true "$Wait" eval '[[ $(category_state $classic) == 2 ]]' || fail "the category is not won"
 until_true "$Wait" panel_shown "$play" 20 100 20 240 20 400 610 240 || fail "no winning message"
 
-begin "the Classic selection screen shows the win"
-close_window "$play"
+begin "Escape: the Classic selection screen shows the win"
+activate "$play"
+xdotool key Escape
 window '^Classic$'
 selection=$win
+until_true "$Wait" no_window "^Classic: " || fail "Escape does not close the play screen"
 xdotool mousemove 0 0
 until_true "$Wait" eval 'crop "$selection" "$ox" "$oy" 200 100 "$work/other-after.png" &&
   same_picture "$work/other.png" "$work/other-after.png" &&
@@ -531,8 +563,14 @@ until_true "$Wait" eval 'crop "$selection" "$ox" "$oy" 200 100 "$work/other-afte
   fail "the thumbnail of the won category is not redrawn"
 check_profile "1|0|0|0" "$(with_slot "$StartStates" "$classic" 2)" "+|0|0|0" $(pictures_of "$classic")
 
+begin "Escape: back to the menu"
+activate "$selection"
+xdotool key Escape
+window '^Selezione tipo di gioco$'
+menu=$win
+until_true "$Wait" no_window '^Classic$' || fail "Escape does not close the selection screen"
+
 begin "closing the game"
-close_window "$selection"
 quit_from_menu
 
 # Run 2 ------------------------------------------------------------------------------------

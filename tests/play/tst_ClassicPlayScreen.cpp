@@ -137,6 +137,25 @@ private slots:
         QVERIFY(shown(single, "imgBackMask") && shown(single, "imgNextMask"));
     }
 
+    // By keyboard alone: Enter or Space closes the panel as a click does, without typing into the
+    // box; Page Down and Page Up turn the pages as the arrows do, and no further.
+    void keysCloseThePanelAndTurnThePages()
+    {
+        Screen *screen = open(Animazione);
+        QTRY_VERIFY(box(screen, 1)->hasFocus());
+        QTest::keyClick(box(screen, 1), Qt::Key_Space);
+        QVERIFY(!infoPanel(screen)->isVisible());
+        QVERIFY(timer(screen, "tmrTime")->isActive());
+        QVERIFY(box(screen, 1)->text().isEmpty());
+        const QVector<std::pair<Qt::Key, QString>> pages = {{Qt::Key_PageUp, QStringLiteral("1/5")},
+                                                            {Qt::Key_PageDown, QStringLiteral("2/5")},
+                                                            {Qt::Key_PageUp, QStringLiteral("1/5")}};
+        for (const auto &[key, position] : pages) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QCOMPARE(text(screen, "lblPos"), position);
+        }
+    }
+
     void f1TogglesTheBlinkingCodesWhileATitleBoxHasTheFocus()
     {
         Screen *screen = open(Animazione);

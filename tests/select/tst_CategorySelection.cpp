@@ -166,6 +166,67 @@ private slots:
         QCOMPARE(chosen.first(), (QVariantList {int(Game::Puzzle), category}));
         QVERIFY2(m_messages->shown.isEmpty(), qPrintable(m_messages->lastText()));
     }
+
+    // Rows lie the same distance apart, and so do columns.
+    void gridIsEvenlySpaced_data()
+    {
+        QTest::addColumn<int>("gameType");
+        QTest::newRow("Classic") << int(Game::Classic);
+        QTest::newRow("Bonus") << int(Game::Bonus);
+        QTest::newRow("Puzzle") << int(Game::Puzzle);
+    }
+    void gridIsEvenlySpaced()
+    {
+        QFETCH(int, gameType);
+        const SelectionGrid::Variant &grid = *SelectionGrid::variant(gameType);
+        QSet<int> rowGaps, columnGaps;
+        for (int i = 1; i <= grid.count(); ++i) {
+            const QRect place = grid.thumbPlace(i);
+            if (i + grid.columns <= grid.count())
+                rowGaps.insert(grid.thumbPlace(i + grid.columns).top() - place.bottom());
+            if (i % grid.columns != 0)
+                columnGaps.insert(grid.thumbPlace(i + 1).left() - place.right());
+        }
+        QVERIFY2(
+            rowGaps.size() <= 1 && columnGaps.size() == 1,
+            qPrintable(
+                QStringLiteral("%1 row gaps, %2 column gaps").arg(rowGaps.size()).arg(columnGaps.size())));
+        QVERIFY(grid.thumbPlace(grid.count()).bottom() < grid.clientSize().height());
+    }
+
+    // The keyboard reaches the categories that can be played: the first has the focus, Tab goes
+    // round them in reading order, an arrow to the nearest one that way, Enter chooses as a click
+    // does, and Escape closes the screen from a thumbnail.
+    void keyboardReachesThePlayableCategories()
+    {
+        m_game->profile().setCategoryState(1, Game::CategoryState::Won);
+        removePack(7);
+        CategorySelection *screen = open(Game::Classic);
+        QVERIFY(screen);
+        QCOMPARE(m_messages->shown.size(), 1); // the missing pack
+        const auto focused = [] { return QApplication::focusWidget()->objectName().mid(7).toInt(); };
+        const auto press = [](int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); };
+        QVector<int> seen;
+        for (int i = 0; i < 4; ++i) {
+            seen.append(focused());
+            press(Qt::Key_Tab);
+        }
+        QCOMPARE(seen, (QVector<int> {1, 5, 8, 1}));
+        const QVector<std::pair<int, int>> arrows
+            = {{Qt::Key_Left, 1}, {Qt::Key_Right, 5}, {Qt::Key_Down, 8},
+               {Qt::Key_Up, 5},   {Qt::Key_Down, 8},  {Qt::Key_Left, 1}};
+        for (const auto &[key, category] : arrows) {
+            press(key);
+            QCOMPARE(focused(), category);
+        }
+        QSignalSpy chosen(screen, &GameScreen::categoryChosen);
+        QSignalSpy closed(screen, &GameScreen::closed);
+        press(Qt::Key_Return);
+        QCOMPARE(chosen.count(), 1);
+        QCOMPARE(chosen.first(), (QVariantList {int(Game::Classic), 1}));
+        press(Qt::Key_Escape);
+        QCOMPARE(closed.count(), 1);
+    }
 };
 
 QTEST_MAIN(tst_CategorySelection)

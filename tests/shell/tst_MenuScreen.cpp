@@ -6,6 +6,7 @@
 #include "profile/Profile.h"
 #include "select/SelectionContent.h"
 #include "shell/MenuScreen.h"
+#include "widgets/KeyboardFocus.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -28,6 +29,15 @@ class tst_MenuScreen : public QObject
         m_menu = new MenuScreen(m_game->profile());
         m_menu->open();
         return m_menu;
+    }
+    // The menu as the keyboard finds it: the active window.
+    bool openActive() { return openMenu() && QTest::qWaitForWindowActive(m_menu); }
+
+    // A key as the player presses it: to the control with the focus.
+    static void press(int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); }
+    static QString focused()
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
     }
 
     template<typename T = QWidget> T *control(const QString &name) const
@@ -132,6 +142,103 @@ private slots:
         m_game->profile().setTimesSent(true);
         m_menu->open();
         QVERIFY(!control(QStringLiteral("lblRecord"))->isVisible());
+        // Once the times are sent, the ranking stands where the record label stood.
+        clickPlaceOf(QStringLiteral("lblClassifica"));
+        QCOMPARE(chosen.last().first().value<WebPage>(), WebPage::Ranking);
+    }
+
+    // The keyboard reaches what a click reaches: from the first open game type Tab goes round in
+    // reading order, past locked pictures and the forum banner under the custom one.
+    void tabGoesRoundWhatAClickReaches_data()
+    {
+        QTest::addColumn<QVector<int>>("stage"); // Bonus, Alpha, Puzzle, times sent
+        QTest::addColumn<QString>("order");
+        QTest::newRow("new player") << QVector<int> {0, 0, 0, 0}
+                                    << QStringLiteral("imgClassic imgIncontri lblUpdate");
+        QTest::newRow("Bonus and Puzzle open")
+            << QVector<int> {1, 0, 1, 0}
+            << QStringLiteral("imgClassic imgPuzzle ImgBonus imgIncontri lblUpdate");
+        QTest::newRow("all completed, times not sent")
+            << QVector<int> {2, 2, 2, 0}
+            << QStringLiteral("imgClassic imgPuzzle ImgAlpha ImgBonus imgCustom lblRecord lblUpdate");
+        QTest::newRow("times sent") << QVector<int> {
+            2, 2, 2,
+            1} << QStringLiteral("imgClassic imgPuzzle ImgAlpha ImgBonus imgCustom lblClassifica lblUpdate");
+    }
+    void tabGoesRoundWhatAClickReaches()
+    {
+        QFETCH(QVector<int>, stage);
+        QFETCH(QString, order);
+        setGroups(stage[0], stage[1], stage[2]);
+        m_game->profile().setTimesSent(stage[3] == 1);
+        QVERIFY(openActive());
+        const QStringList expected = order.split(QLatin1Char(' '));
+        QStringList seen;
+        for (int i = 0; i <= expected.size(); ++i) {
+            seen.append(focused());
+            press(Qt::Key_Tab);
+        }
+        QCOMPARE(seen, expected + QStringList {expected.first()});
+        press(Qt::Key_Backtab);
+        press(Qt::Key_Backtab);
+        QCOMPARE(focused(), expected.last());
+    }
+
+    void arrowsGoToTheNearestThatWay_data()
+    {
+        QTest::addColumn<int>("groups"); // Bonus, Alpha and Puzzle all in this state
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("along the row") << 1 << "imgClassic" << int(Qt::Key_Right) << "imgPuzzle";
+        QTest::newRow("down the column") << 1 << "imgPuzzle" << int(Qt::Key_Down) << "ImgBonus";
+        QTest::newRow("up to the link above") << 1 << "imgPuzzle" << int(Qt::Key_Up) << "lblUpdate";
+        QTest::newRow("past a locked picture") << 0 << "imgClassic" << int(Qt::Key_Down) << "imgIncontri";
+        QTest::newRow("nothing that way") << 1 << "imgClassic" << int(Qt::Key_Left) << "imgClassic";
+    }
+    void arrowsGoToTheNearestThatWay()
+    {
+        QFETCH(int, groups);
+        QFETCH(QString, from);
+        QFETCH(int, key);
+        QFETCH(QString, to);
+        setGroups(groups, groups, groups);
+        QVERIFY(openActive());
+        control(from)->setFocus();
+        press(key);
+        QCOMPARE(focused(), to);
+    }
+
+    // Enter or Space is the click of the control with the focus. The open information panel takes
+    // the keyboard, the pictures under it are out of reach, and Escape closes it.
+    void keysClickAndTheInfoPanelTakesTheKeyboard()
+    {
+        QVERIFY(openActive());
+        QSignalSpy gameTypes(m_menu.data(), &GameScreen::gameTypeChosen);
+        QSignalSpy downloads(m_menu.data(), &GameScreen::downloadChosen);
+        press(Qt::Key_Return);
+        QCOMPARE(gameTypes.count(), 1);
+        QCOMPARE(gameTypes.first().first().toInt(), int(Game::Classic));
+
+        control(QStringLiteral("lblUpdate"))->setFocus();
+        press(Qt::Key_Space);
+        QVERIFY(control(QStringLiteral("fraInfo"))->isVisible());
+        QCOMPARE(focused(), QStringLiteral("lblGruppo_1"));
+        QVERIFY(!KeyboardFocus::reachable(m_menu).contains(control(QStringLiteral("imgClassic"))));
+        press(Qt::Key_Down);
+        press(Qt::Key_Right);
+        press(Qt::Key_Enter);
+        QCOMPARE(downloads.count(), 1);
+        QCOMPARE(downloads.first().first().toInt(), 7);
+        for (QLabel *label : m_menu->findChildren<QLabel *>()) {
+            for (const char *misspelt : {"files", "perchè", "E' "})
+                QVERIFY2(!label->text().contains(QString::fromUtf8(misspelt)), qPrintable(label->text()));
+        }
+
+        press(Qt::Key_Escape);
+        QVERIFY(!control(QStringLiteral("fraInfo"))->isVisible());
+        QCOMPARE(focused(), QStringLiteral("lblUpdate"));
+        QVERIFY(m_menu->isVisible());
     }
 
     // Each picture and link announces its choice; the navigator opens what was chosen.

@@ -1,6 +1,8 @@
 #include "pack/Thumbnails.h"
 
+#include "base/GameTypes.h"
 #include "content/CategoryTable.h"
+#include "select/SelectionGrid.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
@@ -47,21 +49,50 @@ QImage background(int category, const QByteArray &firstPicture)
     return card;
 }
 
-// The name sits on the left of the bottom band: the selection screens lay the solved/total
-// label over its right end.
+// The bottom band: the name on the left, and the solved/total count that the selection screens
+// lay over its right end. Both keep inside the won frame, which is WonFrame wide.
+constexpr int Band = 26;
+constexpr int WonFrame = 4;
+constexpr int NameLeft = 10;
+constexpr int NameGap = 6; // between the name and the count
+
+// The room for the name of `category`: up to its count as its selection screen lays it.
+QRect namePlace(int category)
+{
+    const SelectionGrid::Variant *variant = SelectionGrid::variantOfCategory(category);
+    const int right = variant ? variant->labelOnThumb().left() - NameGap : Width - WonFrame - NameGap;
+    return QRect(NameLeft, Height - Band, right - NameLeft, Band - WonFrame);
+}
+
+// One size for every name, so that no category looks less important than another: the largest
+// at which each name fits on one line beside its count, 10 pixels at the least (a name too long
+// even then is cut short).
+int namePixels()
+{
+    static const int pixels = [] {
+        int size = 14;
+        for (; size > 10; --size) {
+            const QFontMetrics metrics(font(size));
+            bool fits = true;
+            for (int c = 1; c <= Game::CategoryCount && fits; ++c)
+                fits = metrics.horizontalAdvance(CategoryTable::name(c)) <= namePlace(c).width();
+            if (fits)
+                break;
+        }
+        return size;
+    }();
+    return pixels;
+}
+
 void drawName(QPainter &painter, int category)
 {
-    constexpr int Band = 26;
-    constexpr int NameWidth = Width - 94; // from 10, clear of the won frame
     painter.fillRect(0, Height - Band, Width, Band, Qt::black);
     painter.setPen(Qt::white);
-    const QString name = CategoryTable::name(category);
-    int pixels = 14;
-    while (pixels > 10 && QFontMetrics(font(pixels)).horizontalAdvance(name) > NameWidth)
-        --pixels;
-    painter.setFont(font(pixels));
-    const QString shown = painter.fontMetrics().elidedText(name, Qt::ElideRight, NameWidth);
-    painter.drawText(QRect(10, Height - Band, NameWidth, Band), Qt::AlignLeft | Qt::AlignVCenter, shown);
+    painter.setFont(font(namePixels()));
+    const QRect place = namePlace(category);
+    const QString shown
+        = painter.fontMetrics().elidedText(CategoryTable::name(category), Qt::ElideRight, place.width());
+    painter.drawText(place, Qt::AlignLeft | Qt::AlignVCenter, shown);
 }
 
 // The marks keep to the top left corner (Corner × Corner), where a cover puts nothing to read.
@@ -88,9 +119,9 @@ void drawPadlock(QPainter &painter)
 
 void drawWon(QPainter &painter)
 {
-    painter.setPen(QPen(QColor(255, 196, 0), 6));
+    painter.setPen(QPen(QColor(255, 196, 0), WonFrame));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(3, 3, Width - 7, Height - 7);
+    painter.drawRect(QRectF(WonFrame / 2.0, WonFrame / 2.0, Width - WonFrame, Height - WonFrame));
     // A ribbon across the top left corner.
     QPainterPath ribbon;
     ribbon.moveTo(0, 30);
