@@ -77,7 +77,8 @@ public:
 
     static QByteArray pack(const QVector<QByteArray> &items)
     {
-        QByteArray bytes(Header, 'H');
+        QByteArray bytes(Header, '\0');
+        bytes.replace(0, 13, "LUMIVO PACK\r\n");
         for (const QByteArray &item : items)
             bytes += item;
         return bytes;

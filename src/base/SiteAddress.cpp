@@ -15,10 +15,14 @@ QUrl &root()
     return site;
 }
 
+// `path` under the site's root, which may itself be a path (a mirror under /mirror/lumivo/).
 QUrl onSite(const QString &path)
 {
-    QUrl url = root();
-    url.setPath(path);
+    QUrl url = root().adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment);
+    QString prefix = url.path(QUrl::FullyEncoded);
+    if (!prefix.endsWith(QLatin1Char('/')))
+        prefix += QLatin1Char('/');
+    url.setPath(prefix + path, QUrl::TolerantMode);
     return url;
 }
 
@@ -56,22 +60,22 @@ bool configure(const QStringList &arguments)
 
 QUrl dataFile(const QString &name)
 {
-    return onSite(QStringLiteral("/LumivoPro/Data/") + name);
+    return onSite(QStringLiteral("LumivoPro/Data/") + name);
 }
 
 QUrl recordPage()
 {
-    return onSite(QStringLiteral("/LumivoPro/record.asp"));
+    return onSite(QStringLiteral("LumivoPro/record.asp"));
 }
 
 QUrl forumPage()
 {
-    return onSite(QStringLiteral("/forum/index.php"));
+    return onSite(QStringLiteral("forum/index.php"));
 }
 
 QUrl rankingPage()
 {
-    return onSite(QStringLiteral("/LumivoPro/ranking"));
+    return onSite(QStringLiteral("LumivoPro/ranking"));
 }
 
 } // namespace SiteAddress

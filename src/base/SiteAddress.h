@@ -8,20 +8,21 @@
 // variable point an installed game at a public site.
 namespace SiteAddress {
 
-// The site's root, e.g. http://127.0.0.1:8642/.
+// The site's root, e.g. http://127.0.0.1:8642/ or a mirror's folder, http://host/mirror/lumivo/:
+// every page below lies under it.
 QUrl base();
 void setBase(const QUrl &root);
 // Takes `--site URL` from the arguments, else LUMIVO_SITE, else the build's default. False, with
 // the site unchanged, when the address given is not an http(s) address.
 bool configure(const QStringList &arguments);
 
-// "/LumivoPro/Data/<name>" on the site.
+// "LumivoPro/Data/<name>" under the root.
 QUrl dataFile(const QString &name);
-// "/LumivoPro/record.asp", where the record form posts.
+// "LumivoPro/record.asp", where the record form posts.
 QUrl recordPage();
-// "/forum/index.php".
+// "forum/index.php".
 QUrl forumPage();
-// "/LumivoPro/ranking".
+// "LumivoPro/ranking".
 QUrl rankingPage();
 
 } // namespace SiteAddress

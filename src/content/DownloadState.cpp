@@ -10,6 +10,8 @@ DownloadView viewOf(DownloadState state)
     case DownloadState::Receiving:
         return {false, true, false,
                 QStringLiteral("download in corso; attendere e sperare, specie con un 56k :) ...")};
+    case DownloadState::Checking:
+        return {false, true, false, QStringLiteral("Controllo dei file scaricati, attendere...")};
     case DownloadState::Done:
         return {true, false, false, QStringLiteral("aggiornamento completato!")};
     case DownloadState::Failed:

@@ -7,6 +7,7 @@ enum class DownloadState {
     Ready,      // window just shown
     Connecting, // request sent, nothing received yet
     Receiving,  // bytes arriving (the pack, then the title index)
+    Checking,   // both arrived; every picture and title is being checked
     Done,       // both files checked and in Data/
     Failed,     // a transfer or the check failed; Data/ is as it was
 };

@@ -76,10 +76,24 @@ void DownloadWindow::showState(DownloadState state)
     if (state == DownloadState::Failed && !m_download->problem().isEmpty())
         message += QLatin1Char(' ') + m_download->problem();
     txtMessage->setPlainText(message);
-    if (state == DownloadState::Done) {
+    switch (state) {
+    case DownloadState::Checking:
+        prbDownload->setRange(0, 0);
+        prbDownload->setFormat(QStringLiteral("controllo…"));
+        break;
+    case DownloadState::Done:
         prbDownload->setRange(0, 1);
         prbDownload->setValue(1);
         prbDownload->setFormat(QStringLiteral("completato"));
+        break;
+    case DownloadState::Failed:
+        // Empty, never full: a full bar reads as a finished download whatever the text says.
+        prbDownload->setRange(0, 1);
+        prbDownload->setValue(0);
+        prbDownload->setFormat(QStringLiteral("non riuscito"));
+        break;
+    default:
+        break;
     }
 }
 

@@ -1,20 +1,26 @@
 #pragma once
 
 #include "content/DownloadState.h"
+#include "content/PackInstall.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
 
+#include <memory>
+
 class CategoryTable;
 class QNetworkAccessManager;
 class QNetworkReply;
+class QThread;
 class QTimer;
 
 // Fetches a category's pack and then the title index from the game's web site, without
-// blocking the window, and hands both to PackInstall only when both arrived whole. Any HTTP
-// status outside 2xx, a dropped connection, or a server silent for longer than the stall time
-// fails the download and leaves Data/ as it was.
+// blocking the window, and installs both only when both arrived whole and pass the content
+// check. The server is not trusted: a file larger than the indexes say is cut off as soon as it
+// says so or sends more, a server silent for longer than the stall time or slower than the
+// minimum rate is left, and any HTTP status outside 2xx, a dropped connection or content that is
+// not what the indexes describe fails the download and leaves Data/ as it was.
 class PackDownload : public QObject
 {
     Q_OBJECT
@@ -24,35 +30,56 @@ public:
     ~PackDownload() override;
 
     DownloadState state() const { return m_state; }
-    // Why the last download failed, for the player; empty after a success.
+    // Why the last download failed, for the player, as a sentence; empty after a success.
     QString problem() const { return m_problem; }
 
     // Time without a byte after which the server counts as gone (30 s).
     void setStallTimeout(int milliseconds);
+    // The slowest transfer kept: at least `bytesPerSecond` on average over every `window`
+    // milliseconds (1 KiB/s over 30 s), so a server that drips bytes cannot hold it for ever.
+    void setMinimumRate(int bytesPerSecond, int window);
 
     void start(int cat);
-    // Stops a transfer under way; nothing is written.
+    // Stops a transfer or check under way; nothing is written.
     void cancel();
 
 signals:
     void stateChanged(DownloadState state);
-    // Bytes of the file being fetched so far, and its size (-1 while unknown).
+    // Bytes of the file being fetched so far, and its size as the indexes give it.
     void progress(qint64 received, qint64 total);
 
 private:
-    void fetch(const QString &name);
+    struct Check;
+
+    void fetch(const QString &name, qint64 size);
+    void headersArrived();
+    void giveUpAfterHead(const QString &problem);
+    void take();
     void fetched();
+    void rateTick();
     void stalled();
+    void startCheck(const QByteArray &titles);
+    void checked(const std::shared_ptr<Check> &check);
     void setState(DownloadState state);
     void giveUp(const QString &problem);
+    // Runs a handler of the transfer: running short of memory fails the download, and no
+    // exception reaches the event loop.
+    template<typename Handler> void guarded(Handler handler);
 
     const CategoryTable &m_table;
     QNetworkAccessManager *m_network;
     QTimer *m_stall;
+    QTimer *m_rate;
+    int m_minimumRate = 1024;
     QPointer<QNetworkReply> m_reply;
-    int m_cat = 0;
+    PackInstall::Plan m_plan;
+    QString m_file;     // the file under way, as the player's messages name it
+    qint64 m_size = 0;  // its size as the indexes give it
+    QByteArray m_bytes; // of the file under way
+    qint64 m_windowStart = 0;
     QByteArray m_pack;
     bool m_packFetched = false;
+    std::shared_ptr<Check> m_check;
     DownloadState m_state = DownloadState::Ready;
     QString m_problem;
 };

@@ -5,6 +5,7 @@
 #include "content/CategoryTable.h"
 #include "content/ContentFiles.h"
 #include "content/Extraction.h"
+#include "content/SafeFile.h"
 #include "profile/Profile.h"
 #include "widgets/ClickableImage.h"
 #include "widgets/KeyboardFocus.h"
@@ -133,7 +134,10 @@ bool CategorySelection::showThumb(int index, const QString &path, const Category
     // Read afresh every time: the file name is always the same, so a cached picture could be
     // the previous category's.
     QPixmap picture;
-    const bool loaded = !path.isEmpty() && picture.convertFromImage(QImage(path));
+    QFile file;
+    const bool loaded = !path.isEmpty()
+                        && SafeFile::open(file, path, QIODevice::ReadOnly, false) == SafeFile::Status::Ok
+                        && picture.loadFromData(file.readAll());
     if (!loaded)
         picture = placeholder(entry);
     imgCat(index)->setPixmap(picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));

@@ -11,12 +11,16 @@
 #include "widgets/ClickableImage.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 const QVector<int> Counts = {9, 9, 9, 9, 9, 9, 9, 9, 9, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3};
@@ -33,8 +37,10 @@ QMap<QString, QByteArray> snapshot(const QString &folder)
     return files;
 }
 
-// A server that takes connections and answers each request with `reply` (nothing at all when
-// empty), then closes the connection.
+// A server that answers each request with `reply`, then closes the connection. Some replies
+// stand for a behaviour instead: empty, the connection is accepted and never answered; "refused",
+// nothing listens on the port; "drip", a 200 head and then a byte every 20 ms; "endless", a 200
+// head with no length and then bytes for as long as the client takes them (up to 64 MiB).
 class BadServer : public QTcpServer
 {
 public:
@@ -42,21 +48,62 @@ public:
         : m_reply(reply)
     {
         listen(QHostAddress::LocalHost);
+        m_port = serverPort();
+        if (reply == "refused")
+            close();
         connect(this, &QTcpServer::newConnection, this, [this] {
             QTcpSocket *socket = nextPendingConnection();
-            if (m_reply.isEmpty())
-                return; // stalled: accepted and never answered
-            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                socket->write(m_reply);
-                socket->disconnectFromHost();
-            });
+            if (!m_reply.isEmpty())
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
         });
     }
-    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(serverPort())); }
+    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(m_port)); }
 
 private:
+    void answer(QTcpSocket *socket)
+    {
+        socket->disconnect(socket); // one answer, however the request arrives
+        if (m_reply == "drip") {
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 20000\r\n\r\n");
+            auto *drip = new QTimer(socket);
+            connect(drip, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+            drip->start(20);
+        } else if (m_reply == "endless") {
+            socket->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
+            auto more = [socket, sent = qint64(0)]() mutable {
+                if (socket->bytesToWrite() < (1 << 20) && sent < (qint64(64) << 20))
+                    sent += socket->write(QByteArray(1 << 16, 'x'));
+            };
+            connect(socket, &QTcpSocket::bytesWritten, socket, more);
+            more();
+        } else {
+            socket->write(m_reply);
+            socket->disconnectFromHost();
+        }
+    }
+
     QByteArray m_reply;
+    quint16 m_port = 0;
 };
+
+// A picture that decodes, of its own colour.
+QByteArray tinyPicture(int n)
+{
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(QColor::fromHsv((n * 47) % 360, 200, 200));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// An answer of 200 with `body`, whose length it declares as `declared` (its own when -1).
+QByteArray answer200(const QByteArray &body, qint64 declared = -1)
+{
+    return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(declared < 0 ? body.size() : declared)
+           + "\r\n\r\n" + body;
+}
 } // namespace
 
 class tst_PackDownload : public QObject
@@ -66,7 +113,7 @@ class tst_PackDownload : public QObject
     std::unique_ptr<GameFolderFixture> m_game;
     std::unique_ptr<QTemporaryDir> m_siteData;
     std::unique_ptr<SiteProcess> m_site;
-    TinyContent m_content = TinyContent::numbered(Counts);
+    TinyContent m_content = TinyContent::numbered(Counts, tinyPicture);
 
     QString data() const { return m_game->path(QStringLiteral("Data")); }
 
@@ -108,56 +155,102 @@ private slots:
 
     void aFailedDownloadLeavesDataAsItWas_data()
     {
-        QTest::addColumn<QByteArray>("reply"); // from a bad server; empty: stalled
-        QTest::addColumn<int>("category");     // from the real site
+        QTest::addColumn<QByteArray>("reply"); // from a bad server; "site": the real one
+        QTest::addColumn<int>("category");
+        QTest::addColumn<QString>("fifo"); // a file of Data/ made a pipe first
         QTest::addColumn<QString>("problem");
-        QTest::newRow("missing pack, 404") << QByteArray("site") << 8 << "404";
-        QTest::newRow("dropped connection")
-            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 900000\r\n\r\n") + QByteArray(1000, 'x') << 7
-            << "";
-        QTest::newRow("pack of the wrong size")
-            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nLVD!") << 7 << "non è completo";
-        QTest::newRow("stalled server") << QByteArray() << 7 << "non risponde";
+        const QByteArray pack = TinyContent::pack(m_content.pictures[Fantascienza]);
+        QTest::newRow("missing pack, 404") << QByteArray("site") << 8 << ""
+                                           << "ha risposto 404";
+        QTest::newRow("site down") << QByteArray("refused") << 7 << ""
+                                   << "rifiuta la connessione";
+        QTest::newRow("dropped after a 200") << answer200(pack.left(1000), pack.size()) << 7 << ""
+                                             << "si è interrotto dopo 1000 byte";
+        QTest::newRow("pack of the wrong size") << answer200("LVD!") << 7 << ""
+                                                << "è lungo 4 byte";
+        QTest::newRow("larger than the index says") << answer200(pack.left(1000), qint64(3) << 29) << 7 << ""
+                                                    << "troppo grande";
+        QTest::newRow("endless, no length") << QByteArray("endless") << 7 << ""
+                                            << "troppo grande";
+        QTest::newRow("an HTML page of the pack's size") << answer200(
+            QByteArray("<html><body>Pagina non trovata</body></html>").leftJustified(pack.size()))
+                                                         << 7 << ""
+                                                         << "intestazione";
+        QTest::newRow("stalled server") << QByteArray() << 7 << ""
+                                        << "non risponde";
+        QTest::newRow("a byte at a time") << QByteArray("drip") << 7 << ""
+                                          << "troppo lentamente";
+        QTest::newRow("index.lvx a pipe") << QByteArray("site") << 7 << "Data/index.lvx"
+                                          << "index.lvx";
     }
     void aFailedDownloadLeavesDataAsItWas()
     {
         QFETCH(QByteArray, reply);
         QFETCH(int, category);
+        QFETCH(QString, fifo);
         QFETCH(QString, problem);
         std::unique_ptr<BadServer> bad;
         if (reply != "site") {
             bad = std::make_unique<BadServer>(reply);
             SiteAddress::setBase(bad->url());
         }
+        if (!fifo.isEmpty()) {
+            QVERIFY(QFile::remove(m_game->path(fifo)));
+            QCOMPARE(::mkfifo(QFile::encodeName(m_game->path(fifo)).constData(), 0644), 0);
+        }
         const auto before = snapshot(data());
         PackDownload download(m_game->table());
+        // The stall time alone never ends a drip: the minimum rate does.
         download.setStallTimeout(300);
+        download.setMinimumRate(1000, 1000);
         download.start(category);
         QCOMPARE(finish(download), DownloadState::Failed);
-        QVERIFY2(download.problem().contains(problem), qPrintable(download.problem()));
+        QVERIFY2(download.problem().contains(problem) && download.problem().at(0).isUpper(),
+                 qPrintable(download.problem()));
         QCOMPARE(snapshot(data()), before);
     }
 
-    void theWindowOffersARetryAndKeepsItsButtonDownAfterSuccess()
+    void theWindowShowsTheCauseAndOffersARetry_data()
     {
-        BadServer down("HTTP/1.1 503 Service Unavailable\r\nContent-Length: 0\r\n\r\n");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("site down") << QByteArray("refused") << "Il sito 127.0.0.1:";
+        QTest::newRow("503") << QByteArray("HTTP/1.1 503 Service Unavailable\r\nContent-Length: 0\r\n\r\n")
+                             << "Il sito ha risposto 503";
+        const QByteArray pack = TinyContent::pack(m_content.pictures[Fantascienza]);
+        QTest::newRow("cut after a 200")
+            << answer200(pack.left(1000), pack.size()) << "Il trasferimento del file";
+    }
+    void theWindowShowsTheCauseAndOffersARetry()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QString, cause);
+        BadServer down(reply);
         SiteAddress::setBase(down.url());
         auto *window = new DownloadWindow(m_game->table(), 7);
         window->show();
         QVERIFY(QTest::qWaitForWindowActive(window));
         auto *button = window->findChild<QPushButton *>(QStringLiteral("cmdDownload"));
         auto *message = window->findChild<QPlainTextEdit *>(QStringLiteral("txtMessage"));
+        auto *bar = window->findChild<QProgressBar *>(QStringLiteral("prbDownload"));
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(!button->isEnabled());
         QCOMPARE(finish(window->download()), DownloadState::Failed);
         QVERIFY(button->isEnabled());
-        QVERIFY(message->toPlainText().startsWith(QStringLiteral("impossibile proseguire")));
+        QVERIFY2(message->toPlainText().startsWith(
+                     QStringLiteral(
+                         "impossibile proseguire, controllare la connessione ed i permessi e riprovare. ")
+                     + cause),
+                 qPrintable(message->toPlainText()));
+        // Empty, not full nor busy: nothing there reads as a download that went through.
+        QVERIFY(bar->maximum() > bar->minimum() && bar->value() == bar->minimum());
 
         SiteAddress::setBase(m_site->url());
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(finish(window->download()), DownloadState::Done);
         QVERIFY(!button->isEnabled());
         QCOMPARE(message->toPlainText(), QStringLiteral("aggiornamento completato!"));
+        QCOMPARE(bar->value(), bar->maximum());
         window->close();
     }
 
@@ -171,6 +264,11 @@ private slots:
                 ->isEnabled();
         };
         QVERIFY(!enabledOnSelection());
+        // A link in Data/ is replaced, never written through.
+        const QString elsewhere = m_game->path(QStringLiteral("elsewhere.lvt"));
+        QVERIFY(QFile::rename(m_game->path(QStringLiteral("Data/index.lvt")), elsewhere)
+                && QFile::link(elsewhere, m_game->path(QStringLiteral("Data/index.lvt"))));
+        const QByteArray before = m_game->read(QStringLiteral("elsewhere.lvt"));
         PackDownload download(m_game->table());
         QSignalSpy progress(&download, &PackDownload::progress);
         download.start(Fantascienza);
@@ -182,6 +280,7 @@ private slots:
         QCOMPARE(snapshot(data()).value(QStringLiteral("index.lvt")),
                  site.value(QStringLiteral("index.lvt")));
         QVERIFY(enabledOnSelection());
+        QCOMPARE(m_game->read(QStringLiteral("elsewhere.lvt")), before);
     }
 };
 

@@ -296,6 +296,9 @@ private slots:
                                          << "categoria 01 Animazione, immagine 3: lunghezza non valida";
         QTest::newRow("title record over 80") << "index.lvt" << qint64(82 * 4) << QByteArray("\x51\x00", 2)
                                               << "/Data/index.lvt non è leggibile";
+        QTest::newRow("not a pack's header")
+            << "0001.lvd" << qint64(0) << QByteArray("<html>")
+            << "/Data/0001.lvd non comincia con l'intestazione di un pacchetto";
         QTest::newRow("undecodable picture")
             << "0001.lvd" << qint64(25682) << QByteArray("JUNK")
             << "categoria 01 Animazione, immagine 1: l'immagine non si può leggere";

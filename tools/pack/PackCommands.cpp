@@ -4,6 +4,7 @@
 #include "base/GameTypes.h"
 #include "content/CategoryTable.h"
 #include "content/ContentFiles.h"
+#include "content/PackCheck.h"
 #include "pack/Interrupt.h"
 #include "pack/Thumbnails.h"
 
@@ -116,7 +117,7 @@ QByteArray givenThumbnail(const QString &source, int state, int category, QStrin
         return QByteArray();
     bool ok = false;
     const QByteArray data = readAll(folder.filePath(names.first()), &ok);
-    if (!ok || !isReadableImage(data)) {
+    if (!ok || !PackCheck::isReadableImage(data)) {
         problems->append(QStringLiteral("la miniatura %1 non è un'immagine leggibile")
                              .arg(native(folder.filePath(names.first()))));
         return QByteArray();
@@ -182,7 +183,7 @@ bool readSource(const QString &source, Content *content, QStringList *problems)
             problems->append(where + QStringLiteral("\"%1\" non è una categoria da 1 a 20").arg(fields[0]));
             continue;
         }
-        const QString problem = titleProblem(fields[2]);
+        const QString problem = PackCheck::titleProblem(fields[2]);
         if (!problem.isEmpty())
             problems->append(where + problem);
         // Content made on Windows may name its pictures with backslashes.
@@ -190,7 +191,7 @@ bool readSource(const QString &source, Content *content, QStringList *problems)
             QDir(source).filePath(QString(fields[1]).replace(QLatin1Char('\\'), QLatin1Char('/'))), &ok);
         if (!ok)
             problems->append(where + QStringLiteral("manca l'immagine %1").arg(fields[1]));
-        else if (!isReadableImage(data))
+        else if (!PackCheck::isReadableImage(data))
             problems->append(where + QStringLiteral("%1 non è un'immagine leggibile").arg(fields[1]));
         content->categories[category].append({data, fields[2]});
     }
@@ -273,7 +274,7 @@ int verify(const QString &data, QTextStream &out, QTextStream &err)
             if (!folder.hasTitle(c, p))
                 continue; // index.lvt itself was reported once
             const QString title = folder.title(c, p);
-            const QString problem = titleProblem(title);
+            const QString problem = PackCheck::titleProblem(title);
             if (!problem.isEmpty())
                 problems.append({Problem::Error, c, p, problem});
             if (!ContentFiles::isGenre(c) || title.isEmpty())
@@ -293,7 +294,7 @@ int verify(const QString &data, QTextStream &out, QTextStream &err)
         if (!folder.readPack(c, &pictures))
             continue;
         for (int p = 1; p <= pictures.size(); ++p) {
-            if (!isReadableImage(pictures[p - 1]))
+            if (!PackCheck::isReadableImage(pictures[p - 1]))
                 problems.append({Problem::Error, c, p, QStringLiteral("l'immagine non si può leggere")});
         }
     }
@@ -302,7 +303,7 @@ int verify(const QString &data, QTextStream &out, QTextStream &err)
         if (!folder.readThumbs(state, &thumbs))
             continue;
         for (int c = 1; c <= thumbs.size(); ++c) {
-            if (!isReadableImage(thumbs[c - 1]))
+            if (!PackCheck::isReadableImage(thumbs[c - 1]))
                 problems.append({Problem::Error, c, 0,
                                  QStringLiteral("la miniatura in %1 non si può leggere")
                                      .arg(folder.shown(ContentFiles::thumbPackFile(state)))});
@@ -372,12 +373,12 @@ int extract(const QString &data, const QString &category, const QString &target,
     std::array<QVector<QByteArray>, ContentFiles::ThumbStates> thumbs;
     if (folder.loadIndexes() && folder.readPack(c, &pictures)) {
         for (int p = 1; p <= pictures.size(); ++p) {
-            if (!isReadableImage(pictures[p - 1]))
+            if (!PackCheck::isReadableImage(pictures[p - 1]))
                 folder.problems.append(
                     {Problem::Error, c, p, QStringLiteral("l'immagine non si può leggere")});
         }
         for (int state = 0; state < ContentFiles::ThumbStates; ++state) {
-            if (folder.readThumbs(state, &thumbs[state]) && !isReadableImage(thumbs[state][c - 1]))
+            if (folder.readThumbs(state, &thumbs[state]) && !PackCheck::isReadableImage(thumbs[state][c - 1]))
                 folder.problems.append({Problem::Error, c, 0,
                                         QStringLiteral("la miniatura in %1 non si può leggere")
                                             .arg(folder.shown(ContentFiles::thumbPackFile(state)))});

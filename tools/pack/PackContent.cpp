@@ -5,13 +5,13 @@
 #include "content/Ansi.h"
 #include "content/CategoryTable.h"
 #include "content/ContentFiles.h"
+#include "content/PackCheck.h"
 #include "content/SafeFile.h"
 #include "pack/Interrupt.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QImageReader>
 #include <QtEndian>
 
@@ -45,7 +45,7 @@ bool writeFile(const QString &path, const QByteArray &bytes, QString *error)
 
 QByteArray packOf(const QVector<QByteArray> &items)
 {
-    QByteArray bytes = packHeader();
+    QByteArray bytes = PackCheck::packHeader();
     for (const QByteArray &item : items)
         bytes += item;
     return bytes;
@@ -59,50 +59,6 @@ QByteArray lengthsOf(const QVector<QByteArray> &items)
     return bytes;
 }
 } // namespace
-
-QByteArray packHeader()
-{
-    QByteArray header(ContentFiles::PackHeaderSize, '\0');
-    const QByteArray signature = "LUMIVO PACK\r\n";
-    header.replace(0, signature.size(), signature);
-    return header;
-}
-
-QString titleProblem(const QString &title)
-{
-    if (title.isEmpty())
-        return QStringLiteral("il titolo è vuoto");
-    if (title.contains(QLatin1Char(':')))
-        return QStringLiteral(
-                   "il titolo \"%1\" contiene \":\", che separa i campi della lista delle immagini")
-            .arg(title);
-    bool encoded = true;
-    const QByteArray bytes = Ansi::encode(title, &encoded);
-    if (!encoded) {
-        QString missing;
-        for (const QChar c : title) {
-            bool ok = true;
-            Ansi::encode(QString(c), &ok);
-            if (!ok && !missing.contains(c))
-                missing += c;
-        }
-        return QStringLiteral("il titolo \"%1\" contiene caratteri che non esistono in Windows-1252: %2")
-            .arg(title, missing);
-    }
-    for (const char byte : bytes) {
-        if (quint8(byte) < 0x20)
-            return QStringLiteral("il titolo \"%1\" contiene un carattere di controllo").arg(title);
-        if (quint8(byte) == 0xFF)
-            return QStringLiteral("il titolo \"%1\" contiene \"ÿ\", che l'indice dei titoli non può cifrare")
-                .arg(title);
-    }
-    if (bytes.size() > MaxTitleLength)
-        return QStringLiteral("il titolo \"%1\" è lungo %2 byte, al massimo %3")
-            .arg(title)
-            .arg(bytes.size())
-            .arg(MaxTitleLength);
-    return QString();
-}
 
 QString countProblem(int category, int count)
 {
@@ -176,12 +132,6 @@ QString imageSuffix(const QByteArray &data)
     buffer.open(QIODevice::ReadOnly);
     const QByteArray format = QImageReader::imageFormat(&buffer);
     return format.isEmpty() ? QStringLiteral("bin") : QString::fromLatin1(format).toLower();
-}
-
-bool isReadableImage(const QByteArray &data)
-{
-    QImage image;
-    return image.loadFromData(data) && !image.isNull();
 }
 
 QString Problem::toString() const
@@ -332,15 +282,12 @@ bool DataFolder::splitPack(const QString &name, const QVector<qint32> &lengths, 
                            QVector<QByteArray> *items)
 {
     items->clear();
-    qint64 expected = ContentFiles::PackHeaderSize;
-    for (qint32 v : lengths) {
-        if (v < 0) {
-            note(Problem::Error, category, 0,
-                 QStringLiteral("%1 non si può controllare: il suo indice è incompleto o danneggiato")
-                     .arg(shown(name)));
-            return false;
-        }
-        expected += qint64(v) + 1;
+    const qint64 expected = PackCheck::packSize(lengths);
+    if (expected < 0) {
+        note(Problem::Error, category, 0,
+             QStringLiteral("%1 non si può controllare: il suo indice è incompleto o danneggiato")
+                 .arg(shown(name)));
+        return false;
     }
     FileState state = FileState::Missing;
     qint64 size = 0;
@@ -354,6 +301,10 @@ bool DataFolder::splitPack(const QString &name, const QVector<qint32> &lengths, 
                  .arg(size)
                  .arg(thumbs ? QStringLiteral("miniature") : QStringLiteral("immagini"))
                  .arg(expected));
+    // A file too short for a header was reported above by its size.
+    if (const QString problem = PackCheck::headerProblem(pack);
+        !problem.isEmpty() && pack.size() >= ContentFiles::PackHeaderSize)
+        note(Problem::Error, category, 0, QStringLiteral("%1 %2").arg(shown(name), problem));
     if (pack.size() < expected)
         return false;
     qint64 at = ContentFiles::PackHeaderSize;

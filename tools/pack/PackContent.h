@@ -22,11 +22,6 @@ struct Content {
 inline const QStringList StateFolders
     = {QStringLiteral("locked"), QStringLiteral("open"), QStringLiteral("won")};
 
-// What every pack of ours carries in its fixed header.
-QByteArray packHeader();
-
-// Why a title cannot go into index.lvt or the page list; empty when it can.
-QString titleProblem(const QString &title);
 // Why a category cannot hold `count` pictures; empty when it can.
 QString countProblem(int category, int count);
 QString totalProblem(int total);
@@ -39,7 +34,6 @@ bool writeData(const Content &content, const QString &folder, QString *error);
 
 // Image file type from its first bytes ("jpg", "png", …; "bin" when unknown).
 QString imageSuffix(const QByteArray &data);
-bool isReadableImage(const QByteArray &data);
 
 struct Problem {
     enum Level { Error, Warning } level = Error;

@@ -1,0 +1,145 @@
+// Prints what the download's safeguards cost and hold: the time the content check of a large
+// category takes, and what a server that sends 1.5 GiB with no length costs the game before the
+// download leaves it (bytes taken, time, peak resident memory).
+//
+//   bench_download [runs]
+
+#include "BenchStills.h"
+#include "base/GameFolder.h"
+#include "base/SiteAddress.h"
+#include "content/CategoryTable.h"
+#include "content/ContentFiles.h"
+#include "content/PackDownload.h"
+#include "content/PackInstall.h"
+#include "pack/PackContent.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+
+namespace {
+constexpr int GenreCount = 180;
+constexpr int ThemedCount = 157;
+constexpr int Themed = 10;
+constexpr qint64 Flood = qint64(3) << 29; // 1.5 GiB
+
+// The most memory this process has held, in KiB.
+qint64 peakMemory()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    }
+    return -1;
+}
+
+QByteArray readData(const QString &name)
+{
+    QFile file(GameFolder::path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Answers every request with a 200 head without a length, then up to `Flood` bytes for as long as
+// the client takes them.
+class FloodServer : public QTcpServer
+{
+public:
+    FloodServer()
+    {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket *socket = nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                socket->disconnect(socket);
+                socket->write("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n");
+                const auto more = [this, socket] {
+                    while (socket->bytesToWrite() < (1 << 20) && sent < Flood)
+                        sent += socket->write(QByteArray(1 << 16, 'x'));
+                };
+                connect(socket, &QTcpSocket::bytesWritten, socket, more);
+                more();
+            });
+        });
+    }
+    qint64 sent = 0;
+};
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const int runs = app.arguments().value(1, QStringLiteral("15")).toInt();
+    QTextStream out(stdout);
+    QTemporaryDir dir;
+    GameFolder::setInstalled(dir.path());
+    QDir(dir.path()).mkpath(QStringLiteral("Data"));
+
+    QRandomGenerator random(1234);
+    PackContent::Content content;
+    for (int n = 0; n < GenreCount + ThemedCount; ++n) {
+        const QSize size = BenchStills::stillSize(n);
+        content.categories[n < GenreCount ? 1 : Themed].append(
+            {BenchStills::still(random, size.width(), size.height()),
+             QStringLiteral("Film n. %1").arg(n + 1)});
+    }
+    QString error;
+    if (!PackContent::writeData(content, dir.path() + QStringLiteral("/Data"), &error))
+        qFatal("%s", qPrintable(error));
+    CategoryTable table;
+    if (!table.load())
+        qFatal("no counts");
+
+    for (const int category : {1, Themed}) {
+        const Result<PackInstall::Plan> plan = PackInstall::plan(table, category);
+        const QByteArray pack = readData(ContentFiles::packFile(category));
+        const QByteArray titles = readData(ContentFiles::TitlesIndex);
+        QVector<double> times;
+        for (int i = 0; i < runs; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            if (!plan || !PackInstall::check(*plan, pack, titles))
+                qFatal("the check refused good content");
+            times.append(timer.nsecsElapsed() / 1e6);
+        }
+        std::sort(times.begin(), times.end());
+        out << QStringLiteral(
+                   "check of category %1: %2 JPEG stills, %3 KB: %4 ms (median of %5, slowest %6 ms)\n")
+                   .arg(category)
+                   .arg(plan->lengths.size())
+                   .arg(pack.size() / 1024)
+                   .arg(times[times.size() / 2], 0, 'f', 1)
+                   .arg(runs)
+                   .arg(times.last(), 0, 'f', 1);
+    }
+
+    FloodServer server;
+    SiteAddress::setBase(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort())));
+    const qint64 before = peakMemory();
+    PackDownload download(table);
+    QElapsedTimer timer;
+    timer.start();
+    download.start(Themed);
+    while (download.state() != DownloadState::Failed && download.state() != DownloadState::Done
+           && timer.elapsed() < 120000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    out << QStringLiteral("a server sending 1.5 GiB with no length, for a pack of %1 KB: left after %2 ms, "
+                          "%3 KB sent by then; peak memory %4 MiB before, %5 MiB after\n  \"%6\"\n")
+               .arg(PackInstall::plan(table, Themed)->packSize / 1024)
+               .arg(timer.elapsed())
+               .arg(server.sent / 1024)
+               .arg(before / 1024.0, 0, 'f', 1)
+               .arg(peakMemory() / 1024.0, 0, 'f', 1)
+               .arg(download.problem());
+    return 0;
+}
