@@ -1,5 +1,7 @@
 #include "base/SiteAddress.h"
 
+#include "base/SitePaths.h"
+
 #include <QStringList>
 
 #ifndef LUMIVO_DEFAULT_SITE
@@ -22,7 +24,8 @@ QUrl onSite(const QString &path)
     QString prefix = url.path(QUrl::FullyEncoded);
     if (!prefix.endsWith(QLatin1Char('/')))
         prefix += QLatin1Char('/');
-    url.setPath(prefix + path, QUrl::TolerantMode);
+    // The site's own paths begin with "/": below a mirror's path they go on from it.
+    url.setPath(prefix + path.mid(path.startsWith(QLatin1Char('/')) ? 1 : 0), QUrl::TolerantMode);
     return url;
 }
 
@@ -60,22 +63,22 @@ bool configure(const QStringList &arguments)
 
 QUrl dataFile(const QString &name)
 {
-    return onSite(QStringLiteral("LumivoPro/Data/") + name);
+    return onSite(QLatin1String(SitePaths::DataPrefix) + name);
 }
 
 QUrl recordPage()
 {
-    return onSite(QStringLiteral("LumivoPro/record.asp"));
+    return onSite(QLatin1String(SitePaths::Record));
 }
 
 QUrl forumPage()
 {
-    return onSite(QStringLiteral("forum/index.php"));
+    return onSite(QLatin1String(SitePaths::Forum));
 }
 
 QUrl rankingPage()
 {
-    return onSite(QStringLiteral("LumivoPro/ranking"));
+    return onSite(QLatin1String(SitePaths::Ranking));
 }
 
 } // namespace SiteAddress

@@ -4,6 +4,7 @@
 #include "base/GameTypes.h"
 #include "base/SiteAddress.h"
 #include "content/DownloadWindow.h"
+#include "content/Extraction.h"
 #include "play/AlphaPlayScreen.h"
 #include "play/ClassicPlayScreen.h"
 #include "play/StripPlayScreen.h"
@@ -15,7 +16,6 @@
 #include "widgets/Messages.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace {
 GameScreen *selectionOf(GameSession &session, int gameType)
@@ -61,11 +61,10 @@ void sendRecord(Profile &profile, const WebOpener &openWeb)
 {
     const std::array<qint32, 4> times = {profile.playTime(Game::Classic), profile.playTime(Game::Bonus),
                                          profile.playTime(Game::Alpha), profile.playTime(Game::Puzzle)};
-    const QString path = GameFolder::path(GameFolder::TempDir + QStringLiteral("~record.htm"));
-    QSaveFile page(path);
-    const QByteArray bytes = RecordForm::page(SiteAddress::recordPage(), profile.name(), times);
-    QDir().mkpath(GameFolder::path(GameFolder::TempDir));
-    if (!page.open(QIODevice::WriteOnly) || page.write(bytes) != bytes.size() || !page.commit()) {
+    const QString name = QStringLiteral("~record.htm");
+    const QString path = tempPath(name);
+    // Written beside and renamed over, never through a link left in Temp/.
+    if (!writeTempFile(name, RecordForm::page(SiteAddress::recordPage(), profile.name(), times))) {
         Messages::warn(QStringLiteral("Impossibile scrivere la pagina %1: controlla che la cartella Temp si "
                                       "possa scrivere. I tempi non sono stati inviati.")
                            .arg(QDir::toNativeSeparators(path)));
