@@ -1,8 +1,6 @@
 #include "base/SiteAddress.h"
-#include "shell/Screens.h"
 #include "shell/Startup.h"
 #include "shell/StartupProbe.h"
-#include "web/frmWeb.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -23,14 +21,11 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/lumivo.svg")));
-    QApplication::setDesktopFileName(QStringLiteral("lumivo"));
+    QApplication::setDesktopFileName(QStringLiteral("org.example.lumivo"));
     if (const QByteArray start = qgetenv("LUMIVO_BENCH_STARTUP"); !start.isEmpty())
         app.installEventFilter(new StartupProbe(start.toLongLong(), &app));
     if (!SiteAddress::configure(app.arguments()))
         QTextStream(stderr) << "Indirizzo del sito non valido (--site o LUMIVO_SITE): si usa "
                             << SiteAddress::base().toString() << '\n';
-    Screens::setShowWeb([](const QString &address, std::function<void(bool)> recordAnswered) {
-        frmWeb::ShowWeb(address, std::move(recordAnswered));
-    });
     return Startup::Main(app);
 }

@@ -69,4 +69,9 @@ QUrl forumPage()
     return onSite(QStringLiteral("/forum/index.php"));
 }
 
+QUrl rankingPage()
+{
+    return onSite(QStringLiteral("/LumivoPro/ranking"));
+}
+
 } // namespace SiteAddress

@@ -21,5 +21,7 @@ QUrl dataFile(const QString &name);
 QUrl recordPage();
 // "/forum/index.php".
 QUrl forumPage();
+// "/LumivoPro/ranking", the players' times.
+QUrl rankingPage();
 
 } // namespace SiteAddress

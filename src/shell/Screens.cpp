@@ -7,14 +7,11 @@
 #include "play/frmPlayAlpha.h"
 #include "play/frmPlayClassic.h"
 #include "play/frmPlayStrip.h"
-#include "select/CategorySelection.h"
 #include "profile/clsUser.h"
-#include "shell/RecordForm.h"
+#include "select/CategorySelection.h"
+#include "shell/WebCompanion.h"
 #include "shell/frmMain.h"
 #include "shell/frmSplash.h"
-
-#include <QDir>
-#include <QSaveFile>
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -144,50 +141,17 @@ void showDownload(int group)
     window->show();
 }
 
-namespace {
-ShowWebHandler &showWeb()
-{
-    static ShowWebHandler handler;
-    return handler;
-}
-
-void openWeb(const QString &address, std::function<void(bool)> recordAnswered = {})
-{
-    if (!showWeb()) {
-        Messages::notify(QStringLiteral("Il browser del gioco non è disponibile: apri %1 nel tuo browser.")
-                             .arg(address));
-        return;
-    }
-    showWeb()(address, std::move(recordAnswered));
-}
-} // namespace
-
-void setShowWeb(ShowWebHandler handler)
-{
-    showWeb() = std::move(handler);
-}
-
 void showForum()
 {
-    openWeb(SiteAddress::forumPage().toString());
+    WebCompanion::open(SiteAddress::forumPage());
 }
 
 void sendRecord()
 {
     const std::array<qint32, 4> times = {objUser.Time(mdlConst::Classic), objUser.Time(mdlConst::Bonus),
                                          objUser.Time(mdlConst::Alpha), objUser.Time(mdlConst::Puzzle)};
-    const QString path = mdlConst::gamePath(mdlConst::TempDir + QStringLiteral("~record.htm"));
-    QSaveFile page(path);
-    const QByteArray bytes = RecordForm::page(SiteAddress::recordPage(), objUser.user(), times);
-    QDir().mkpath(mdlConst::gamePath(mdlConst::TempDir));
-    if (!page.open(QIODevice::WriteOnly) || page.write(bytes) != bytes.size() || !page.commit()) {
-        Messages::warn(QStringLiteral("Impossibile scrivere la pagina %1: controlla che la cartella Temp si "
-                                      "possa scrivere. I tempi non sono stati inviati.")
-                           .arg(QDir::toNativeSeparators(path)));
-        return;
-    }
     // Marked as sent only once the site has them: an offline player is offered the record again.
-    openWeb(QDir(path).absolutePath(), [](bool taken) {
+    WebCompanion::sendRecord(objUser.user(), times, [](bool taken) {
         if (taken)
             objUser.setRecord(1);
     });

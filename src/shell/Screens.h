@@ -32,14 +32,10 @@ void screenClosed(QWidget *screen);
 // The pack download of a category group (1 to 20), modal over the menu.
 void showDownload(int group);
 
-// The web window lives in a library of its own, linked only into the game: the game hands its
-// ShowWeb here at start-up. `recordAnswered` learns whether the site took a record post.
-using ShowWebHandler = std::function<void(const QString &address, std::function<void(bool)> recordAnswered)>;
-void setShowWeb(ShowWebHandler handler);
 // The game's forum in the web window, over the menu.
 void showForum();
-// Writes the record form page with the player's name and times and opens it in the web window,
-// which posts it; the times count as sent once the site has answered the post.
+// Sends the player's name and times to the site's record page; the times count as sent once the
+// site has taken them.
 void sendRecord();
 
 } // namespace Screens
