@@ -8,17 +8,6 @@
 
 int main(int argc, char *argv[])
 {
-    // Every window draws without OpenGL, the web window's page included (Qt Quick's software
-    // renderer): the shared context the browser engine asks for would otherwise load the
-    // graphics driver at start-up, some 50 MiB and 200 ms before the login window, for pages
-    // that need no GPU. Setting either variable outside the game keeps the driver's way.
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION")
-        && !qEnvironmentVariableIsSet("QT_QUICK_BACKEND")) {
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
-        qputenv("QT_QUICK_BACKEND", "software");
-    }
-    // The browser engine of the web window shares its drawing contexts with the windows.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/lumivo.svg")));
     QApplication::setDesktopFileName(QStringLiteral("org.example.lumivo"));

@@ -9,10 +9,16 @@ namespace Artwork {
 
 QPixmap pixmap(const QString &name, const QSize &size, const QWidget *shownOn)
 {
+    const qreal ratio = shownOn ? shownOn->devicePixelRatioF() : qGuiApp->devicePixelRatio();
+    // Some pictures come drawn already at their own size (assets/CMakeLists.txt).
+    if (ratio == 1.0) {
+        QPixmap drawn(QStringLiteral(":/assets/%1.png").arg(name));
+        if (drawn.size() == size)
+            return drawn;
+    }
     QSvgRenderer renderer(QStringLiteral(":/assets/%1.svg").arg(name));
     if (!renderer.isValid())
         return QPixmap();
-    const qreal ratio = shownOn ? shownOn->devicePixelRatioF() : qGuiApp->devicePixelRatio();
     QPixmap picture(size * ratio);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
