@@ -2,7 +2,6 @@
 
 #include "base/Messages.h"
 #include "base/SiteAddress.h"
-#include "profile/RecordValue.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -16,6 +15,8 @@
 #include <QProcess>
 #include <QSaveFile>
 #else
+#include "profile/RecordValue.h"
+
 #include <QDesktopServices>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -263,13 +264,14 @@ void sendRecord(const QString &name, const std::array<qint32, 4> &times, std::fu
         const bool taken = reply->error() == QNetworkReply::NoError && status >= 200 && status <= 299;
         answered(taken);
         if (taken) {
-            open(SiteAddress::rankingPage());
+            WebCompanion::open(SiteAddress::rankingPage());
             return;
         }
         const QString why
             = status != 0 ? QStringLiteral("il sito ha risposto %1").arg(status) : reply->errorString();
-        Messages::warn(QStringLiteral("Il sito %1 non ha preso i tempi (%2). %3")
-                           .arg(SiteAddress::base().toDisplayString(), why, RecordUnsent));
+        Messages::warn(
+            QStringLiteral("I tempi non sono arrivati al sito %1 (%2): potrai inviarli di nuovo dal menu.")
+                .arg(SiteAddress::base().toDisplayString(), why));
     });
 }
 
