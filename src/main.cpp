@@ -1,6 +1,7 @@
 #include "base/SiteAddress.h"
 #include "shell/Startup.h"
 #include "shell/StartupProbe.h"
+#include "widgets/Artwork.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -9,7 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/lumivo.svg")));
+    QApplication::setWindowIcon(QIcon(Artwork::pixmap(QStringLiteral("lumivo"), QSize(64, 64))));
     QApplication::setDesktopFileName(QStringLiteral("org.example.lumivo"));
     if (const QByteArray start = qgetenv("LUMIVO_BENCH_STARTUP"); !start.isEmpty())
         app.installEventFilter(new StartupProbe(start.toLongLong(), &app));

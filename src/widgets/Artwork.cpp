@@ -1,6 +1,7 @@
 #include "widgets/Artwork.h"
 
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QWidget>
@@ -12,9 +13,12 @@ QPixmap pixmap(const QString &name, const QSize &size, const QWidget *shownOn)
     const qreal ratio = shownOn ? shownOn->devicePixelRatioF() : qGuiApp->devicePixelRatio();
     // Some pictures come drawn already at their own size (assets/CMakeLists.txt).
     if (ratio == 1.0) {
-        QPixmap drawn(QStringLiteral(":/assets/%1.png").arg(name));
+        // Read as PNG without asking the image plug-ins first: loading them all costs more than
+        // the picture.
+        QImageReader drawn(QStringLiteral(":/assets/%1.png").arg(name), "png");
+        drawn.setAutoDetectImageFormat(false);
         if (drawn.size() == size)
-            return drawn;
+            return QPixmap::fromImage(drawn.read());
     }
     QSvgRenderer renderer(QStringLiteral(":/assets/%1.svg").arg(name));
     if (!renderer.isValid())
