@@ -51,8 +51,9 @@ void run(frmWeb &window, const QString &line)
 int main(int argc, char *argv[])
 {
     // Chromium will not start as root with its sandbox on, and says so only on the terminal: a
-    // player who runs the game as root would get no window at all. The pages shown are the game's
-    // own site and record form.
+    // player who runs the game as root would get no window at all. Without the sandbox the page
+    // processes keep root's rights, which the player chose by running the game so; the pages are
+    // the game's own site and record form.
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     // Pages are drawn without OpenGL (Qt Quick's software renderer): the shared context the
