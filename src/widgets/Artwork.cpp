@@ -1,8 +1,9 @@
 #include "widgets/Artwork.h"
 
 #include <QGuiApplication>
-#include <QImageReader>
+#include <QImage>
 #include <QPainter>
+#include <QResource>
 #include <QSvgRenderer>
 #include <QWidget>
 
@@ -11,14 +12,14 @@ namespace Artwork {
 QPixmap pixmap(const QString &name, const QSize &size, const QWidget *shownOn)
 {
     const qreal ratio = shownOn ? shownOn->devicePixelRatioF() : qGuiApp->devicePixelRatio();
-    // Some pictures come drawn already at their own size (assets/CMakeLists.txt).
+    // Some pictures come drawn already, as plain pixels (assets/CMakeLists.txt): nothing to decode.
     if (ratio == 1.0) {
-        // Read as PNG without asking the image plug-ins first: loading them all costs more than
-        // the picture.
-        QImageReader drawn(QStringLiteral(":/assets/%1.png").arg(name), "png");
-        drawn.setAutoDetectImageFormat(false);
-        if (drawn.size() == size)
-            return QPixmap::fromImage(drawn.read());
+        const QByteArray drawn = QResource(QStringLiteral(":/assets/%1.argb").arg(name)).uncompressedData();
+        if (drawn.size() == qsizetype(size.width()) * size.height() * 4) {
+            const QImage pixels(reinterpret_cast<const uchar *>(drawn.constData()), size.width(),
+                                size.height(), QImage::Format_ARGB32_Premultiplied);
+            return QPixmap::fromImage(pixels.copy());
+        }
     }
     QSvgRenderer renderer(QStringLiteral(":/assets/%1.svg").arg(name));
     if (!renderer.isValid())
