@@ -2,6 +2,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLabel>
+#include <QTimer>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineSettings>
@@ -25,12 +27,30 @@ QUrl addressUrl(const QString &address)
 
 frmWeb::frmWeb(const QString &tempFolder, QWidget *parent)
     : QWidget(parent)
-    , m_view(new QWebEngineView(this))
+    , m_loading(new QLabel(QStringLiteral("Caricamento della pagina…"), this))
     , m_tempFolder(tempFolder)
 {
     setObjectName(QStringLiteral("frmWeb"));
     setWindowTitle(QStringLiteral("Lumivo Pro - WebBrowser"));
     resize(900, 640);
+    m_loading->setAlignment(Qt::AlignCenter);
+    // A window that is never drawn (started minimised) still gets its pages.
+    QTimer::singleShot(1000, this, &frmWeb::startEngine);
+}
+
+void frmWeb::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // Drawn once with its loading line: now the engine may take its time.
+    if (!m_view)
+        QTimer::singleShot(0, this, &frmWeb::startEngine);
+}
+
+void frmWeb::startEngine()
+{
+    if (m_view)
+        return;
+    m_view = new QWebEngineView(this);
     m_view->setObjectName(QStringLiteral("wbMain"));
     QWebEngineSettings *settings = m_view->settings();
     // The record form is a local page that posts to the site.
@@ -41,6 +61,18 @@ frmWeb::frmWeb(const QString &tempFolder, QWidget *parent)
     connect(m_view->page(), &QWebEnginePage::loadingChanged, this, &frmWeb::loadingChanged);
     // A page whose process died never answers: the times count as not sent.
     connect(m_view->page(), &QWebEnginePage::renderProcessTerminated, this, [this] { answer(false); });
+    m_view->setGeometry(m_loading->geometry());
+    m_view->show();
+    if (!m_waiting.isEmpty())
+        m_view->setUrl(std::exchange(m_waiting, {}));
+}
+
+void frmWeb::navigate(const QUrl &url)
+{
+    if (m_view)
+        m_view->setUrl(url);
+    else
+        m_waiting = url;
 }
 
 void frmWeb::open(const QString &address)
@@ -48,7 +80,7 @@ void frmWeb::open(const QString &address)
     // The game settles a record post it stops waiting for; its late answer must not settle the next.
     m_formPage.clear();
     m_recordPage.clear();
-    m_view->setUrl(addressUrl(address));
+    navigate(addressUrl(address));
 }
 
 void frmWeb::openRecord(const QUrl &recordPage, const QString &formPath)
@@ -60,7 +92,10 @@ void frmWeb::openRecord(const QUrl &recordPage, const QString &formPath)
 
 void frmWeb::resizeEvent(QResizeEvent *event)
 {
-    m_view->setGeometry(Margin, Margin, width() - 2 * Margin, height() - 2 * Margin);
+    const QRect page(Margin, Margin, width() - 2 * Margin, height() - 2 * Margin);
+    m_loading->setGeometry(page);
+    if (m_view)
+        m_view->setGeometry(page);
     QWidget::resizeEvent(event);
 }
 

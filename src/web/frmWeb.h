@@ -3,11 +3,14 @@
 #include <QUrl>
 #include <QWidget>
 
+class QLabel;
 class QWebEngineLoadingInfo;
 class QWebEngineView;
 
 // The web window of lumivo-web: the game's forum and the record page in an embedded browser.
-// One window, reused by every address the game sends while it is open.
+// One window, reused by every address the game sends while it is open. The window is on screen
+// at once, saying that the page is loading; the browser engine, which takes most of a second to
+// start, starts once it has been drawn.
 class frmWeb : public QWidget
 {
     Q_OBJECT
@@ -26,14 +29,20 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
+    void startEngine();
+    void navigate(const QUrl &url);
     void loaded(bool ok);
     void loadingChanged(const QWebEngineLoadingInfo &info);
     void answer(bool taken);
 
-    QWebEngineView *m_view;
+    QLabel *m_loading;
+    QWebEngineView *m_view = nullptr;
     QString m_tempFolder;
+    // The page asked for before the engine was up.
+    QUrl m_waiting;
     // The record post under way: the form page, and the page that answers it.
     QUrl m_formPage;
     QUrl m_recordPage;
