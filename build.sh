@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up a Debian 12 machine for Lumivo Pro, builds the game with its demo content, then either
-# starts the game (play), runs every test (test), or runs the unit tests under AddressSanitizer
-# and UndefinedBehaviorSanitizer (sanitize).
+# Sets up a Debian 12 machine for Lumivo Pro, then either builds what the game needs and starts it
+# (play), builds everything and runs every test (test), or runs the unit tests under
+# AddressSanitizer and UndefinedBehaviorSanitizer (sanitize).
 set -euo pipefail
 cd "$(dirname "$0")"
 mode=${1:-play}
@@ -13,7 +13,7 @@ esac
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
           fonts-dejavu-core fonts-comic-neue
           libqt6sql6-sqlite libqt6sql6-psql postgresql-15 nginx curl
-          qt6-webengine-dev
+          qt6-webengine-dev appstream
           xvfb openbox xdotool imagemagick x11-utils clang-format)
 missing=()
 for p in "${packages[@]}"; do
@@ -28,8 +28,9 @@ fi
 jobs=$(nproc)
 case "$mode" in
   play)
+    # The game, its web window, the content tool, the demo content and the site: no tests.
     cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build build -j"$jobs"
+    cmake --build build -j"$jobs" --target play
     exec build/game/lumivo ;;
   test)
     # Warnings are errors here, and the end-to-end run may not skip: CI must not pass by skipping.

@@ -22,7 +22,7 @@ QUrl dataFile(const QString &name);
 QUrl recordPage();
 // "forum/index.php".
 QUrl forumPage();
-// "LumivoPro/ranking".
+// "/LumivoPro/ranking", the players' times.
 QUrl rankingPage();
 
 } // namespace SiteAddress

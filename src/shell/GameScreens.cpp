@@ -4,7 +4,6 @@
 #include "base/GameTypes.h"
 #include "base/SiteAddress.h"
 #include "content/DownloadWindow.h"
-#include "content/Extraction.h"
 #include "play/AlphaPlayScreen.h"
 #include "play/ClassicPlayScreen.h"
 #include "play/StripPlayScreen.h"
@@ -12,7 +11,7 @@
 #include "select/CategorySelection.h"
 #include "shell/LoginWindow.h"
 #include "shell/MenuScreen.h"
-#include "shell/RecordForm.h"
+#include "shell/WebCompanion.h"
 #include "widgets/Messages.h"
 
 #include <QDir>
@@ -55,50 +54,35 @@ void openDownload(GameSession &session, int category, QWidget *over)
     window->show();
 }
 
-// Writes the record form page with the player's name and times and opens it in the web window,
-// which posts it; the times count as sent once the site has answered the post.
-void sendRecord(Profile &profile, const WebOpener &openWeb)
+// Sends the player's name and times to the site; they count as sent once the site has taken them,
+// so an offline player is offered the record again.
+void sendRecord(Profile &profile)
 {
     const std::array<qint32, 4> times = {profile.playTime(Game::Classic), profile.playTime(Game::Bonus),
                                          profile.playTime(Game::Alpha), profile.playTime(Game::Puzzle)};
-    const QString name = QStringLiteral("~record.htm");
-    const QString path = tempPath(name);
-    // Written beside and renamed over, never through a link left in Temp/.
-    if (!writeTempFile(name, RecordForm::page(SiteAddress::recordPage(), profile.name(), times))) {
-        Messages::warn(QStringLiteral("Impossibile scrivere la pagina %1: controlla che la cartella Temp si "
-                                      "possa scrivere. I tempi non sono stati inviati.")
-                           .arg(QDir::toNativeSeparators(path)));
-        return;
-    }
-    // Marked as sent only once the site has them: an offline player is offered the record again.
-    openWeb(QDir(path).absolutePath(), [&profile](bool taken) {
+    WebCompanion::sendRecord(profile.name(), times, [&profile](bool taken) {
         if (taken)
             profile.setTimesSent(true);
     });
 }
 
-void openWebPage(GameSession &session, const WebOpener &openWeb, WebPage page)
+void openWebPage(GameSession &session, WebPage page)
 {
-    if (!openWeb) {
-        Messages::notify(QStringLiteral("Il browser del gioco non è disponibile: apri %1 nel tuo browser.")
-                             .arg(SiteAddress::base().toString()));
-        return;
-    }
     switch (page) {
     case WebPage::Forum:
-        openWeb(SiteAddress::forumPage().toString(), {});
+        WebCompanion::open(SiteAddress::forumPage());
         break;
     case WebPage::Ranking:
-        openWeb(SiteAddress::rankingPage().toString(), {});
+        WebCompanion::open(SiteAddress::rankingPage());
         break;
     case WebPage::Record:
-        sendRecord(session.profile(), openWeb);
+        sendRecord(session.profile());
         break;
     }
 }
 } // namespace
 
-ScreenSet gameScreens(GameSession &session, WebOpener openWeb)
+ScreenSet gameScreens(GameSession &session)
 {
     ScreenSet screens;
     screens.login = [&session] { return new LoginWindow(session.profile()); };
@@ -106,6 +90,6 @@ ScreenSet gameScreens(GameSession &session, WebOpener openWeb)
     screens.selection = [&session](int gameType) { return selectionOf(session, gameType); };
     screens.play = [&session](int gameType, int category) { return playOf(session, gameType, category); };
     screens.download = [&session](int category, QWidget *over) { openDownload(session, category, over); };
-    screens.web = [&session, openWeb](WebPage page) { openWebPage(session, openWeb, page); };
+    screens.web = [&session](WebPage page) { openWebPage(session, page); };
     return screens;
 }

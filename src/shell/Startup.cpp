@@ -48,7 +48,7 @@ Result<> prepareGameFolder(CategoryTable &table)
     return table.load();
 }
 
-int run(QApplication &app, WebOpener openWeb)
+int run(QApplication &app)
 {
     SingleInstance instance(GameFolder::root());
     if (!instance.isFirst() && instance.problem().isEmpty())
@@ -64,7 +64,7 @@ int run(QApplication &app, WebOpener openWeb)
         Messages::warn(prepared.problem());
         return 1;
     }
-    Navigator navigator(gameScreens(session, std::move(openWeb)));
+    Navigator navigator(gameScreens(session));
     navigator.start();
     return QApplication::exec();
 }

@@ -18,6 +18,6 @@ void prepareApplication(QApplication &app);
 Result<> prepareGameFolder(CategoryTable &table);
 
 // Runs the game to its end; returns the program's exit code.
-int run(QApplication &app, WebOpener openWeb);
+int run(QApplication &app);
 
 } // namespace Startup

@@ -1,39 +1,49 @@
 #pragma once
 
-#include <QPointer>
+#include <QUrl>
 #include <QWidget>
-#include <functional>
 
+class QLabel;
 class QWebEngineLoadingInfo;
 class QWebEngineView;
 
-// The web window: the game's forum and the record page in an embedded browser. One window,
-// reused by every ShowWeb, not modal; the menu stays beneath it. The browser engine starts only
-// when the window first opens.
+// The web window of lumivo-web: the game's forum and the record page in an embedded browser.
+// One window, reused by every address the game sends while it is open. The window is on screen
+// at once, saying that the page is loading; the browser engine, which takes most of a second to
+// start, starts once it has been drawn.
 class frmWeb : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmWeb(QWidget *parent = nullptr);
+    // `tempFolder` is the game's Temp/, whose "~" pages are removed once the browser read them.
+    explicit frmWeb(const QString &tempFolder, QWidget *parent = nullptr);
 
-    // Opens (or reuses) the window, maximised, on a URL or an absolute file path. When the page
-    // is the record form, `recordAnswered` learns whether the site took the post (a 2xx answer).
-    static frmWeb *ShowWeb(const QString &address, std::function<void(bool)> recordAnswered = {});
-
-    QWebEngineView *wbMain() const { return m_view; }
+    // Shows a URL or an absolute file path.
+    void open(const QString &address);
+    // Shows the record form page at `formPath` and posts it once loaded; recordAnswered then
+    // tells whether `recordPage` answered the post with 2xx.
+    void openRecord(const QUrl &recordPage, const QString &formPath);
 
 signals:
-    // A document finished loading, successfully or not.
-    void documentComplete(bool ok);
+    void recordAnswered(bool taken);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
-    void navigate(const QString &address);
+    void startEngine();
+    void navigate(const QUrl &url);
     void loaded(bool ok);
     void loadingChanged(const QWebEngineLoadingInfo &info);
+    void answer(bool taken);
 
-    QWebEngineView *m_view;
-    std::function<void(bool)> m_recordAnswered;
+    QLabel *m_loading;
+    QWebEngineView *m_view = nullptr;
+    QString m_tempFolder;
+    // The page asked for before the engine was up.
+    QUrl m_waiting;
+    // The record post under way: the form page, and the page that answers it.
+    QUrl m_formPage;
+    QUrl m_recordPage;
 };

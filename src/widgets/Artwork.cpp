@@ -1,7 +1,9 @@
 #include "widgets/Artwork.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
+#include <QResource>
 #include <QSvgRenderer>
 #include <QWidget>
 
@@ -9,10 +11,19 @@ namespace Artwork {
 
 QPixmap pixmap(const QString &name, const QSize &size, const QWidget *shownOn)
 {
+    const qreal ratio = shownOn ? shownOn->devicePixelRatioF() : qGuiApp->devicePixelRatio();
+    // Some pictures come drawn already, as plain pixels (assets/CMakeLists.txt): nothing to decode.
+    if (ratio == 1.0) {
+        const QByteArray drawn = QResource(QStringLiteral(":/assets/%1.argb").arg(name)).uncompressedData();
+        if (drawn.size() == qsizetype(size.width()) * size.height() * 4) {
+            const QImage pixels(reinterpret_cast<const uchar *>(drawn.constData()), size.width(),
+                                size.height(), QImage::Format_ARGB32_Premultiplied);
+            return QPixmap::fromImage(pixels.copy());
+        }
+    }
     QSvgRenderer renderer(QStringLiteral(":/assets/%1.svg").arg(name));
     if (!renderer.isValid())
         return QPixmap();
-    const qreal ratio = shownOn ? shownOn->devicePixelRatioF() : qGuiApp->devicePixelRatio();
     QPixmap picture(size * ratio);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
