@@ -45,7 +45,7 @@ struct ArrowMasks {
 };
 ArrowMasks arrowMasks(int value, int max);
 
-// Number of the cell before the first one in view: 3 per whole arrow step, plus 1 for a part step.
+// Number of the cell before the first one in view: one per pitch scrolled.
 int firstCell(int value);
 
 // The position label "a - b" for the value on a strip of n cells ("1 - 3", "9 - 11").
