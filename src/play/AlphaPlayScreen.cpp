@@ -30,13 +30,13 @@ const QString AlphaPlayScreen::Instructions
           "Eccoti finalmente alla modalità Alpha; hai presente il gioco dei 15 in cui devi ordinare i "
           "tasselli? Bene, la modalità Alpha funziona allo stesso modo, ma dovrai ordinare i film in "
           "ordine")
-      + QStringLiteral(" \"alfabefico\" ")
+      + QStringLiteral(" \"alfabetico\" ")
       + QStringLiteral(
           "guardando 15 scene scelte casualmente dalla categoria Classic. Il gioco è piuttosto "
           "difficile, una volta ordinati i film sarà sbloccata l'ultima modalità della categoria "
-          "Puzzle. Per giocare clicca sulle immagini per spostarle nella nella casella vuota; non "
+          "Puzzle. Per giocare clicca sulle immagini per spostarle nella casella vuota; non "
           "appena i film saranno riordinati il tempo si fermerà e verrà visualizzato un messaggio. "
-          "E' molto importante riconoscere i film")
+          "È molto importante riconoscere i film")
       + QStringLiteral(" \"al volo\" ")
       + QStringLiteral(
           "per ottenere un buon tempo; le prime volte il gioco potrebbe risultare impossibile, "

@@ -27,7 +27,7 @@ const QString BonusPlayScreen::Instructions = QStringLiteral(
 
 const QString PuzzlePlayScreen::Instructions = QStringLiteral(
     "La categoria Puzzle comprende tre giochi completamente differenti; nella categoria Missing "
-    "dovrai indicare l'elemento mancante scrivendolo senza articolo. Se stai giocando alla categori "
+    "dovrai indicare l'elemento mancante scrivendolo senza articolo. Se stai giocando alla categoria "
     "Vestiti, dovrai indovinare il titolo del film, guardando i vestiti utilizzati dagli attori. La "
     "categoria Rebus richiede di indovinare il titolo del film (in inglese) ottenendolo combinando "
     "le scene proposte, è la categoria in assoluto più difficile di tutto il gioco.");
