@@ -123,7 +123,7 @@ PlayCell &PlayScreen::addCell(QWidget *container, const QPoint &topLeft)
     m_cells.push_back(std::make_unique<PlayCell>(container, k, topLeft));
     PlayCell &added = *m_cells.back();
     added.lblIndex->setVisible(m_codesShown);
-    connect(added.txtTitle, &QLineEdit::textChanged, this, [this, &added] { titleChanged(added); });
+    connect(added.txtTitle, &QLineEdit::textChanged, this, [this, k] { titleChanged(k); });
     return added;
 }
 
@@ -227,6 +227,14 @@ void PlayScreen::panelClosed()
         m_tmrTime->start();
 }
 
+void PlayScreen::typedUnderPanel()
+{
+    m_rules.panelClicked();
+    showPanel(m_rules.panel());
+    // The base's own: a screen's caret rule for the click would take the key from its box.
+    PlayScreen::panelClosed();
+}
+
 void PlayScreen::tick()
 {
     const Result<qint32> total = m_rules.clock().tick();
@@ -238,8 +246,9 @@ void PlayScreen::tick()
         Messages::warn(total.problem());
 }
 
-void PlayScreen::titleChanged(PlayCell &changed)
+void PlayScreen::titleChanged(int k)
 {
+    PlayCell &changed = cell(k);
     TitleBox *box = changed.txtTitle;
     // A solved box changes only when the solve writes the stored title into it.
     if (box->isSolved() || !box->isEnabled())
@@ -255,6 +264,19 @@ void PlayScreen::titleChanged(PlayCell &changed)
     showSolvedCount();
     if (*typed == CategoryPlay::Typed::CategoryComplete)
         win();
+    else
+        focusNextOpen(k);
+}
+
+void PlayScreen::focusNextOpen(int k)
+{
+    for (int step = 1; step < cellCount(); ++step) {
+        TitleBox *box = cell((k - 1 + step) % cellCount() + 1).txtTitle;
+        if (box->isEnabled() && !box->isSolved()) {
+            box->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void PlayScreen::win()
@@ -320,6 +342,9 @@ bool PlayScreen::eventFilter(QObject *watched, QEvent *event)
                 toggleCodes();
             return true;
         }
+        if (m_rules.panel() == CategoryPlay::Panel::Instructions && qobject_cast<TitleBox *>(watched)
+            && !key->text().isEmpty() && key->text().at(0).isPrint())
+            typedUnderPanel();
     }
     return QWidget::eventFilter(watched, event);
 }

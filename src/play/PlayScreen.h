@@ -112,7 +112,13 @@ private:
     QLabel *makeCounter(const char *name, const QString &text, const QRect &place);
     ClickableImage *makeArrow(const char *name, const QString &artwork, const QPoint &place);
     QLabel *makeMask(const char *name, const QString &artwork, const QPoint &place);
-    void titleChanged(PlayCell &cell);
+    void titleChanged(int k);
+    // Puts the caret in the first open box after cell k (counting round from the last cell to the
+    // first); nowhere new when every box is solved.
+    void focusNextOpen(int k);
+    // A key typed into a title box while the instructions show takes them away and starts the
+    // clock as a click on them does; the key itself goes on to its box.
+    void typedUnderPanel();
     // The category's last picture was solved.
     void win();
     void panelClicked();

@@ -156,12 +156,28 @@ void StripPlayScreen::goBack()
 {
     hsMain->setValue(StripMath::backValue(hsMain->value()));
     updateArrows();
+    focusInView();
 }
 
 void StripPlayScreen::goNext()
 {
     hsMain->setValue(StripMath::nextValue(hsMain->value(), hsMain->maximum()));
     updateArrows();
+    focusInView();
+}
+
+void StripPlayScreen::focusInView()
+{
+    const int first = StripMath::firstCell(hsMain->value()) + 1;
+    const int last = qMin(first + 2, cellCount());
+    for (int k = first; k <= last; ++k) {
+        if (!cell(k).txtTitle->isSolved()) {
+            cell(k).txtTitle->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    if (first <= last)
+        cell(first).txtTitle->setFocus(Qt::OtherFocusReason);
 }
 
 void StripPlayScreen::followScroll(int value)

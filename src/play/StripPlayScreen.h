@@ -42,6 +42,9 @@ private:
     void followScroll(int value);
     // A title box that got the focus out of view is brought in by whole arrow steps.
     void reveal(QObject *box, Qt::FocusReason reason);
+    // After an arrow step: the caret in the first open box in view, or in the first box in view
+    // when all of them are solved, so that typing never goes to a box out of sight.
+    void focusInView();
 
     QString m_caption;
     QWidget *picHost = nullptr;

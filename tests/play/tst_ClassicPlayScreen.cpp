@@ -93,6 +93,26 @@ private slots:
         QTRY_VERIFY(box(screen, 1)->hasFocus());
     }
 
+    // The first key typed under the panel takes it away and starts the clock, as a click does, and
+    // counts towards the title; each solve hands the caret to the page's next open box, round from
+    // the last box to the first.
+    void typingUnderThePanelStartsTheClockAndTheCaretFollows()
+    {
+        m_content->solve(Animazione, 2, 2);
+        m_content->solve(Animazione, 9, 9);
+        Screen *screen = open(Animazione);
+        QTRY_VERIFY(box(screen, 1)->hasFocus());
+        QVERIFY(infoPanel(screen)->isVisible());
+        QTest::keyClicks(box(screen, 1), QStringLiteral("film 1"));
+        QVERIFY(!infoPanel(screen)->isVisible());
+        QVERIFY(timer(screen, "tmrTime")->isActive());
+        QVERIFY(box(screen, 1)->isSolved());
+        QVERIFY(box(screen, 3)->hasFocus());
+        box(screen, 8)->setFocus();
+        QTest::keyClicks(box(screen, 8), QStringLiteral("film 8"));
+        QVERIFY(box(screen, 3)->hasFocus());
+    }
+
     void theSecondClickOfTheOpeningDoubleClickLeavesThePanel()
     {
         QApplication::setDoubleClickInterval(60000);
