@@ -23,7 +23,12 @@ PlayCell::PlayCell(QWidget *parent, int index, const QPoint &topLeft)
     imgImage->setObjectName(cellName("imgImage", index));
     imgImage->setGeometry(picturePlace);
     imgImage->setScaledContents(true);
-    imgImage->setStyleSheet(QStringLiteral("background: #d8d8de;"));
+    // A palette, not a style sheet: a long strip makes hundreds of cells, and a style sheet of
+    // each one's own is parsed and polished for each.
+    QPalette grey = imgImage->palette();
+    grey.setColor(QPalette::Window, QColor(0xd8, 0xd8, 0xde));
+    imgImage->setPalette(grey);
+    imgImage->setAutoFillBackground(true);
 
     shaBorder = new ShapeFrame(parent);
     shaBorder->setObjectName(cellName("shaBorder", index));
@@ -44,18 +49,19 @@ PlayCell::PlayCell(QWidget *parent, int index, const QPoint &topLeft)
     txtTitle->setGeometry(QRect(topLeft + QPoint(0, TitleOffset), TitleSize));
 }
 
-bool PlayCell::fill(const PageLine &line, const QByteArray &pictureBytes, bool solved)
-{
-    return fill(line, QImage::fromData(pictureBytes), solved);
-}
-
 bool PlayCell::fill(const PageLine &line, QImage picture, bool solved)
 {
     if (picture.isNull())
         return false;
-    imgImage->setPixmap(QPixmap::fromImage(std::move(picture)));
+    fillLine(line, solved);
+    return showPicture(std::move(picture));
+}
+
+void PlayCell::fillLine(const PageLine &line, bool solved)
+{
     imgImage->setEnabled(true);
-    lblIndex->setText(line.code());
+    code = line.code();
+    lblIndex->setText(code);
     lblIndex->adjustSize();
     this->picture = line.picture;
     txtTitle->setTag(line.title);
@@ -64,12 +70,30 @@ bool PlayCell::fill(const PageLine &line, QImage picture, bool solved)
         showSolved();
     else
         showOpen();
+}
+
+bool PlayCell::showPicture(QImage picture)
+{
+    if (picture.isNull())
+        return false;
+    imgImage->setPixmap(QPixmap::fromImage(std::move(picture)));
     return true;
+}
+
+void PlayCell::dropPicture()
+{
+    imgImage->clear();
+}
+
+bool PlayCell::hasPicture() const
+{
+    return !imgImage->pixmap().isNull();
 }
 
 void PlayCell::clear()
 {
     picture = 0;
+    code.clear();
     imgImage->clear();
     imgImage->setEnabled(false);
     lblIndex->clear();

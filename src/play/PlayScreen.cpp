@@ -19,10 +19,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRegularExpression>
-#include <QThread>
-#include <QThreadPool>
 #include <QTimer>
-#include <atomic>
 
 namespace {
 constexpr int BlinkInterval = 500;
@@ -127,50 +124,19 @@ PlayCell &PlayScreen::addCell(QWidget *container, const QPoint &topLeft)
     return added;
 }
 
-namespace {
 // The bytes are read afresh: every page uses the same file names, and a picture loaded by name
 // could come back from the pixmap cache as the previous page's.
-QByteArray pictureBytes(const PageLine &line)
+QByteArray PlayScreen::pictureBytes(const PageLine &line)
 {
     QFile file;
     return SafeFile::open(file, line.picturePath(), QIODevice::ReadOnly, false) == SafeFile::Status::Ok
                ? file.readAll()
                : QByteArray();
 }
-} // namespace
 
 bool PlayScreen::fillCell(int k, const PageLine &line)
 {
-    return fillCell(k, line, QImage::fromData(pictureBytes(line)), m_profile.solvedFlag(line.picture) == 1);
-}
-
-bool PlayScreen::fillCell(int k, const PageLine &line, QImage picture, bool solved)
-{
-    return cell(k).fill(line, std::move(picture), solved);
-}
-
-QVector<QImage> PlayScreen::readPictures(const QVector<PageLine> &lines,
-                                         const std::function<void()> &meanwhile)
-{
-    QVector<QByteArray> bytes;
-    bytes.reserve(lines.size());
-    for (const PageLine &line : lines)
-        bytes.append(pictureBytes(line));
-    // Decoding is most of the cost of a long strip: the pool's threads and this one share it.
-    QVector<QImage> pictures(bytes.size());
-    std::atomic<int> next {0};
-    const auto decode = [&] {
-        for (int i = next++; i < bytes.size(); i = next++)
-            pictures[i] = QImage::fromData(bytes[i]);
-    };
-    QThreadPool pool;
-    for (int helper = 1; helper < QThread::idealThreadCount() && helper < bytes.size(); ++helper)
-        pool.start(decode);
-    if (meanwhile)
-        meanwhile();
-    decode();
-    pool.waitForDone();
-    return pictures;
+    return cell(k).fill(line, QImage::fromData(pictureBytes(line)), m_profile.solvedFlag(line.picture) == 1);
 }
 
 bool PlayScreen::openCategory(const std::function<bool(qint16 page)> &fillCells)

@@ -5,13 +5,11 @@
 
 #include "widgets/GameScreen.h"
 
-#include <QVector>
 #include <functional>
 #include <memory>
 
 class ClickableImage;
 class Profile;
-class QImage;
 class InfoPanel;
 class QLabel;
 class QTimer;
@@ -77,13 +75,8 @@ protected:
     // Shows a page-list line in cell k, solved or open as the profile says; false when its
     // picture does not decode.
     bool fillCell(int k, const PageLine &line);
-    // The same for a picture decoded already and a solved flag read already.
-    bool fillCell(int k, const PageLine &line, QImage picture, bool solved);
-    // The pictures of the page-list lines, read from Temp/ and decoded on every core at once; a
-    // null image for a picture that does not decode. `meanwhile` runs on this thread while the
-    // other cores decode, before this one joins them.
-    static QVector<QImage> readPictures(const QVector<PageLine> &lines,
-                                        const std::function<void()> &meanwhile = {});
+    // The bytes of a page-list line's picture in Temp/, empty when it cannot be read.
+    static QByteArray pictureBytes(const PageLine &line);
 
     // After the cells are filled: blnReady, the panel, the counters.
     void startPlay();

@@ -54,6 +54,13 @@ int boxSide(int value, int k)
     return 0;
 }
 
+// The cells in view and `steps` arrow steps' worth on either side.
+CellRange around(int value, int n, int steps)
+{
+    const int first = firstCell(value) + 1;
+    return {qMax(1, first - 3 * steps), qMin(n, first + 2 + 3 * steps)};
+}
+
 } // namespace
 
 int revealValue(int value, int k, int n)
@@ -72,6 +79,16 @@ int revealValue(int value, int k, int n)
         if (boxSide(v, k) != side)
             return v;
     }
+}
+
+CellRange nearCells(int value, int n)
+{
+    return around(value, n, 1);
+}
+
+CellRange keptCells(int value, int n)
+{
+    return around(value, n, 2);
 }
 
 } // namespace StripMath

@@ -15,7 +15,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QScrollBar>
+#include <QThread>
 #include <algorithm>
+#include <memory>
 
 const QString BonusPlayScreen::Instructions = QStringLiteral(
     "A differenza della modalità Classic, dovrai indovinare il titolo dei film guardando una scena in "
@@ -115,22 +117,41 @@ bool StripPlayScreen::loadStrip()
         = std::minmax_element(lines.begin(), lines.end(),
                               [](const PageLine &a, const PageLine &b) { return a.picture < b.picture; });
     const QVector<qint16> solved = profile().solvedFlags(first->picture, last->picture - first->picture + 1);
-    // The cells are made while the pictures decode.
-    QVector<QImage> pictures = readPictures(lines, [&] {
-        for (int k = 1; k <= lines.size(); ++k)
-            addStripCell(k);
-    });
+
+    // Another thread reads every picture's bytes, decodes those near the strip's start and empties
+    // Temp/ while this one builds the cells; the other pictures are decoded as they come near the
+    // view (decoding all of them first made a long strip slow to open).
+    const StripMath::CellRange near = StripMath::nearCells(StripMath::ScrollMin, int(lines.size()));
+    QVector<QByteArray> bytes(lines.size());
+    QVector<QImage> nearPictures(near.last);
+    bool read = false;
+    const auto readPictures = [&] {
+        for (int i = 0; i < lines.size(); ++i)
+            bytes[i] = pictureBytes(lines[i]);
+        for (int k = near.first; k <= near.last; ++k)
+            nearPictures[k - 1] = QImage::fromData(bytes[k - 1]);
+        // A picture lives on only in the screen.
+        removeTempPictures();
+        read = true;
+    };
+    const std::unique_ptr<QThread> reader(QThread::create(readPictures));
+    reader->start();
     for (int k = 1; k <= lines.size(); ++k) {
+        addStripCell(k);
         const PageLine &line = lines[k - 1];
-        if (!fillCell(k, line, std::move(pictures[k - 1]),
-                      solved.value(line.picture - first->picture) == 1)) {
-            removeTempPictures();
-            giveUp(unreadablePicture(line.code()));
+        cell(k).fillLine(line, solved.value(line.picture - first->picture) == 1);
+    }
+    reader->wait();
+    // A thread that could not start leaves the work to this one.
+    if (!read)
+        readPictures();
+    for (int k = near.first; k <= near.last; ++k) {
+        if (!cell(k).showPicture(std::move(nearPictures[k - 1]))) {
+            giveUp(unreadablePicture(cell(k).code));
             return false;
         }
     }
-    // A picture lives on only in its cell.
-    removeTempPictures();
+    m_pictureBytes = std::move(bytes);
     picHost->show();
     showSolvedCount();
     return true;
@@ -184,6 +205,27 @@ void StripPlayScreen::followScroll(int value)
 {
     picHost->move(-value, StripTop);
     updateArrows();
+    showPicturesNear(value);
+}
+
+void StripPlayScreen::showPicturesNear(int value)
+{
+    // Nothing while the strip is built, nor once a picture could not be shown.
+    if (m_pictureBytes.size() != cellCount())
+        return;
+    const StripMath::CellRange near = StripMath::nearCells(value, cellCount());
+    const StripMath::CellRange kept = StripMath::keptCells(value, cellCount());
+    for (int k = 1; k <= cellCount(); ++k) {
+        PlayCell &shown = cell(k);
+        if (!kept.contains(k)) {
+            shown.dropPicture();
+        } else if (near.contains(k) && !shown.hasPicture()
+                   && !shown.showPicture(QImage::fromData(m_pictureBytes[k - 1]))) {
+            m_pictureBytes.clear();
+            giveUp(unreadablePicture(shown.code));
+            return;
+        }
+    }
 }
 
 void StripPlayScreen::panelClosed()

@@ -2,6 +2,8 @@
 
 #include "play/PlayScreen.h"
 
+#include <QVector>
+
 class QScrollBar;
 
 // The play screen of a themed category: every picture of the category in one row, the strip
@@ -31,8 +33,10 @@ protected:
     void updateArrows() override;
     void panelClosed() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // Builds and fills the strip from the page list in Temp/ and deletes its files. False,
-    // after telling the player and closing the screen, when the list or a picture is damaged.
+    // Builds and fills the strip from the page list in Temp/ and deletes its files, keeping the
+    // pictures' bytes; the pictures near the start are decoded, the others as they come near the
+    // view. False, after telling the player and closing the screen, when the list or a picture
+    // near the start is damaged.
     bool loadStrip();
 
 private:
@@ -40,6 +44,9 @@ private:
     void addStripCell(int k);
     // Whatever set the scroll position, the strip follows it.
     void followScroll(int value);
+    // Decodes the pictures near the view that are not yet, and lets the far ones go. A picture
+    // that does not decode is reported as it comes near the view, and the screen closes.
+    void showPicturesNear(int value);
     // A title box that got the focus out of view is brought in by whole arrow steps.
     void reveal(QObject *box, Qt::FocusReason reason);
     // After an arrow step: the caret in the first open box in view, or in the first box in view
@@ -49,6 +56,8 @@ private:
     QString m_caption;
     QWidget *picHost = nullptr;
     QScrollBar *hsMain = nullptr;
+    // The bytes of every picture of the strip, cell k's at k - 1.
+    QVector<QByteArray> m_pictureBytes;
 };
 
 // Bonus categories (10 to 17), time counted in the Bonus slot.

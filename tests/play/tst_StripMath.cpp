@@ -1,5 +1,6 @@
-// Strip geometry, arrow steps, masks, position label and keyboard reveal of the Bonus/Puzzle strip;
-// a strip of fewer than three cells cannot move and has both arrows masked.
+// Strip geometry, arrow steps, masks, position label, the pictures decoded around the view and
+// keyboard reveal of the Bonus/Puzzle strip; a strip of fewer than three cells cannot move and has
+// both arrows masked.
 
 #include "play/StripMath.h"
 
@@ -48,6 +49,10 @@ private slots:
                 }
             }
             QCOMPARE(posText(v, count), QStringLiteral("%1 - %2").arg(first).arg(last));
+            // Decoded: what is in view and what an arrow step brings; kept: at least as much.
+            const CellRange near = nearCells(v, count), kept = keptCells(v, count);
+            QVERIFY(near.first <= qMax(1, first - 3) && near.last >= qMin(count, last + 3));
+            QVERIFY(kept.first <= near.first && kept.last >= near.last);
         }
         QCOMPARE(nextValue(max, max), max);
         QCOMPARE(backValue(ScrollMin), ScrollMin);
