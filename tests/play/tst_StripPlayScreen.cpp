@@ -195,7 +195,7 @@ private slots:
     }
 
     // A picture near the strip's start is found damaged before the screen shows; one farther along
-    // as it comes near the view.
+    // as it comes near the view, even when the scroll comes before the rest of the strip is made.
     void aCategoryThatCannotBeShownGoesBackUntouched_data()
     {
         QTest::addColumn<QString>("damage");
