@@ -39,9 +39,10 @@ PlayCell::PlayCell(QWidget *parent, int index, const QPoint &topLeft)
     lblIndex->setObjectName(cellName("lblIndex", index));
     lblIndex->move(topLeft + QPoint(ShapeFrame::BorderWidth + 2, ShapeFrame::BorderWidth + 1));
     lblIndex->setFont(QFont(QStringLiteral("Verdana"), 8, QFont::Bold));
-    QPalette white = lblIndex->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    lblIndex->setPalette(white);
+    // White on a small dark chip: readable on any picture, open or solved.
+    lblIndex->setContentsMargins(3, 0, 3, 0);
+    lblIndex->setAutoFillBackground(true);
+    lightCode(false);
     lblIndex->hide();
 
     txtTitle = new TitleBox(parent);
@@ -99,6 +100,14 @@ void PlayCell::clear()
     lblIndex->clear();
     shaBorder->hide();
     txtTitle->showEmpty();
+}
+
+void PlayCell::lightCode(bool lit)
+{
+    QPalette colours = lblIndex->palette();
+    colours.setColor(QPalette::WindowText, Qt::white);
+    colours.setColor(QPalette::Window, lit ? QColor(0, 0, 169) : QColor(24, 24, 40));
+    lblIndex->setPalette(colours);
 }
 
 void PlayCell::showOpen()

@@ -47,6 +47,9 @@ public:
 
     void showOpen();
     void showSolved();
+    // The code's chip in its blinking phase: the game's blue when lit, near black otherwise, the
+    // text white in both.
+    void lightCode(bool lit);
 
     static constexpr QSize PictureSize {200, 110};
     static constexpr QSize TitleSize {200, 19};

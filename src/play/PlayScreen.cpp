@@ -18,7 +18,6 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
@@ -120,6 +119,7 @@ PlayCell &PlayScreen::addCell(QWidget *container, const QPoint &topLeft)
     m_cells.push_back(std::make_unique<PlayCell>(container, k, topLeft));
     PlayCell &added = *m_cells.back();
     added.lblIndex->setVisible(m_codesShown);
+    added.lightCode(m_codesLit);
     connect(added.txtTitle, &QLineEdit::textChanged, this, [this, k] { titleChanged(k); });
     return added;
 }
@@ -263,21 +263,15 @@ void PlayScreen::toggleCodes()
         m_tmrIndex->start();
     else
         m_tmrIndex->stop();
-    // By name, as the cells of a strip are known only once it is built.
-    static const QRegularExpression codeLabel(QStringLiteral("^lblIndex_\\d+$"));
-    for (QLabel *code : findChildren<QLabel *>(codeLabel))
-        code->setVisible(m_codesShown);
+    for (const auto &shown : m_cells)
+        shown->lblIndex->setVisible(m_codesShown);
 }
 
 void PlayScreen::blink()
 {
-    static const QRegularExpression codeLabel(QStringLiteral("^lblIndex_\\d+$"));
-    for (QLabel *code : findChildren<QLabel *>(codeLabel)) {
-        QPalette colours = code->palette();
-        const bool white = colours.color(QPalette::WindowText) == QColor(Qt::white);
-        colours.setColor(QPalette::WindowText, white ? QColor(Qt::black) : QColor(Qt::white));
-        code->setPalette(colours);
-    }
+    m_codesLit = !m_codesLit;
+    for (const auto &shown : m_cells)
+        shown->lightCode(m_codesLit);
 }
 
 void PlayScreen::giveUp(const QString &problem)

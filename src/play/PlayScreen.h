@@ -40,7 +40,7 @@ public slots:
     void tick();
     // F1: shows the picture codes blinking, or hides them.
     void toggleCodes();
-    // Swaps each code between white and black.
+    // Swaps each code's chip between its two shades.
     void blink();
 
 protected:
@@ -124,4 +124,5 @@ private:
     QTimer *m_tmrTime = nullptr;
     QTimer *m_tmrIndex = nullptr;
     bool m_codesShown = false;
+    bool m_codesLit = false;
 };
