@@ -1,7 +1,23 @@
 #include "play/AlphaBoard.h"
 
+#include "content/Ansi.h"
+
+#include <QCollator>
+#include <QLocale>
 #include <algorithm>
-#include <cstring>
+
+namespace {
+const QCollator &titleCollator()
+{
+    static const QCollator collator = [] {
+        QCollator italian(QLocale(QLocale::Italian, QLocale::Italy));
+        italian.setCaseSensitivity(Qt::CaseInsensitive);
+        italian.setIgnorePunctuation(true);
+        return italian;
+    }();
+    return collator;
+}
+} // namespace
 
 AlphaBoard::AlphaBoard() = default;
 
@@ -77,13 +93,14 @@ bool AlphaBoard::isOrdered() const
     return m_empty == CellCount && orderCount() == TileCount - 1;
 }
 
+int AlphaBoard::compareTitles(const QString &a, const QString &b)
+{
+    return titleCollator().compare(a, b);
+}
+
 bool AlphaBoard::titleLess(const QByteArray &a, const QByteArray &b)
 {
-    const int common = qMin(a.size(), b.size());
-    const int byBytes = common > 0 ? std::memcmp(a.constData(), b.constData(), size_t(common)) : 0;
-    if (byBytes != 0)
-        return byBytes < 0;
-    return a.size() < b.size();
+    return compareTitles(Ansi::decode(a), Ansi::decode(b)) < 0;
 }
 
 bool permutationIsEven(const QVector<QByteArray> &titles)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QVector>
 
 #include <array>
@@ -41,12 +42,18 @@ public:
     int cellForKey(Direction direction) const;
 
     // How many neighbours j, j + 1 from cell 1 on stand in ascending title order before the first
-    // that does not (byte order, case-sensitive, the empty title first).
+    // that does not (the empty title first).
     int orderCount() const;
     // Solved: the empty cell last and the titles of cells 1 to 15 strictly ascending.
     bool isOrdered() const;
 
-    // Byte-wise order of titles: capitals before small letters, accented letters after z.
+    // The order the player is asked for, as an Italian reader orders titles (QCollator for Italian),
+    // letter by letter: capitals and small letters alike, blanks and punctuation (the apostrophe
+    // too) skipped, and a plain letter before the same letter accented ("Perche" before "Perché").
+    // Titles that differ only in capitals, blanks or punctuation compare equal: a board never holds
+    // two of them, as no order of theirs could be told right from wrong.
+    static int compareTitles(const QString &a, const QString &b);
+    // The same order for titles as Windows-1252 bytes.
     static bool titleLess(const QByteArray &a, const QByteArray &b);
 
 private:

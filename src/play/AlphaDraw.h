@@ -17,8 +17,9 @@ namespace AlphaDraw {
 using TitleLookup = std::function<QByteArray(int)>;
 
 // Fifteen distinct pictures from the candidates, in slot order, arranged so that the board can be
-// solved. A title that is empty or occurs inside a title drawn earlier is refused. Every
-// candidate is tried at most once; nothing when fewer than fifteen can be drawn.
+// solved. A title that is empty, occurs inside a title drawn earlier or compares equal to one
+// (AlphaBoard::compareTitles) is refused. Every candidate is tried at most once; nothing when
+// fewer than fifteen can be drawn.
 std::optional<QVector<AlphaTile>> draw(const QVector<int> &candidates, const TitleLookup &titleOf,
                                        QRandomGenerator &random);
 

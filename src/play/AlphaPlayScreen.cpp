@@ -106,8 +106,13 @@ AlphaPlayScreen::AlphaPlayScreen(Profile &profile, QWidget *parent)
     }
     showBoard();
 
-    fraInfo = new InfoPanel(this);
-    fraInfo->setGeometry(PanelPlace);
+    // The panel lies on a backdrop of the window's grey, as on the other screens: the frames of the
+    // corner cells run right into its rounded corners and would square them off.
+    m_panelBack = new QWidget(this);
+    m_panelBack->setGeometry(PanelPlace);
+    m_panelBack->setAutoFillBackground(true);
+    fraInfo = new InfoPanel(m_panelBack);
+    fraInfo->setGeometry(m_panelBack->rect());
     fraInfo->setMessage(Instructions);
     connect(fraInfo, &InfoPanel::clicked, this, &AlphaPlayScreen::panelClicked);
 
@@ -144,10 +149,9 @@ bool AlphaPlayScreen::open()
         return false;
     }
     showBoard();
-    fraInfo->move(PanelLeft, fraInfo->y());
+    m_panelBack->move(PanelLeft, m_panelBack->y());
     fraInfo->setMessage(Instructions);
-    fraInfo->show();
-    fraInfo->raise();
+    showPanel(true);
     GameScreen::open();
     setFocus(Qt::OtherFocusReason);
     return true;
@@ -336,8 +340,7 @@ void AlphaPlayScreen::checkOrder()
     fraInfo->setMessage(opened.ok() && !opened->isEmpty()
                             ? CategoryPlay::WinMessage + QStringLiteral("\n\n") + *opened
                             : CategoryPlay::WinMessage);
-    fraInfo->show();
-    fraInfo->raise();
+    showPanel(true);
     if (!opened)
         Messages::warn(opened.problem());
 }
@@ -348,7 +351,7 @@ void AlphaPlayScreen::panelClicked()
     // close the instructions unread.
     if (isOpeningClick())
         return;
-    fraInfo->hide();
+    showPanel(false);
     // Every attempt counts from zero; once Alpha is completed the board is played untimed.
     if (m_profile.gameTypeState(Game::Alpha) != Game::GameTypeState::Open)
         return;
@@ -422,6 +425,13 @@ void AlphaPlayScreen::showCell(int k)
         image->show();
         border->setFillStyle(ShapeFrame::FillStyle::Transparent);
     }
+}
+
+void AlphaPlayScreen::showPanel(bool shown)
+{
+    m_panelBack->setVisible(shown);
+    if (shown)
+        m_panelBack->raise();
 }
 
 void AlphaPlayScreen::showBoard()

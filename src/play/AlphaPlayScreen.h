@@ -65,6 +65,7 @@ private:
     ClickableImage *imgImage(int k) const;
     ShapeFrame *shaBorder(int k) const;
     void panelClicked();
+    void showPanel(bool shown);
     void showCell(int k);
     void showBoard();
     void showMovable();
@@ -73,6 +74,7 @@ private:
     Profile &m_profile;
     std::array<ClickableImage *, CellCount> m_images {};
     std::array<ShapeFrame *, CellCount> m_borders {};
+    QWidget *m_panelBack = nullptr;
     InfoPanel *fraInfo = nullptr;
     QTimer *m_tmrTime = nullptr;
     PlayClock m_clock;

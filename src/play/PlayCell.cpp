@@ -24,7 +24,12 @@ PlayCell::PlayCell(QWidget *parent, int index, const QPoint &topLeft)
     imgImage->setObjectName(cellName("imgImage", index));
     imgImage->setGeometry(picturePlace);
     imgImage->setScaledContents(true);
-    imgImage->setStyleSheet(QStringLiteral("background: #d8d8de;"));
+    // A palette, not a style sheet: a long strip makes hundreds of cells, and a style sheet of
+    // each one's own is parsed and polished for each.
+    QPalette grey = imgImage->palette();
+    grey.setColor(QPalette::Window, QColor(0xd8, 0xd8, 0xde));
+    imgImage->setPalette(grey);
+    imgImage->setAutoFillBackground(true);
 
     shaBorder = new ShapeFrame(parent);
     shaBorder->setObjectName(cellName("shaBorder", index));
@@ -35,9 +40,10 @@ PlayCell::PlayCell(QWidget *parent, int index, const QPoint &topLeft)
     lblIndex->setObjectName(cellName("lblIndex", index));
     lblIndex->move(topLeft + QPoint(ShapeFrame::BorderWidth + 2, ShapeFrame::BorderWidth + 1));
     lblIndex->setFont(QFont(QStringLiteral("Verdana"), 8, QFont::Bold));
-    QPalette white = lblIndex->palette();
-    white.setColor(QPalette::WindowText, Qt::white);
-    lblIndex->setPalette(white);
+    // White on a small dark chip: readable on any picture, open or solved.
+    lblIndex->setContentsMargins(3, 0, 3, 0);
+    lblIndex->setAutoFillBackground(true);
+    lightCode(false);
     lblIndex->hide();
     Zoom::sizesItself(lblIndex);
 
@@ -46,18 +52,19 @@ PlayCell::PlayCell(QWidget *parent, int index, const QPoint &topLeft)
     txtTitle->setGeometry(QRect(topLeft + QPoint(0, TitleOffset), TitleSize));
 }
 
-bool PlayCell::fill(const PageLine &line, const QByteArray &pictureBytes, bool solved)
-{
-    return fill(line, QImage::fromData(pictureBytes), solved);
-}
-
 bool PlayCell::fill(const PageLine &line, QImage picture, bool solved)
 {
     if (picture.isNull())
         return false;
-    imgImage->setPixmap(QPixmap::fromImage(std::move(picture)));
+    fillLine(line, solved);
+    return showPicture(std::move(picture));
+}
+
+void PlayCell::fillLine(const PageLine &line, bool solved)
+{
     imgImage->setEnabled(true);
-    lblIndex->setText(line.code());
+    code = line.code();
+    lblIndex->setText(code);
     lblIndex->adjustSize();
     this->picture = line.picture;
     txtTitle->setTag(line.title);
@@ -66,17 +73,43 @@ bool PlayCell::fill(const PageLine &line, QImage picture, bool solved)
         showSolved();
     else
         showOpen();
+}
+
+bool PlayCell::showPicture(QImage picture)
+{
+    if (picture.isNull())
+        return false;
+    imgImage->setPixmap(QPixmap::fromImage(std::move(picture)));
     return true;
+}
+
+void PlayCell::dropPicture()
+{
+    imgImage->clear();
+}
+
+bool PlayCell::hasPicture() const
+{
+    return !imgImage->pixmap().isNull();
 }
 
 void PlayCell::clear()
 {
     picture = 0;
+    code.clear();
     imgImage->clear();
     imgImage->setEnabled(false);
     lblIndex->clear();
     shaBorder->hide();
     txtTitle->showEmpty();
+}
+
+void PlayCell::lightCode(bool lit)
+{
+    QPalette colours = lblIndex->palette();
+    colours.setColor(QPalette::WindowText, Qt::white);
+    colours.setColor(QPalette::Window, lit ? QColor(0, 0, 169) : QColor(24, 24, 40));
+    lblIndex->setPalette(colours);
 }
 
 void PlayCell::showOpen()

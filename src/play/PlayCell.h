@@ -3,11 +3,10 @@
 #include <QColor>
 #include <QPoint>
 #include <QSize>
+#include <QString>
 
-class QByteArray;
 class QImage;
 class QLabel;
-class QString;
 class QWidget;
 class ShapeFrame;
 class TitleBox;
@@ -29,17 +28,28 @@ public:
 
     // The image's tag: the global number of the picture on show, 0 for none.
     int picture = 0;
+    // The picture's code, as F1 shows it.
+    QString code;
 
-    // Shows the page-list line: its picture decoded from `pictureBytes`, its code, and the title
-    // box open or solved. False when the bytes are not a picture.
-    bool fill(const PageLine &line, const QByteArray &pictureBytes, bool solved);
-    // The same with the picture already decoded; false for a null image.
+    // Shows the page-list line: its picture, its code, and the title box open or solved. False,
+    // the cell unchanged, for a null image.
     bool fill(const PageLine &line, QImage picture, bool solved);
+    // The line without its picture yet: the code and the title box, open or solved.
+    void fillLine(const PageLine &line, bool solved);
+    // Shows a decoded picture; false, the cell unchanged, for a null image.
+    bool showPicture(QImage picture);
+    // Lets the picture go while the cell keeps its line: a long strip holds only the pictures
+    // near its view.
+    void dropPicture();
+    bool hasPicture() const;
     // A cell the page has no picture for: no picture, no code, an empty disabled box.
     void clear();
 
     void showOpen();
     void showSolved();
+    // The code's chip in its blinking phase: the game's blue when lit, near black otherwise, the
+    // text white in both.
+    void lightCode(bool lit);
 
     static constexpr QSize PictureSize {200, 110};
     static constexpr QSize TitleSize {200, 19};

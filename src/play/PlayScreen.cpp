@@ -18,11 +18,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QRegularExpression>
-#include <QThread>
-#include <QThreadPool>
 #include <QTimer>
-#include <atomic>
 
 namespace {
 constexpr int BlinkInterval = 500;
@@ -123,54 +119,24 @@ PlayCell &PlayScreen::addCell(QWidget *container, const QPoint &topLeft)
     m_cells.push_back(std::make_unique<PlayCell>(container, k, topLeft));
     PlayCell &added = *m_cells.back();
     added.lblIndex->setVisible(m_codesShown);
-    connect(added.txtTitle, &QLineEdit::textChanged, this, [this, &added] { titleChanged(added); });
+    added.lightCode(m_codesLit);
+    connect(added.txtTitle, &QLineEdit::textChanged, this, [this, k] { titleChanged(k); });
     return added;
 }
 
-namespace {
 // The bytes are read afresh: every page uses the same file names, and a picture loaded by name
 // could come back from the pixmap cache as the previous page's.
-QByteArray pictureBytes(const PageLine &line)
+QByteArray PlayScreen::pictureBytes(const PageLine &line)
 {
     QFile file;
     return SafeFile::open(file, line.picturePath(), QIODevice::ReadOnly, false) == SafeFile::Status::Ok
                ? file.readAll()
                : QByteArray();
 }
-} // namespace
 
 bool PlayScreen::fillCell(int k, const PageLine &line)
 {
-    return fillCell(k, line, QImage::fromData(pictureBytes(line)), m_profile.solvedFlag(line.picture) == 1);
-}
-
-bool PlayScreen::fillCell(int k, const PageLine &line, QImage picture, bool solved)
-{
-    return cell(k).fill(line, std::move(picture), solved);
-}
-
-QVector<QImage> PlayScreen::readPictures(const QVector<PageLine> &lines,
-                                         const std::function<void()> &meanwhile)
-{
-    QVector<QByteArray> bytes;
-    bytes.reserve(lines.size());
-    for (const PageLine &line : lines)
-        bytes.append(pictureBytes(line));
-    // Decoding is most of the cost of a long strip: the pool's threads and this one share it.
-    QVector<QImage> pictures(bytes.size());
-    std::atomic<int> next {0};
-    const auto decode = [&] {
-        for (int i = next++; i < bytes.size(); i = next++)
-            pictures[i] = QImage::fromData(bytes[i]);
-    };
-    QThreadPool pool;
-    for (int helper = 1; helper < QThread::idealThreadCount() && helper < bytes.size(); ++helper)
-        pool.start(decode);
-    if (meanwhile)
-        meanwhile();
-    decode();
-    pool.waitForDone();
-    return pictures;
+    return cell(k).fill(line, QImage::fromData(pictureBytes(line)), m_profile.solvedFlag(line.picture) == 1);
 }
 
 bool PlayScreen::openCategory(const std::function<bool(qint16 page)> &fillCells)
@@ -226,6 +192,14 @@ void PlayScreen::panelClosed()
         m_tmrTime->start();
 }
 
+void PlayScreen::typedUnderPanel()
+{
+    m_rules.panelClicked();
+    showPanel(m_rules.panel());
+    // The base's own: a screen's caret rule for the click would take the key from its box.
+    PlayScreen::panelClosed();
+}
+
 void PlayScreen::tick()
 {
     const Result<qint32> total = m_rules.clock().tick();
@@ -237,8 +211,9 @@ void PlayScreen::tick()
         Messages::warn(total.problem());
 }
 
-void PlayScreen::titleChanged(PlayCell &changed)
+void PlayScreen::titleChanged(int k)
 {
+    PlayCell &changed = cell(k);
     TitleBox *box = changed.txtTitle;
     // A solved box changes only when the solve writes the stored title into it.
     if (box->isSolved() || !box->isEnabled())
@@ -254,6 +229,19 @@ void PlayScreen::titleChanged(PlayCell &changed)
     showSolvedCount();
     if (*typed == CategoryPlay::Typed::CategoryComplete)
         win();
+    else
+        focusNextOpen(k);
+}
+
+void PlayScreen::focusNextOpen(int k)
+{
+    for (int step = 1; step < cellCount(); ++step) {
+        TitleBox *box = cell((k - 1 + step) % cellCount() + 1).txtTitle;
+        if (box->isEnabled() && !box->isSolved()) {
+            box->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void PlayScreen::win()
@@ -274,21 +262,15 @@ void PlayScreen::toggleCodes()
         m_tmrIndex->start();
     else
         m_tmrIndex->stop();
-    // By name, as the cells of a strip are known only once it is built.
-    static const QRegularExpression codeLabel(QStringLiteral("^lblIndex_\\d+$"));
-    for (QLabel *code : findChildren<QLabel *>(codeLabel))
-        code->setVisible(m_codesShown);
+    for (const auto &shown : m_cells)
+        shown->lblIndex->setVisible(m_codesShown);
 }
 
 void PlayScreen::blink()
 {
-    static const QRegularExpression codeLabel(QStringLiteral("^lblIndex_\\d+$"));
-    for (QLabel *code : findChildren<QLabel *>(codeLabel)) {
-        QPalette colours = code->palette();
-        const bool white = colours.color(QPalette::WindowText) == QColor(Qt::white);
-        colours.setColor(QPalette::WindowText, white ? QColor(Qt::black) : QColor(Qt::white));
-        code->setPalette(colours);
-    }
+    m_codesLit = !m_codesLit;
+    for (const auto &shown : m_cells)
+        shown->lightCode(m_codesLit);
 }
 
 void PlayScreen::giveUp(const QString &problem)
@@ -335,6 +317,9 @@ bool PlayScreen::eventFilter(QObject *watched, QEvent *event)
                 back ? goBack() : goNext();
             return true;
         }
+        if (m_rules.panel() == CategoryPlay::Panel::Instructions && qobject_cast<TitleBox *>(watched)
+            && !key->text().isEmpty() && key->text().at(0).isPrint())
+            typedUnderPanel();
     }
     return QWidget::eventFilter(watched, event);
 }

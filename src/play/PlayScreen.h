@@ -5,13 +5,11 @@
 
 #include "widgets/GameScreen.h"
 
-#include <QVector>
 #include <functional>
 #include <memory>
 
 class ClickableImage;
 class Profile;
-class QImage;
 class InfoPanel;
 class QLabel;
 class QTimer;
@@ -42,7 +40,7 @@ public slots:
     void tick();
     // F1: shows the picture codes blinking, or hides them.
     void toggleCodes();
-    // Swaps each code between white and black.
+    // Swaps each code's chip between its two shades.
     void blink();
 
 protected:
@@ -77,13 +75,8 @@ protected:
     // Shows a page-list line in cell k, solved or open as the profile says; false when its
     // picture does not decode.
     bool fillCell(int k, const PageLine &line);
-    // The same for a picture decoded already and a solved flag read already.
-    bool fillCell(int k, const PageLine &line, QImage picture, bool solved);
-    // The pictures of the page-list lines, read from Temp/ and decoded on every core at once; a
-    // null image for a picture that does not decode. `meanwhile` runs on this thread while the
-    // other cores decode, before this one joins them.
-    static QVector<QImage> readPictures(const QVector<PageLine> &lines,
-                                        const std::function<void()> &meanwhile = {});
+    // The bytes of a page-list line's picture in Temp/, empty when it cannot be read.
+    static QByteArray pictureBytes(const PageLine &line);
 
     // After the cells are filled: blnReady, the panel, the counters.
     void startPlay();
@@ -112,7 +105,13 @@ private:
     QLabel *makeCounter(const char *name, const QString &text, const QRect &place);
     ClickableImage *makeArrow(const char *name, const QString &artwork, const QPoint &place);
     QLabel *makeMask(const char *name, const QString &artwork, const QPoint &place);
-    void titleChanged(PlayCell &cell);
+    void titleChanged(int k);
+    // Puts the caret in the first open box after cell k (counting round from the last cell to the
+    // first); nowhere new when every box is solved.
+    void focusNextOpen(int k);
+    // A key typed into a title box while the instructions show takes them away and starts the
+    // clock as a click on them does; the key itself goes on to its box.
+    void typedUnderPanel();
     // The category's last picture was solved.
     void win();
     void panelClicked();
@@ -125,4 +124,5 @@ private:
     QTimer *m_tmrTime = nullptr;
     QTimer *m_tmrIndex = nullptr;
     bool m_codesShown = false;
+    bool m_codesLit = false;
 };

@@ -29,20 +29,16 @@ ArrowMasks arrowMasks(int value, int max)
 
 int firstCell(int value)
 {
-    return 3 * (value / ArrowStep) + (value % ArrowStep != 0 ? 1 : 0);
+    // A step of 624 is three pitches of 208, and the end of a strip whose count is not a multiple
+    // of 3 is a whole number of pitches as well: every position an arrow reaches starts on a cell.
+    return value / CellPitch;
 }
 
 QString posText(int value, int n)
 {
     const int f = firstCell(value);
-    const QString pattern = QStringLiteral("%1 - %2");
-    if (n % 3 == 0 || value != scrollMax(n))
-        return pattern.arg(f + 1).arg(f + 3);
-    // At the end of a strip whose count is not a multiple of 3 the last three cells are in view;
-    // a strip shorter than three cells shows all of them.
-    if (n < 3)
-        return pattern.arg(1).arg(n);
-    return pattern.arg(n - 2).arg(n);
+    // A strip shorter than three cells shows all of them.
+    return QStringLiteral("%1 - %2").arg(f + 1).arg(qMin(f + 3, n));
 }
 
 namespace {
@@ -56,6 +52,13 @@ int boxSide(int value, int k)
     if (left + TitleWidth > ClientWidth)
         return 1;
     return 0;
+}
+
+// The cells in view and `steps` arrow steps' worth on either side.
+CellRange around(int value, int n, int steps)
+{
+    const int first = firstCell(value) + 1;
+    return {qMax(1, first - 3 * steps), qMin(n, first + 2 + 3 * steps)};
 }
 
 } // namespace
@@ -76,6 +79,16 @@ int revealValue(int value, int k, int n)
         if (boxSide(v, k) != side)
             return v;
     }
+}
+
+CellRange nearCells(int value, int n)
+{
+    return around(value, n, 1);
+}
+
+CellRange keptCells(int value, int n)
+{
+    return around(value, n, 2);
 }
 
 } // namespace StripMath

@@ -45,7 +45,7 @@ struct ArrowMasks {
 };
 ArrowMasks arrowMasks(int value, int max);
 
-// Number of the cell before the first one in view: 3 per whole arrow step, plus 1 for a part step.
+// Number of the cell before the first one in view: one per pitch scrolled.
 int firstCell(int value);
 
 // The position label "a - b" for the value on a strip of n cells ("1 - 3", "9 - 11").
@@ -53,5 +53,20 @@ QString posText(int value, int n);
 
 // The value, reached from the current one by whole arrow steps, that shows title box k whole.
 int revealValue(int value, int k, int n);
+
+// Cells first to last of a strip of n; none when last < first.
+struct CellRange {
+    int first = 1;
+    int last = 0;
+    bool contains(int k) const { return k >= first && k <= last; }
+};
+
+// The cells whose pictures are decoded at a scroll value: those in view and an arrow step's three
+// on either side, so the next step shows pictures decoded already.
+CellRange nearCells(int value, int n);
+
+// The cells whose pictures are kept once decoded, twice as far out; farther ones are let go, so a
+// long strip holds a few pictures whatever the player scrolls through.
+CellRange keptCells(int value, int n);
 
 } // namespace StripMath

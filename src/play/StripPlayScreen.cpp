@@ -16,7 +16,10 @@
 #include <QImage>
 #include <QLabel>
 #include <QScrollBar>
+#include <QThread>
 #include <algorithm>
+#include <functional>
+#include <memory>
 
 const QString BonusPlayScreen::Instructions = QStringLiteral(
     "A differenza della modalità Classic, dovrai indovinare il titolo dei film guardando una scena in "
@@ -28,7 +31,7 @@ const QString BonusPlayScreen::Instructions = QStringLiteral(
 
 const QString PuzzlePlayScreen::Instructions = QStringLiteral(
     "La categoria Puzzle comprende tre giochi completamente differenti; nella categoria Missing "
-    "dovrai indicare l'elemento mancante scrivendolo senza articolo. Se stai giocando alla categori "
+    "dovrai indicare l'elemento mancante scrivendolo senza articolo. Se stai giocando alla categoria "
     "Vestiti, dovrai indovinare il titolo del film, guardando i vestiti utilizzati dagli attori. La "
     "categoria Rebus richiede di indovinare il titolo del film (in inglese) ottenendolo combinando "
     "le scene proposte, è la categoria in assoluto più difficile di tutto il gioco.");
@@ -47,6 +50,22 @@ const QRect ScrollPlace(8, 176, 617, 17);
 constexpr int SmallChange = 208;
 const QRect PanelPlace(8, 8, 617, 163);
 const QColor StripBackground(244, 244, 244);
+
+// Runs `work` on another thread while `meanwhile` runs on this one and returns once both are done;
+// `work` runs on this thread after all when no other can be started.
+void runBeside(const std::function<void()> &work, const std::function<void()> &meanwhile)
+{
+    bool done = false;
+    const std::unique_ptr<QThread> other(QThread::create([&] {
+        work();
+        done = true;
+    }));
+    other->start();
+    meanwhile();
+    other->wait();
+    if (!done)
+        work();
+}
 } // namespace
 
 StripPlayScreen::StripPlayScreen(const Variant &variant, Profile &profile, int category, QWidget *parent)
@@ -96,6 +115,16 @@ bool StripPlayScreen::open()
     return openCategory([this](qint16) { return loadStrip(); });
 }
 
+void StripPlayScreen::paintEvent(QPaintEvent *event)
+{
+    // The cells beyond the view come once the screen has been painted with those in it.
+    if (!m_farCellsAsked && cellCount() < m_lines.size()) {
+        m_farCellsAsked = true;
+        QMetaObject::invokeMethod(this, &StripPlayScreen::addFarCells, Qt::QueuedConnection);
+    }
+    PlayScreen::paintEvent(event);
+}
+
 bool StripPlayScreen::loadStrip()
 {
     Q_ASSERT(cellCount() == 0);
@@ -110,39 +139,72 @@ bool StripPlayScreen::loadStrip()
                            .arg(StripMath::MaxCells));
         return false;
     }
-    const QVector<PageLine> &lines = *list;
+    m_lines = *list;
+    const int n = int(m_lines.size());
     // The solved flags in one reading of the profile.
     const auto [first, last]
-        = std::minmax_element(lines.begin(), lines.end(),
+        = std::minmax_element(m_lines.cbegin(), m_lines.cend(),
                               [](const PageLine &a, const PageLine &b) { return a.picture < b.picture; });
-    const QVector<qint16> solved = profile().solvedFlags(first->picture, last->picture - first->picture + 1);
-    // The cells are made while the pictures decode.
-    QVector<QImage> pictures = readPictures(lines, [&] {
-        for (int k = 1; k <= lines.size(); ++k)
-            addStripCell(k);
-    });
-    for (int k = 1; k <= lines.size(); ++k) {
-        const PageLine &line = lines[k - 1];
-        if (!fillCell(k, line, std::move(pictures[k - 1]),
-                      solved.value(line.picture - first->picture) == 1)) {
+    const QVector<qint16> flags = profile().solvedFlags(first->picture, last->picture - first->picture + 1);
+    m_solvedAtOpen.resize(n);
+    for (int i = 0; i < n; ++i)
+        m_solvedAtOpen[i] = flags.value(m_lines[i].picture - first->picture) == 1;
+    picHost->setGeometry(0, StripTop, StripMath::stripWidth(n), StripHeight);
+    hsMain->setRange(StripMath::ScrollMin, StripMath::scrollMax(n));
+
+    // Only the cells near the start are made and decoded before the screen shows: this thread reads
+    // and decodes their pictures and makes them, while another reads the other pictures' bytes and
+    // empties Temp/. The other cells follow as soon as the screen is up, their pictures decoded as
+    // they come near the view (making and decoding the whole strip first made it slow to open).
+    const StripMath::CellRange near = StripMath::nearCells(StripMath::ScrollMin, n);
+    QVector<QByteArray> bytes(n);
+    for (int k = near.first; k <= near.last; ++k)
+        bytes[k - 1] = pictureBytes(m_lines[k - 1]);
+    QVector<QImage> nearPictures(near.last);
+    runBeside(
+        [&] {
+            for (int i = near.last; i < n; ++i)
+                bytes[i] = pictureBytes(m_lines[i]);
+            // A picture lives on only in the screen.
             removeTempPictures();
-            giveUp(unreadablePicture(line.code()));
+        },
+        [&] {
+            for (int k = near.first; k <= near.last; ++k) {
+                nearPictures[k - 1] = QImage::fromData(bytes[k - 1]);
+                addStripCell();
+            }
+        });
+    for (int k = near.first; k <= near.last; ++k) {
+        if (!cell(k).showPicture(std::move(nearPictures[k - 1]))) {
+            giveUp(unreadablePicture(cell(k).code));
             return false;
         }
     }
-    // A picture lives on only in its cell.
-    removeTempPictures();
+    m_pictureBytes = std::move(bytes);
     picHost->show();
     showSolvedCount();
     return true;
 }
 
-void StripPlayScreen::addStripCell(int k)
+void StripPlayScreen::addStripCell()
 {
-    Q_ASSERT(k == cellCount() + 1);
-    addCell(picHost, QPoint(StripMath::cellLeft(k), 0));
-    Zoom::place(picHost, QRect(-hsMain->value(), StripTop, StripMath::stripWidth(k), StripHeight));
-    hsMain->setRange(StripMath::ScrollMin, StripMath::scrollMax(k));
+    const int k = cellCount() + 1;
+    PlayCell &added = addCell(picHost, QPoint(StripMath::cellLeft(k), 0));
+    added.fillLine(m_lines[k - 1], m_solvedAtOpen[k - 1]);
+    // Children made after their parent shows are shown one by one.
+    added.imgImage->show();
+    added.txtTitle->show();
+}
+
+void StripPlayScreen::addFarCells()
+{
+    // Not before the strip is loaded, nor once the screen gave up, nor twice.
+    if (m_pictureBytes.isEmpty() || cellCount() == m_lines.size())
+        return;
+    while (cellCount() < m_lines.size())
+        addStripCell();
+    Zoom::applyInside(picHost);
+    showPicturesNear(hsMain->value());
 }
 
 void StripPlayScreen::updateArrows()
@@ -150,25 +212,63 @@ void StripPlayScreen::updateArrows()
     const StripMath::ArrowMasks masks = StripMath::arrowMasks(hsMain->value(), hsMain->maximum());
     imgBackMask->setVisible(masks.back);
     imgNextMask->setVisible(masks.next);
-    lblPos->setText(StripMath::posText(hsMain->value(), cellCount()));
+    lblPos->setText(StripMath::posText(hsMain->value(), int(m_lines.size())));
 }
 
 void StripPlayScreen::goBack()
 {
     hsMain->setValue(StripMath::backValue(hsMain->value()));
     updateArrows();
+    focusInView();
 }
 
 void StripPlayScreen::goNext()
 {
     hsMain->setValue(StripMath::nextValue(hsMain->value(), hsMain->maximum()));
     updateArrows();
+    focusInView();
+}
+
+void StripPlayScreen::focusInView()
+{
+    const int first = StripMath::firstCell(hsMain->value()) + 1;
+    const int last = qMin(first + 2, cellCount());
+    for (int k = first; k <= last; ++k) {
+        if (!cell(k).txtTitle->isSolved()) {
+            cell(k).txtTitle->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    if (first <= last)
+        cell(first).txtTitle->setFocus(Qt::OtherFocusReason);
 }
 
 void StripPlayScreen::followScroll(int value)
 {
-    Zoom::place(picHost, QRect(-value, StripTop, StripMath::stripWidth(cellCount()), StripHeight));
+    Zoom::place(picHost, QRect(-value, StripTop, StripMath::stripWidth(int(m_lines.size())), StripHeight));
     updateArrows();
+    addFarCells();
+    showPicturesNear(value);
+}
+
+void StripPlayScreen::showPicturesNear(int value)
+{
+    // Nothing while the strip is built, nor once a picture could not be shown.
+    if (m_pictureBytes.isEmpty())
+        return;
+    const StripMath::CellRange near = StripMath::nearCells(value, cellCount());
+    const StripMath::CellRange kept = StripMath::keptCells(value, cellCount());
+    for (int k = 1; k <= cellCount(); ++k) {
+        PlayCell &shown = cell(k);
+        if (!kept.contains(k)) {
+            shown.dropPicture();
+        } else if (near.contains(k) && !shown.hasPicture()
+                   && !shown.showPicture(QImage::fromData(m_pictureBytes[k - 1]))) {
+            m_pictureBytes.clear();
+            giveUp(unreadablePicture(shown.code));
+            return;
+        }
+    }
 }
 
 void StripPlayScreen::panelClosed()
@@ -181,7 +281,12 @@ void StripPlayScreen::panelClosed()
 
 bool StripPlayScreen::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::FocusIn && watched->parent() == picHost)
+    // A key or a click of the player's finds the whole strip made, however soon it comes.
+    const QEvent::Type type = event->type();
+    if ((type == QEvent::KeyPress || type == QEvent::MouseButtonPress) && cellCount() < m_lines.size()
+        && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this)
+        addFarCells();
+    if (type == QEvent::FocusIn && watched->parent() == picHost)
         reveal(watched, static_cast<QFocusEvent *>(event)->reason());
     return PlayScreen::eventFilter(watched, event);
 }
@@ -196,7 +301,7 @@ void StripPlayScreen::reveal(QObject *box, Qt::FocusReason reason)
         // move (a window coming back keeps the strip where the arrows left it).
         const bool keyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
         if (keyboard || (reason == Qt::OtherFocusReason && !title->isSolved()))
-            hsMain->setValue(StripMath::revealValue(hsMain->value(), k, cellCount()));
+            hsMain->setValue(StripMath::revealValue(hsMain->value(), k, int(m_lines.size())));
         return;
     }
 }

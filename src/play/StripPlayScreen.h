@@ -1,6 +1,9 @@
 #pragma once
 
+#include "content/PageList.h"
 #include "play/PlayScreen.h"
+
+#include <QVector>
 
 class QScrollBar;
 
@@ -12,8 +15,8 @@ class StripPlayScreen : public PlayScreen
 {
     Q_OBJECT
 public:
-    // Extracts and builds the whole strip before the screen shows, so a category that cannot be
-    // shown never flashes a broken strip behind its message.
+    // Extracts the category and builds the strip's start before the screen shows, so a category
+    // that cannot be shown never flashes a broken strip behind its message.
     bool open() override;
 
 protected:
@@ -31,21 +34,39 @@ protected:
     void updateArrows() override;
     void panelClosed() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // Builds and fills the strip from the page list in Temp/ and deletes its files. False,
-    // after telling the player and closing the screen, when the list or a picture is damaged.
+    void paintEvent(QPaintEvent *event) override;
+    // Builds the strip from the page list in Temp/ and deletes its files, keeping the pictures'
+    // bytes: the cells near the start with their pictures at once, the others once the screen has
+    // had its first paint, their pictures decoded as they come near the view. False, after telling
+    // the player and closing the screen, when the list or a picture near the start is damaged.
     bool loadStrip();
 
 private:
-    // Creates cell k (the next one) at its place in the strip and widens the strip for it.
-    void addStripCell(int k);
+    // Makes the next cell at its place in the strip and shows its page-list line.
+    void addStripCell();
+    // The cells beyond those made before the screen showed: asked for by the first paint, made at
+    // once when the player scrolls, types or clicks before.
+    void addFarCells();
     // Whatever set the scroll position, the strip follows it.
     void followScroll(int value);
+    // Decodes the pictures near the view that are not yet, and lets the far ones go. A picture
+    // that does not decode is reported as it comes near the view, and the screen closes.
+    void showPicturesNear(int value);
     // A title box that got the focus out of view is brought in by whole arrow steps.
     void reveal(QObject *box, Qt::FocusReason reason);
+    // After an arrow step: the caret in the first open box in view, or in the first box in view
+    // when all of them are solved, so that typing never goes to a box out of sight.
+    void focusInView();
 
     QString m_caption;
     QWidget *picHost = nullptr;
     QScrollBar *hsMain = nullptr;
+    // The page list, the solved flags read at opening and the bytes of every picture, cell k's at
+    // k - 1; no bytes once the screen gave up.
+    QVector<PageLine> m_lines;
+    QVector<bool> m_solvedAtOpen;
+    QVector<QByteArray> m_pictureBytes;
+    bool m_farCellsAsked = false;
 };
 
 // Bonus categories (10 to 17), time counted in the Bonus slot.

@@ -142,6 +142,12 @@ void apply(QWidget *window)
         moveInside(window, centre);
 }
 
+void applyInside(QWidget *container)
+{
+    if (container->window()->property(Applied).toBool())
+        scaleTree(container);
+}
+
 void centre(QWidget *window)
 {
     if (const QScreen *screen = window->screen())

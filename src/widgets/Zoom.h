@@ -22,6 +22,9 @@ void load();
 // Scales `window` and its widgets to the zoom; the first time, their present geometry and fonts
 // are taken as the layout's. Windows with a zoom applied follow every later setPercent().
 void apply(QWidget *window);
+// Scales the widgets made inside `container` after its window was scaled (laid out in the
+// layout's pixels, as everything is).
+void applyInside(QWidget *container);
 // Puts a window in the middle of its screen, its title bar on the screen however large it is.
 void centre(QWidget *window);
 // Puts `widget` at `layout` (the layout's pixels), scaled by the zoom, now and at every change.

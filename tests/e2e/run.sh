@@ -351,11 +351,11 @@ regex_quoted() {
   printf '%s' "$1" | sed 's/[][\.*^$+?(){}|/]/\\&/g'
 }
 
-# Types every title of CATEGORY into its box, the first box having the focus, Tab to the next;
-# each solve must reach the profile. A title not taken is typed once more, slowly, over the text
-# of the first try: the test's keys can be lost on a busy machine, a fault of the game would not go.
-# With PAGED, the screen shows nine pictures a page: after each ninth Page Down turns to the next
-# one, whose first box takes the focus.
+# Types every title of CATEGORY into its box, the first box having the focus; each solve hands the
+# caret to the next box and must reach the profile. A title not taken is typed once more, slowly,
+# over the text of the first try: the test's keys can be lost on a busy machine, a fault of the
+# game would not go. With PAGED, the screen shows nine pictures a page: after each ninth Page Down
+# turns to the next one, whose first box takes the focus.
 type_titles() {
   local category=$1 paged=${2:-} p picture text
   for ((p = 1; p <= count[$category]; p++)); do
@@ -373,8 +373,6 @@ type_titles() {
     ((p == count[$category])) && break
     if [[ -n $paged ]] && ((p % 9 == 0)); then
       xdotool key Page_Down
-    else
-      xdotool key Tab
     fi
   done
   return 0

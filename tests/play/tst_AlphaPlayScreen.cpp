@@ -6,11 +6,14 @@
 #include "content/ContentFiles.h"
 #include "play/AlphaPlayScreen.h"
 #include "play/CategoryPlay.h"
+#include "play/ClassicPlayScreen.h"
+#include "play/StripPlayScreen.h"
 #include "widgets/ClickableImage.h"
 #include "widgets/InfoPanel.h"
 
 #include <QApplication>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -170,6 +173,30 @@ private slots:
         QVERIFY(!timer(screen, "tmrTime")->isActive());
         QCOMPARE(profile().playTime(Game::Alpha), played);
         QVERIFY(m_messages->shown.isEmpty());
+    }
+
+    // The instructions of every play screen: no word twice running, no apostrophe standing for the
+    // accent of a one-letter word ("E'" for "È"), none of the misspellings they once had.
+    void theInstructionsAreSpeltRight_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Classic") << ClassicPlayScreen::Instructions;
+        QTest::newRow("Bonus") << BonusPlayScreen::Instructions;
+        QTest::newRow("Puzzle") << PuzzlePlayScreen::Instructions;
+        QTest::newRow("Alpha") << AlphaPlayScreen::Instructions;
+    }
+    void theInstructionsAreSpeltRight()
+    {
+        QFETCH(QString, text);
+        static const QRegularExpression doubled(QStringLiteral("\\b(\\w+)\\s+\\1\\b"),
+                                                QRegularExpression::UseUnicodePropertiesOption
+                                                    | QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression accentAsApostrophe(QStringLiteral("\\b[AEIOUaeiou]'\\s"));
+        QVERIFY2(!doubled.match(text).hasMatch(), qPrintable(doubled.match(text).captured()));
+        QVERIFY2(!accentAsApostrophe.match(text).hasMatch(),
+                 qPrintable(accentAsApostrophe.match(text).captured()));
+        for (const char *wrong : {"alfabefico", "categori "})
+            QVERIFY2(!text.contains(QLatin1String(wrong)), wrong);
     }
 
     void aBoardThatCannotBeDealtSendsThePlayerBackToTheMenu_data()

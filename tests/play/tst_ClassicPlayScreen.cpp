@@ -93,6 +93,26 @@ private slots:
         QTRY_VERIFY(box(screen, 1)->hasFocus());
     }
 
+    // The first key typed under the panel takes it away and starts the clock, as a click does, and
+    // counts towards the title; each solve hands the caret to the page's next open box, round from
+    // the last box to the first.
+    void typingUnderThePanelStartsTheClockAndTheCaretFollows()
+    {
+        m_content->solve(Animazione, 2, 2);
+        m_content->solve(Animazione, 9, 9);
+        Screen *screen = open(Animazione);
+        QTRY_VERIFY(box(screen, 1)->hasFocus());
+        QVERIFY(infoPanel(screen)->isVisible());
+        QTest::keyClicks(box(screen, 1), QStringLiteral("film 1"));
+        QVERIFY(!infoPanel(screen)->isVisible());
+        QVERIFY(timer(screen, "tmrTime")->isActive());
+        QVERIFY(box(screen, 1)->isSolved());
+        QVERIFY(box(screen, 3)->hasFocus());
+        box(screen, 8)->setFocus();
+        QTest::keyClicks(box(screen, 8), QStringLiteral("film 8"));
+        QVERIFY(box(screen, 3)->hasFocus());
+    }
+
     void theSecondClickOfTheOpeningDoubleClickLeavesThePanel()
     {
         QApplication::setDoubleClickInterval(60000);
@@ -158,12 +178,23 @@ private slots:
 
     void f1TogglesTheBlinkingCodesWhileATitleBoxHasTheFocus()
     {
+        m_content->solve(Animazione, 2, 2);
         Screen *screen = open(Animazione);
         QTRY_VERIFY(box(screen, 1)->hasFocus());
         QTest::keyClick(box(screen, 1), Qt::Key_F1, Qt::ShiftModifier);
         QVERIFY(codeLabel(screen, 9)->isVisible());
         QVERIFY(box(screen, 1)->text().isEmpty());
         QCOMPARE(codeLabel(screen, 1)->text(), QStringLiteral("01010001"));
+        // Light text on a dark chip through the blink, alike on open and solved cells.
+        for (int blink = 0; blink < 2; ++blink) {
+            screen->blink();
+            for (int k : {1, 2}) {
+                const QPalette colours = codeLabel(screen, k)->palette();
+                QVERIFY(codeLabel(screen, k)->autoFillBackground());
+                QVERIFY(colours.color(QPalette::WindowText).lightness() > 200);
+                QVERIFY(colours.color(QPalette::Window).lightness() < 100);
+            }
+        }
         screen->goNext();
         QCOMPARE(codeLabel(screen, 1)->text(), QStringLiteral("01020001"));
         QVERIFY(codeLabel(screen, 1)->isVisible());

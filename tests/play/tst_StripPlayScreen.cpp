@@ -4,6 +4,7 @@
 
 #include "PlayFixture.h"
 #include "play/CategoryPlay.h"
+#include "play/StripMath.h"
 #include "play/StripPlayScreen.h"
 #include "play/TitleBox.h"
 #include "widgets/InfoPanel.h"
@@ -147,8 +148,7 @@ private slots:
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("film %1").arg(base + 11));
         QVERIFY(titleBox(screen, 11)->isSolved());
         QCOMPARE(text(screen, "lblRisolti"), QStringLiteral("10/11"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // round to the first box
-        QVERIFY(titleBox(screen, 1)->hasFocus());
+        QVERIFY(titleBox(screen, 1)->hasFocus()); // the caret goes round to the one box still open
         QCOMPARE(text(screen, "lblPos"), QStringLiteral("1 - 3"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("film %1").arg(base + 1));
 
@@ -161,20 +161,55 @@ private slots:
                      qPrintable(QString::number(opened)));
     }
 
+    // The first key typed under the panel takes it away and starts the clock. A solve hands the
+    // caret to the next open box and an arrow step to the first open box in view; the strip
+    // follows by whole steps and its label names what is in view.
+    void theCaretFollowsTheStrip()
+    {
+        for (int solved : {2, 4, 8})
+            m_content->solve(Missing, solved, solved);
+        PlayScreen *screen = open(Game::Puzzle, Missing);
+        QVERIFY(screen);
+        QTRY_VERIFY(titleBox(screen, 1)->hasFocus());
+        const int base = m_content->content.base(Missing);
+        // A picture to type the title of, or an arrow; then the box with the caret and the label.
+        const struct {
+            int picture;
+            const char *arrow;
+            int caret;
+            QString pos;
+        } steps[] = {{1, nullptr, 3, "1 - 3"}, {0, "imgNext", 5, "4 - 6"},  {5, nullptr, 6, "4 - 6"},
+                     {6, nullptr, 7, "7 - 9"}, {0, "imgNext", 9, "9 - 11"}, {0, "imgBack", 7, "6 - 8"}};
+        for (const auto &step : steps) {
+            if (step.arrow)
+                clickAt(screen, step.arrow);
+            else
+                QTest::keyClicks(QApplication::focusWidget(),
+                                 QStringLiteral("film %1").arg(base + step.picture));
+            QVERIFY2(titleBox(screen, step.caret)->hasFocus(), qPrintable(step.pos));
+            QCOMPARE(text(screen, "lblPos"), step.pos);
+        }
+        QVERIFY(!infoPanel(screen)->isVisible());
+        QVERIFY(timer(screen, "tmrTime")->isActive());
+        QCOMPARE(text(screen, "lblRisolti"), QStringLiteral("6/11"));
+    }
+
+    // A picture near the strip's start is found damaged before the screen shows; one farther along
+    // as it comes near the view, even when the scroll comes before the rest of the strip is made.
     void aCategoryThatCannotBeShownGoesBackUntouched_data()
     {
         QTest::addColumn<QString>("damage");
+        QTest::addColumn<int>("picture"); // the one garbled
         QTest::addColumn<QString>("expected");
-        QTest::newRow("158 pictures") << "count"
-                                      << "al massimo 157";
-        QTest::newRow("picture that does not decode") << "garbled"
-                                                      << "10000004";
-        QTest::newRow("page list without fields") << "list"
-                                                  << "~temp.tmp";
+        QTest::newRow("158 pictures") << "count" << 0 << "al massimo 157";
+        QTest::newRow("picture near the start") << "garbled" << 4 << "10000004";
+        QTest::newRow("picture far along the strip") << "garbled" << 20 << "10000020";
+        QTest::newRow("page list without fields") << "list" << 0 << "~temp.tmp";
     }
     void aCategoryThatCannotBeShownGoesBackUntouched()
     {
         QFETCH(QString, damage);
+        QFETCH(int, picture);
         QFETCH(QString, expected);
         if (damage == QLatin1String("count")) {
             QVector<int> counts = Counts;
@@ -183,10 +218,10 @@ private slots:
         }
         if (damage == QLatin1String("garbled")) {
             QByteArray bytes = m_content->read(QStringLiteral("Data/0010.lvd"));
-            int fourth = PlayFixture::Header;
-            for (int p = 1; p <= 3; ++p)
-                fourth += int(m_content->content.picture(p).size());
-            bytes.replace(fourth, 16, QByteArray(16, '\0'));
+            int start = PlayFixture::Header;
+            for (int p = 1; p < picture; ++p)
+                start += int(m_content->content.picture(p).size());
+            bytes.replace(start, 16, QByteArray(16, '\0'));
             m_content->put(QStringLiteral("Data/0010.lvd"), bytes);
         }
         const QByteArray profile = m_content->read(QStringLiteral("User/Mario.lmp"));
@@ -197,6 +232,10 @@ private slots:
             m_content->put(QStringLiteral("Temp/~temp.tmp"), "10:00:0001\r\n");
             m_content->put(QStringLiteral("Temp/0001.tmp"), PlayFixture::picture(1));
             QVERIFY(!screen->loadStrip());
+        } else if (picture > StripMath::nearCells(StripMath::ScrollMin, 24).last) {
+            QVERIFY(screen->open());
+            QVERIFY(messages.shown.isEmpty());
+            hsMain(screen)->setValue(hsMain(screen)->maximum());
         } else {
             QVERIFY(!screen->open());
         }

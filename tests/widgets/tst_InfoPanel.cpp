@@ -1,5 +1,7 @@
 // The information panel: one click for panel and text, and a text that always fits.
 
+#include "base/GameTypes.h"
+#include "play/CategoryPlay.h"
 #include "play/ClassicPlayScreen.h"
 #include "play/StripPlayScreen.h"
 #include "widgets/InfoPanel.h"
@@ -48,6 +50,12 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("Classic panel") << QSize(617, 451) << ClassicPlayScreen::Instructions;
         QTest::newRow("low strip panel") << QSize(617, 163) << BonusPlayScreen::Instructions;
+        // The longest line of what a win opened: Puzzle and four categories.
+        Unlock::Opened most;
+        most.gameTypes = {Game::Puzzle};
+        most.categories = {6, 10, 15, 18};
+        QTest::newRow("win on the low strip panel")
+            << QSize(617, 163) << CategoryPlay::WinMessage + QStringLiteral("\n\n") + openedText(most);
     }
     void theTextFitsTallAndLowPanels()
     {
