@@ -3,6 +3,7 @@
 // Helpers for tests that drive the game's top-level screens.
 
 #include "MessageSupport.h"
+#include "Pictures.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -74,11 +75,7 @@ inline bool clickPlaceOf(QWidget *window, const QString &name)
 
 inline QByteArray png(const QImage &image)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return Pictures::encoded(image);
 }
 
 inline QByteArray png(const QSize &size, const QColor &colour)

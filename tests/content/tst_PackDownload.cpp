@@ -1,6 +1,7 @@
 // Pack downloads from a real lumivo-site, and from small servers that misbehave on purpose:
 // every failure leaves Data/ byte for byte as it was.
 
+#include "Pictures.h"
 #include "SiteProcess.h"
 #include "TinyContent.h"
 #include "base/SiteAddress.h"
@@ -11,8 +12,6 @@
 #include "widgets/ClickableImage.h"
 
 #include <QApplication>
-#include <QBuffer>
-#include <QImage>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -89,13 +88,7 @@ private:
 // A picture that decodes, of its own colour.
 QByteArray tinyPicture(int n)
 {
-    QImage image(4, 3, QImage::Format_RGB32);
-    image.fill(QColor::fromHsv((n * 47) % 360, 200, 200));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return Pictures::flat(n);
 }
 
 // An answer of 200 with `body`, whose length it declares as `declared` (its own when -1).

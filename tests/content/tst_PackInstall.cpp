@@ -1,11 +1,10 @@
 // The check a downloaded pack and title index must pass before they replace anything: what the
 // indexes do not describe is refused, in a sentence for the player.
 
+#include "Pictures.h"
 #include "TinyContent.h"
 #include "content/PackInstall.h"
 
-#include <QBuffer>
-#include <QImage>
 #include <QtTest>
 
 namespace {
@@ -13,13 +12,7 @@ constexpr int Category = 7;
 
 QByteArray picture(int n)
 {
-    QImage image(4, 3, QImage::Format_RGB32);
-    image.fill(QColor::fromHsv((n * 47) % 360, 200, 200));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return Pictures::flat(n);
 }
 } // namespace
 

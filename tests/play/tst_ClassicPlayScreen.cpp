@@ -2,6 +2,7 @@
 // the arrows, pressing F1. The rules behind it have their own window-free test; this one checks
 // that the screen shows what they say and survives damaged pages.
 
+#include "Pictures.h"
 #include "PlayFixture.h"
 #include "play/ClassicPlayScreen.h"
 #include "play/TitleBox.h"
@@ -22,13 +23,7 @@ constexpr int Demenziali = 5;
 // Every picture a BMP of one size and one colour of its own.
 QByteArray flatPicture(int n)
 {
-    QImage image(200, 110, QImage::Format_RGB32);
-    image.fill(QColor::fromHsv((n * 37) % 360, 200, 200));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return bytes;
+    return Pictures::flat(n, QSize(200, 110), "BMP");
 }
 } // namespace
 

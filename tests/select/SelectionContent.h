@@ -40,6 +40,19 @@ inline void write(GameFolderFixture &game)
     TinyContent::numbered(counts, picture, thumb).write(game);
 }
 
+// A game folder with the whole Data folder and a new player logged in, every message answered Yes:
+// where the menu and the selection screens are tried.
+struct Player {
+    Player()
+    {
+        write(game);
+        loggedIn = game.logIn(QStringLiteral("Mario"));
+    }
+    GameFolderFixture game;
+    MessageRecorder messages {true};
+    bool loggedIn = false;
+};
+
 // The colour in the middle of a shown picture.
 inline QColor centreColour(const QPixmap &picture)
 {

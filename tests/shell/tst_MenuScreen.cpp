@@ -20,6 +20,7 @@ class tst_MenuScreen : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<SelectionContent::Player> m_player;
     GameFolderFixture *m_game = nullptr;
     MessageRecorder *m_messages = nullptr;
     QPointer<MenuScreen> m_menu;
@@ -66,17 +67,16 @@ private slots:
 
     void init()
     {
-        m_game = new GameFolderFixture;
-        SelectionContent::write(*m_game);
-        QVERIFY(m_game->logIn(QStringLiteral("Mario")));
-        m_messages = new MessageRecorder(true);
+        m_player = std::make_unique<SelectionContent::Player>();
+        QVERIFY(m_player->loggedIn);
+        m_game = &m_player->game;
+        m_messages = &m_player->messages;
     }
 
     void cleanup()
     {
         closeEveryWindow();
-        delete m_messages;
-        delete m_game;
+        m_player.reset();
     }
 
     // Masks cover the locked game types; the custom banner covers Incontri once Puzzle is
