@@ -4,6 +4,7 @@
 //
 //   bench_download [runs]
 
+#include "BenchSite.h"
 #include "BenchStills.h"
 #include "base/GameFolder.h"
 #include "base/SiteAddress.h"
@@ -30,19 +31,6 @@ constexpr int GenreCount = 180;
 constexpr int ThemedCount = 157;
 constexpr int Themed = 10;
 constexpr qint64 Flood = qint64(3) << 29; // 1.5 GiB
-
-// The most memory this process has held, in KiB.
-qint64 peakMemory()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return -1;
-}
 
 QByteArray readData(const QString &name)
 {
@@ -125,7 +113,7 @@ int main(int argc, char *argv[])
 
     FloodServer server;
     SiteAddress::setBase(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(server.serverPort())));
-    const qint64 before = peakMemory();
+    const qint64 before = BenchSite::memoryKiB("VmHWM");
     PackDownload download(table);
     QElapsedTimer timer;
     timer.start();
@@ -139,7 +127,7 @@ int main(int argc, char *argv[])
                .arg(timer.elapsed())
                .arg(server.sent / 1024)
                .arg(before / 1024.0, 0, 'f', 1)
-               .arg(peakMemory() / 1024.0, 0, 'f', 1)
+               .arg(BenchSite::memoryKiB("VmHWM") / 1024.0, 0, 'f', 1)
                .arg(download.problem());
     return 0;
 }

@@ -6,6 +6,7 @@
 //   bench_ranking [records] [runs]
 //   tests/site/with-postgres.sh build/bench/bench_ranking
 
+#include "BenchSite.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHostAddress>
@@ -24,32 +25,6 @@
 namespace {
 
 QTextStream out(stdout);
-
-class Site
-{
-public:
-    explicit Site(const QString &db)
-    {
-        m_dir.setAutoRemove(true);
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral(LUMIVO_SITE_EXE),
-                        {"--data", m_dir.path(), "--db", db, "--listen", "127.0.0.1:0"});
-        if (!m_process.waitForReadyRead(600000))
-            qFatal("lumivo-site did not start");
-        const QByteArray line = m_process.readLine().trimmed();
-        port = quint16(line.mid(line.lastIndexOf(':') + 1).toUInt());
-    }
-    ~Site()
-    {
-        m_process.terminate();
-        m_process.waitForFinished(10000);
-    }
-    quint16 port = 0;
-
-private:
-    QTemporaryDir m_dir;
-    QProcess m_process;
-};
 
 QSqlDatabase open(const QString &address)
 {
@@ -85,7 +60,8 @@ void exec(QSqlDatabase &db, const QString &sql, int records = 0)
 void fill(const QString &address, int records)
 {
     {
-        Site site(address);
+        QTemporaryDir data;
+        BenchSite::Site site(data.path(), address, 600000);
     }
     QSqlDatabase db = open(address);
     const bool pg = db.driverName() == QLatin1String("QPSQL");
@@ -139,7 +115,8 @@ void bench(const QString &label, const QString &address, int records, int runs)
                .arg(records)
                .arg(clock.elapsed() / 1000.0, 0, 'f', 1);
     clock.restart();
-    Site site(address);
+    QTemporaryDir data;
+    BenchSite::Site site(data.path(), address, 600000);
     out << QStringLiteral(", site started (index made) in %1 s").arg(clock.elapsed() / 1000.0, 0, 'f', 1)
         << Qt::endl;
     const QByteArray middle = QByteArray::number(records / 2);

@@ -6,6 +6,7 @@
 //   bench_site [posts] [clients]
 //   tests/site/with-postgres.sh build/bench/bench_site
 
+#include "BenchSite.h"
 #include "profile/RecordValue.h"
 
 #include <QCoreApplication>
@@ -28,42 +29,7 @@ namespace {
 
 QTextStream out(stdout);
 
-class Site
-{
-public:
-    Site(const QString &data, const QString &db)
-    {
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral(LUMIVO_SITE_EXE),
-                        {"--data", data, "--db", db, "--listen", "127.0.0.1:0"});
-        if (!m_process.waitForReadyRead(10000))
-            qFatal("lumivo-site did not start");
-        const QByteArray line = m_process.readLine().trimmed();
-        port = quint16(line.mid(line.lastIndexOf(':') + 1).toUInt());
-    }
-    ~Site()
-    {
-        m_process.terminate();
-        m_process.waitForFinished(10000);
-    }
-    quint16 port = 0;
-
-    // The most memory the site has held, in KiB (from /proc).
-    qint64 peakMemory()
-    {
-        QFile status(QStringLiteral("/proc/%1/status").arg(m_process.processId()));
-        if (!status.open(QIODevice::ReadOnly))
-            return -1;
-        for (const QByteArray &line : status.readAll().split('\n')) {
-            if (line.startsWith("VmHWM:"))
-                return line.mid(6).trimmed().split(' ').first().toLongLong();
-        }
-        return -1;
-    }
-
-private:
-    QProcess m_process;
-};
+using BenchSite::Site;
 
 // One keep-alive client posting records one after another, timing each answer.
 class Poster : public QObject

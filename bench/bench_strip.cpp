@@ -5,6 +5,7 @@
 //
 //   bench_strip [runs]      (offscreen unless QT_QPA_PLATFORM says otherwise)
 
+#include "BenchSite.h"
 #include "BenchStills.h"
 #include "base/GameFolder.h"
 #include "base/GameTypes.h"
@@ -40,14 +41,7 @@ double median(QVector<double> values)
 // VmRSS of this process, in MiB.
 double residentMiB()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return -1;
+    return BenchSite::memoryKiB("VmRSS") / 1024.0;
 }
 
 // The milliseconds of `timer` at the first paint of a window.
