@@ -158,7 +158,8 @@ for run in 1 2 3; do
   xdotool mousemove --window "$win" 60 437
   clicked=$(now_ns)
   xdotool click 1
-  until xdotool search --onlyvisible --name 'Lumivo Pro - WebBrowser' >/dev/null 2>&1; do
+  # The web window's caption in Italian or in English (LUMIVO_LANG=en).
+  until xdotool search --onlyvisible --name 'Lumivo Pro - Web ?Browser' >/dev/null 2>&1; do
     (($(now_ns) - clicked < 20000000000)) || break
     sleep 0.01
   done

@@ -36,12 +36,17 @@ QString CategoryTable::name(int category)
     return Game::isCategory(category) ? names[size_t(category)] : QString();
 }
 
+QString CategoryTable::noSuchCategory(int category)
+{
+    return tr("La categoria %1 non esiste.").arg(category);
+}
+
 Result<> CategoryTable::load()
 {
     m_counts.fill(0);
     const QString dataFolder = GameFolder::dataPath(GameFolder::DataDir);
     if (!QDir(dataFolder).exists())
-        return fail(QStringLiteral("Manca la cartella %1.").arg(QDir::toNativeSeparators(dataFolder)));
+        return fail(tr("Manca la cartella %1.").arg(QDir::toNativeSeparators(dataFolder)));
     const QString path = GameFolder::dataPath(ContentFiles::CountsIndex);
     QFile file;
     switch (SafeFile::open(file, path, QIODevice::ReadOnly, true)) {
@@ -52,7 +57,7 @@ Result<> CategoryTable::load()
         SafeFile::create(path, QByteArray());
         return {};
     default:
-        return fail(QStringLiteral("Impossibile leggere il file %1.").arg(QDir::toNativeSeparators(path)));
+        return fail(tr("Impossibile leggere il file %1.").arg(QDir::toNativeSeparators(path)));
     }
     const QByteArray bytes = file.read(ContentFiles::CountRecordSize * Game::CategoryCount);
     for (int k = 1; k <= Game::CategoryCount; ++k) {

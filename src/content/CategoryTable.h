@@ -3,6 +3,7 @@
 #include "base/GameTypes.h"
 #include "base/Result.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <array>
 
@@ -10,9 +11,13 @@
 // also number the pictures across categories.
 class CategoryTable
 {
+    Q_DECLARE_TR_FUNCTIONS(CategoryTable)
+
 public:
     // The name of category 1 to 20; empty for any other number.
     static QString name(int category);
+    // "La categoria 23 non esiste.", for a number that names no category.
+    static QString noSuchCategory(int category);
 
     // Reads the picture counts from Data/index.lvs, opened read-only. Fails with a message for the
     // player when the Data folder is missing or index.lvs cannot be read (a folder, a pipe, a

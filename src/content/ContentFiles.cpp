@@ -4,6 +4,7 @@
 #include "content/Ansi.h"
 #include "content/SafeFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QtEndian>
 
@@ -50,9 +51,10 @@ Result<> openData(QFile &file, const QString &relative)
     case SafeFile::Status::Ok:
         return {};
     case SafeFile::Status::Missing:
-        return fail(damagedMessage(relative, QStringLiteral("non si trova")));
+        return fail(damagedMessage(relative, QCoreApplication::translate("ContentFiles", "non si trova")));
     default:
-        return fail(QStringLiteral("Impossibile leggere il file %1.").arg(relative));
+        return fail(
+            QCoreApplication::translate("ContentFiles", "Impossibile leggere il file %1.").arg(relative));
     }
 }
 
@@ -78,7 +80,19 @@ QString packPath(int category)
 
 QString damagedMessage(const QString &file, const QString &reason)
 {
-    return QStringLiteral("Il file %1 manca o è danneggiato: %2.").arg(file, reason);
+    return QCoreApplication::translate("ContentFiles", "Il file %1 manca o è danneggiato: %2.")
+        .arg(file, reason);
+}
+
+QString countsMismatch()
+{
+    return QCoreApplication::translate("ContentFiles", "i numeri delle immagini non tornano");
+}
+
+QString unreadableTitle(int picture)
+{
+    return QCoreApplication::translate("ContentFiles", "il titolo dell'immagine %1 non è leggibile")
+        .arg(picture);
 }
 
 qint32 lengthAt(const QByteArray &records, int index)
@@ -119,8 +133,7 @@ Result<Run> readRun(const QString &packFile, const QString &indexFile, int packF
                     bool withTitles)
 {
     if (packFirst < 1 || first < packFirst || count < 0)
-        return fail(
-            damagedMessage(ContentFiles::CountsIndex, QStringLiteral("i numeri delle immagini non tornano")));
+        return fail(damagedMessage(ContentFiles::CountsIndex, countsMismatch()));
 
     // The lengths of the pictures before the run give its place in the pack.
     const int earlier = first - packFirst;
@@ -130,8 +143,9 @@ Result<Run> readRun(const QString &packFile, const QString &indexFile, int packF
         return opened.failure();
     if (!readAt(index, qint64(packFirst - 1) * LengthRecordSize, qint64(earlier + count) * LengthRecordSize,
                 &lengths))
-        return fail(
-            damagedMessage(indexFile, QStringLiteral("finisce prima della voce %1").arg(first + count - 1)));
+        return fail(damagedMessage(indexFile,
+                                   QCoreApplication::translate("ContentFiles", "finisce prima della voce %1")
+                                       .arg(first + count - 1)));
     index.close();
 
     qint64 offset = ContentFiles::PackHeaderSize;
@@ -139,10 +153,11 @@ Result<Run> readRun(const QString &packFile, const QString &indexFile, int packF
     for (int i = 0; i < earlier + count; ++i) {
         const qint32 lastByte = lengthAt(lengths, i);
         if (lastByte < 0)
-            return fail(
-                damagedMessage(indexFile, QStringLiteral("la voce %1 ha una lunghezza non valida (%2)")
-                                              .arg(packFirst + i)
-                                              .arg(lastByte)));
+            return fail(damagedMessage(
+                indexFile,
+                QCoreApplication::translate("ContentFiles", "la voce %1 ha una lunghezza non valida (%2)")
+                    .arg(packFirst + i)
+                    .arg(lastByte)));
         (i < earlier ? offset : runBytes) += qint64(lastByte) + 1;
     }
 
@@ -155,13 +170,12 @@ Result<Run> readRun(const QString &packFile, const QString &indexFile, int packF
         if (!readAt(titles, qint64(first - 1) * TitleRecordSize, qint64(count) * TitleRecordSize, &records))
             return fail(
                 damagedMessage(ContentFiles::TitlesIndex,
-                               QStringLiteral("manca il titolo dell'immagine %1").arg(first + count - 1)));
+                               QCoreApplication::translate("ContentFiles", "manca il titolo dell'immagine %1")
+                                   .arg(first + count - 1)));
         for (int i = 0; i < count; ++i) {
             const auto title = titleFromRecord(records.mid(i * TitleRecordSize, TitleRecordSize));
             if (!title)
-                return fail(damagedMessage(
-                    ContentFiles::TitlesIndex,
-                    QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(first + i)));
+                return fail(damagedMessage(ContentFiles::TitlesIndex, unreadableTitle(first + i)));
             run.titles.append(*title);
         }
     }
@@ -172,8 +186,9 @@ Result<Run> readRun(const QString &packFile, const QString &indexFile, int packF
         return opened.failure();
     if (!readAt(pack, offset, runBytes, &data))
         return fail(damagedMessage(
-            packFile,
-            QStringLiteral("è più corto delle immagini che l'indice %1 gli assegna").arg(indexFile)));
+            packFile, QCoreApplication::translate("ContentFiles",
+                                                  "è più corto delle immagini che l'indice %1 gli assegna")
+                          .arg(indexFile)));
 
     qint64 at = 0;
     for (int i = earlier; i < earlier + count; ++i) {

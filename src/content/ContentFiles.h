@@ -77,6 +77,10 @@ QByteArray lengthRecord(qint32 lastByte);
 
 // "Il file Data/0007.lvd manca o è danneggiato: <reason>."
 QString damagedMessage(const QString &file, const QString &reason);
+// The reasons more than one reader gives: the counts of index.lvs do not add up, and a title
+// record of index.lvt does not decode.
+QString countsMismatch();
+QString unreadableTitle(int picture);
 
 // Bytes read from Data/ by these routines since the last reset; lets a benchmark prove that
 // extraction reads only what it hands out.

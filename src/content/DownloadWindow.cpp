@@ -21,11 +21,11 @@ DownloadWindow::DownloadWindow(const CategoryTable &table, int category, QWidget
 {
     setObjectName(QStringLiteral("frmDownload"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Update"));
+    setWindowTitle(tr("Update"));
     setFixedSize(ClientSize);
     setFont(QFont(QStringLiteral("Verdana"), 9));
 
-    cmdDownload = new QPushButton(QStringLiteral("&Download"), this);
+    cmdDownload = new QPushButton(tr("&Download"), this);
     cmdDownload->setObjectName(QStringLiteral("cmdDownload"));
     cmdDownload->setGeometry(12, 12, 120, 30);
     cmdDownload->setDefault(true);
@@ -37,7 +37,7 @@ DownloadWindow::DownloadWindow(const CategoryTable &table, int category, QWidget
     prbDownload->setRange(0, 1);
     prbDownload->setValue(0);
     prbDownload->setTextVisible(true);
-    prbDownload->setFormat(QStringLiteral("pronto"));
+    prbDownload->setFormat(tr("pronto"));
 
     txtMessage = new QPlainTextEdit(this);
     txtMessage->setObjectName(QStringLiteral("txtMessage"));
@@ -58,7 +58,7 @@ void DownloadWindow::startDownload()
 {
     prbDownload->setRange(0, 1);
     prbDownload->setValue(0);
-    prbDownload->setFormat(QStringLiteral("connessione…"));
+    prbDownload->setFormat(tr("connessione…"));
     m_download->start(m_category);
 }
 
@@ -79,18 +79,18 @@ void DownloadWindow::showState(DownloadState state)
     switch (state) {
     case DownloadState::Checking:
         prbDownload->setRange(0, 0);
-        prbDownload->setFormat(QStringLiteral("controllo…"));
+        prbDownload->setFormat(tr("controllo…"));
         break;
     case DownloadState::Done:
         prbDownload->setRange(0, 1);
         prbDownload->setValue(1);
-        prbDownload->setFormat(QStringLiteral("completato"));
+        prbDownload->setFormat(tr("completato"));
         break;
     case DownloadState::Failed:
         // Empty, never full: a full bar reads as a finished download whatever the text says.
         prbDownload->setRange(0, 1);
         prbDownload->setValue(0);
-        prbDownload->setFormat(QStringLiteral("non riuscito"));
+        prbDownload->setFormat(tr("non riuscito"));
         break;
     default:
         break;
@@ -103,17 +103,17 @@ void DownloadWindow::showProgress(qint64 received, qint64 total)
     if (total > 0) {
         prbDownload->setRange(0, 1000);
         prbDownload->setValue(int(received * 1000 / total));
-        prbDownload->setFormat(QStringLiteral("%1 di %2 KB").arg(kib(received), kib(total)));
+        prbDownload->setFormat(tr("%1 di %2 KB").arg(kib(received), kib(total)));
     } else {
         prbDownload->setRange(0, 0);
-        prbDownload->setFormat(QStringLiteral("%1 KB").arg(kib(received)));
+        prbDownload->setFormat(tr("%1 KB").arg(kib(received)));
     }
 }
 
 bool DownloadWindow::event(QEvent *event)
 {
     if (event->type() == QEvent::WindowActivate)
-        setWindowTitle(QStringLiteral("Download: ") + CategoryTable::name(m_category));
+        setWindowTitle(tr("Download: %1").arg(CategoryTable::name(m_category)));
     return QDialog::event(event);
 }
 

@@ -6,6 +6,7 @@
 #include "content/ContentFiles.h"
 #include "content/SafeFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -46,8 +47,9 @@ Result<> writeTempFile(const QString &name, const QByteArray &bytes)
 {
     if (SafeFile::replace(tempPath(name), bytes))
         return {};
-    return fail(QStringLiteral("Impossibile scrivere il file Temp/%1: controlla che la cartella Temp "
-                               "esista e che il disco non sia pieno.")
+    return fail(QCoreApplication::translate("Extraction",
+                                            "Impossibile scrivere il file Temp/%1: controlla che la "
+                                            "cartella Temp esista e che il disco non sia pieno.")
                     .arg(name));
 }
 
@@ -65,18 +67,17 @@ qint16 findOpenPage(const QVector<qint16> &flags)
 Result<> extractPage(const CategoryTable &table, int category, int page)
 {
     if (!Game::isCategory(category))
-        return fail(QStringLiteral("La categoria %1 non esiste.").arg(category));
+        return fail(CategoryTable::noSuchCategory(category));
     const int base = table.itemBase(category);
     const int catCount = table.count(category);
     if (base < 0 || catCount < 0)
-        return fail(
-            damagedMessage(ContentFiles::CountsIndex, QStringLiteral("i numeri delle immagini non tornano")));
+        return fail(damagedMessage(ContentFiles::CountsIndex, ContentFiles::countsMismatch()));
 
     const int skip = page == 0 ? 0 : PageSize * (page - 1);
     // A short last page gives the pictures it has rather than running into the next category.
     const int count = page == 0 ? catCount : qMin(PageSize, catCount - skip);
     if (page < 0 || (page != 0 && count <= 0))
-        return fail(QStringLiteral("La pagina %1 della categoria %2 non esiste.")
+        return fail(QCoreApplication::translate("Extraction", "La pagina %1 della categoria %2 non esiste.")
                         .arg(page)
                         .arg(CategoryTable::name(category)));
 
@@ -112,7 +113,7 @@ Result<QString> extractThumb(int category, Game::CategoryState state)
     // An earlier thumbnail must not pass for the one that failed.
     QFile::remove(path);
     if (!Game::isCategory(category))
-        return fail(QStringLiteral("La categoria %1 non esiste.").arg(category));
+        return fail(CategoryTable::noSuchCategory(category));
     const int look = int(state);
     const Result<Run> run = readRun(thumbPackFile(look), thumbIndexFile(look), 1, category, 1, false);
     if (!run)

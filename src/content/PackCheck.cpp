@@ -3,6 +3,7 @@
 #include "content/Ansi.h"
 #include "content/ContentFiles.h"
 
+#include <QCoreApplication>
 #include <QImage>
 
 #include <algorithm>
@@ -38,11 +39,12 @@ QByteArray packHeader()
 QString headerProblem(const QByteArray &pack)
 {
     if (pack.size() < ContentFiles::PackHeaderSize)
-        return QStringLiteral("è più corto dell'intestazione di un pacchetto (%1 byte invece di almeno %2)")
+        return QCoreApplication::translate(
+                   "PackCheck", "è più corto dell'intestazione di un pacchetto (%1 byte invece di almeno %2)")
             .arg(pack.size())
             .arg(ContentFiles::PackHeaderSize);
     if (!pack.startsWith(Signature))
-        return QStringLiteral("non comincia con l'intestazione di un pacchetto");
+        return QCoreApplication::translate("PackCheck", "non comincia con l'intestazione di un pacchetto");
     return QString();
 }
 
@@ -60,12 +62,14 @@ qint64 packSize(const QVector<qint32> &lengths)
 QString titleProblem(const QString &title)
 {
     if (title.isEmpty())
-        return QStringLiteral("il titolo è vuoto");
+        return QCoreApplication::translate("PackCheck", "il titolo è vuoto");
     if (title.contains(QLatin1Char(':')))
-        return QStringLiteral("il titolo %1 contiene \":\", che separa i campi della lista delle immagini")
+        return QCoreApplication::translate(
+                   "PackCheck", "il titolo %1 contiene \":\", che separa i campi della lista delle immagini")
             .arg(quoted(title));
     if (std::any_of(title.begin(), title.end(), isControl))
-        return QStringLiteral("il titolo %1 contiene un carattere di controllo").arg(quoted(title));
+        return QCoreApplication::translate("PackCheck", "il titolo %1 contiene un carattere di controllo")
+            .arg(quoted(title));
     bool encoded = true;
     const QByteArray bytes = Ansi::encode(title, &encoded);
     if (!encoded) {
@@ -76,14 +80,16 @@ QString titleProblem(const QString &title)
             if (!ok && !missing.contains(c))
                 missing += c;
         }
-        return QStringLiteral("il titolo %1 contiene caratteri che non esistono in Windows-1252: %2")
+        return QCoreApplication::translate(
+                   "PackCheck", "il titolo %1 contiene caratteri che non esistono in Windows-1252: %2")
             .arg(quoted(title), missing);
     }
     if (bytes.contains('\xFF'))
-        return QStringLiteral("il titolo %1 contiene \"ÿ\", che l'indice dei titoli non può cifrare")
+        return QCoreApplication::translate(
+                   "PackCheck", "il titolo %1 contiene \"ÿ\", che l'indice dei titoli non può cifrare")
             .arg(quoted(title));
     if (bytes.size() > ContentFiles::MaxTitleLength)
-        return QStringLiteral("il titolo %1 è lungo %2 byte, al massimo %3")
+        return QCoreApplication::translate("PackCheck", "il titolo %1 è lungo %2 byte, al massimo %3")
             .arg(quoted(title))
             .arg(bytes.size())
             .arg(ContentFiles::MaxTitleLength);

@@ -47,12 +47,12 @@ template<typename Handler> void PackDownload::guarded(Handler handler)
         // What the transfer held goes first, so the message itself finds memory.
         cancel();
         m_pack = QByteArray();
-        giveUp(QStringLiteral("Memoria insufficiente per scaricare il file %1: chiudere altri programmi e "
-                              "riprovare.")
+        giveUp(tr("Memoria insufficiente per scaricare il file %1: chiudere altri programmi e "
+                  "riprovare.")
                    .arg(m_file));
     } catch (const std::exception &) {
         cancel();
-        giveUp(QStringLiteral("Il download del file %1 non è riuscito per un errore interno.").arg(m_file));
+        giveUp(tr("Il download del file %1 non è riuscito per un errore interno.").arg(m_file));
     }
 }
 
@@ -151,19 +151,17 @@ void PackDownload::headersArrived()
     if (!status.isValid() || (status.toInt() >= 300 && status.toInt() <= 399))
         return;
     if (!isSuccess(status.toInt())) {
-        giveUpAfterHead(
-            QStringLiteral("Il sito ha risposto %1 per %2.").arg(status.toInt()).arg(m_reply->url().path()));
+        giveUpAfterHead(tr("Il sito ha risposto %1 per %2.").arg(status.toInt()).arg(m_reply->url().path()));
         return;
     }
     bool declared = false;
     const qint64 length = m_reply->header(QNetworkRequest::ContentLengthHeader).toLongLong(&declared);
     if (declared && length > m_size)
-        giveUpAfterHead(
-            QStringLiteral("Il file %1 inviato dal sito è troppo grande: %2 byte, dove gli indici "
+        giveUpAfterHead(tr("Il file %1 inviato dal sito è troppo grande: %2 byte, dove gli indici "
                            "ne descrivono %3.")
-                .arg(m_file)
-                .arg(length)
-                .arg(m_size));
+                            .arg(m_file)
+                            .arg(length)
+                            .arg(m_size));
 }
 
 void PackDownload::giveUpAfterHead(const QString &problem)
@@ -189,8 +187,8 @@ void PackDownload::take()
         return;
     // Never more than the file's size is held: the first byte beyond it ends the transfer.
     if (m_bytes.size() + available > m_size) {
-        giveUp(QStringLiteral("Il file %1 inviato dal sito è troppo grande: supera i %2 byte che gli indici "
-                              "descrivono.")
+        giveUp(tr("Il file %1 inviato dal sito è troppo grande: supera i %2 byte che gli indici "
+                  "descrivono.")
                    .arg(m_file)
                    .arg(m_size));
         return;
@@ -219,31 +217,30 @@ void PackDownload::fetched()
     case QNetworkReply::NoError:
         break;
     case QNetworkReply::ConnectionRefusedError:
-        giveUp(QStringLiteral("Il sito %1 rifiuta la connessione: forse è spento, o l'indirizzo non è "
-                              "quello giusto.")
+        giveUp(tr("Il sito %1 rifiuta la connessione: forse è spento, o l'indirizzo non è "
+                  "quello giusto.")
                    .arg(site));
         return;
     case QNetworkReply::HostNotFoundError:
-        giveUp(QStringLiteral("Il sito %1 non si trova: controllare l'indirizzo e la rete.").arg(site));
+        giveUp(tr("Il sito %1 non si trova: controllare l'indirizzo e la rete.").arg(site));
         return;
     case QNetworkReply::TooManyRedirectsError:
     case QNetworkReply::InsecureRedirectError:
-        giveUp(
-            QStringLiteral("Il sito rimanda ad altri indirizzi senza mai inviare il file %1.").arg(m_file));
+        giveUp(tr("Il sito rimanda ad altri indirizzi senza mai inviare il file %1.").arg(m_file));
         return;
     default:
         // Once the server has answered, any error means the file stopped coming.
-        giveUp(status.isValid()
-                   ? QStringLiteral("Il trasferimento del file %1 si è interrotto dopo %2 byte su %3.")
-                         .arg(m_file)
-                         .arg(m_bytes.size())
-                         .arg(m_size)
-                   : QStringLiteral("Il trasferimento del file %1 non è riuscito (%2).")
-                         .arg(m_file, reply->errorString()));
+        giveUp(
+            status.isValid()
+                ? tr("Il trasferimento del file %1 si è interrotto dopo %2 byte su %3.")
+                      .arg(m_file)
+                      .arg(m_bytes.size())
+                      .arg(m_size)
+                : tr("Il trasferimento del file %1 non è riuscito (%2).").arg(m_file, reply->errorString()));
         return;
     }
     if (!isSuccess(status.toInt())) {
-        giveUp(QStringLiteral("Il sito ha risposto %1 per %2.").arg(status.toInt()).arg(reply->url().path()));
+        giveUp(tr("Il sito ha risposto %1 per %2.").arg(status.toInt()).arg(reply->url().path()));
         return;
     }
     if (!m_packFetched) {
@@ -263,7 +260,7 @@ void PackDownload::fetched()
 void PackDownload::rateTick()
 {
     if ((m_bytes.size() - m_windowStart) * 1000 < qint64(m_minimumRate) * m_rate->interval()) {
-        giveUp(QStringLiteral("Il sito invia il file %1 troppo lentamente, meno di %2 byte al secondo.")
+        giveUp(tr("Il sito invia il file %1 troppo lentamente, meno di %2 byte al secondo.")
                    .arg(m_file)
                    .arg(m_minimumRate));
         return;
@@ -273,7 +270,7 @@ void PackDownload::rateTick()
 
 void PackDownload::stalled()
 {
-    giveUp(QStringLiteral("Il sito non risponde da %1 secondi.").arg(m_stall->interval() / 1000));
+    giveUp(tr("Il sito non risponde da %1 secondi.").arg(m_stall->interval() / 1000));
 }
 
 void PackDownload::startCheck(const QByteArray &titles)
@@ -304,8 +301,8 @@ void PackDownload::checked(const std::shared_ptr<Check> &check)
 {
     m_check.reset();
     if (check->outOfMemory) {
-        giveUp(QStringLiteral("Memoria insufficiente per controllare i file scaricati: chiudere altri "
-                              "programmi e riprovare."));
+        giveUp(tr("Memoria insufficiente per controllare i file scaricati: chiudere altri "
+                  "programmi e riprovare."));
         return;
     }
     if (!check->result) {

@@ -6,6 +6,7 @@
 #include "content/Ansi.h"
 #include "content/SafeFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace {
@@ -25,8 +26,9 @@ Result<QVector<PageLine>> readPageList()
     QFile file;
     if (SafeFile::open(file, GameFolder::path(name), QIODevice::ReadOnly, false) != SafeFile::Status::Ok
         || file.size() > MaxListSize)
-        return fail(
-            QStringLiteral("La lista delle immagini %1 manca: la pagina non si può mostrare.").arg(name));
+        return fail(QCoreApplication::translate(
+                        "PageList", "La lista delle immagini %1 manca: la pagina non si può mostrare.")
+                        .arg(name));
 
     QVector<PageLine> lines;
     const QList<QByteArray> rows = file.readAll().split('\n');
@@ -39,8 +41,9 @@ Result<QVector<PageLine>> readPageList()
             break;
         const QStringList fields = Ansi::decode(raw).split(QLatin1Char(':'));
         if (fields.size() < FieldCount)
-            return fail(QStringLiteral("La riga %1 della lista delle immagini %2 è danneggiata: "
-                                       "ha %3 campi invece di %4.")
+            return fail(QCoreApplication::translate("PageList",
+                                                    "La riga %1 della lista delle immagini %2 è danneggiata: "
+                                                    "ha %3 campi invece di %4.")
                             .arg(number)
                             .arg(name)
                             .arg(fields.size())
@@ -53,8 +56,9 @@ Result<QVector<PageLine>> readPageList()
         line.picture = fields[3].toInt(&isNumber);
         line.title = fields[4];
         if (!isNumber)
-            return fail(QStringLiteral("La riga %1 della lista delle immagini %2 è danneggiata: "
-                                       "\"%3\" non è un numero di immagine.")
+            return fail(QCoreApplication::translate("PageList",
+                                                    "La riga %1 della lista delle immagini %2 è danneggiata: "
+                                                    "\"%3\" non è un numero di immagine.")
                             .arg(number)
                             .arg(name, fields[3]));
         lines.append(line);

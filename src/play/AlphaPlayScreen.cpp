@@ -24,25 +24,20 @@
 #include <QRandomGenerator>
 #include <QTimer>
 
-// Three pieces joined by the two quoted words.
-const QString AlphaPlayScreen::Instructions
-    = QStringLiteral(
-          "Eccoti finalmente alla modalità Alpha; hai presente il gioco dei 15 in cui devi ordinare i "
-          "tasselli? Bene, la modalità Alpha funziona allo stesso modo, ma dovrai ordinare i film in "
-          "ordine")
-      + QStringLiteral(" \"alfabetico\" ")
-      + QStringLiteral(
-          "guardando 15 scene scelte casualmente dalla categoria Classic. Il gioco è piuttosto "
-          "difficile, una volta ordinati i film sarà sbloccata l'ultima modalità della categoria "
-          "Puzzle. Per giocare clicca sulle immagini per spostarle nella casella vuota; non "
-          "appena i film saranno riordinati il tempo si fermerà e verrà visualizzato un messaggio. "
-          "È molto importante riconoscere i film")
-      + QStringLiteral(" \"al volo\" ")
-      + QStringLiteral(
-          "per ottenere un buon tempo; le prime volte il gioco potrebbe risultare impossibile, "
-          "ricorda che puoi sempre accedere alla modalità Classic e consultare il titolo dei film. "
-          "In questa modalità la tua unica speranza è la tua memoria visiva ed una massiccia dose "
-          "di pazienza.");
+QString AlphaPlayScreen::instructions()
+{
+    return tr(
+        "Eccoti finalmente alla modalità Alpha; hai presente il gioco dei 15 in cui devi ordinare i "
+        "tasselli? Bene, la modalità Alpha funziona allo stesso modo, ma dovrai ordinare i film in "
+        "ordine \"alfabetico\" guardando 15 scene scelte casualmente dalla categoria Classic. Il gioco è "
+        "piuttosto difficile, una volta ordinati i film sarà sbloccata l'ultima modalità della categoria "
+        "Puzzle. Per giocare clicca sulle immagini per spostarle nella casella vuota; non appena i film "
+        "saranno riordinati il tempo si fermerà e verrà visualizzato un messaggio. È molto importante "
+        "riconoscere i film \"al volo\" per ottenere un buon tempo; le prime volte il gioco potrebbe "
+        "risultare impossibile, ricorda che puoi sempre accedere alla modalità Classic e consultare il "
+        "titolo dei film. In questa modalità la tua unica speranza è la tua memoria visiva ed una "
+        "massiccia dose di pazienza.");
+}
 
 namespace {
 // Pixels of the 688 x 368 client area.
@@ -83,7 +78,7 @@ AlphaPlayScreen::AlphaPlayScreen(Profile &profile, QWidget *parent)
     , m_clock(profile, Game::Alpha)
 {
     setClosesOnEscape(true);
-    setWindowTitle(QStringLiteral("Alpha"));
+    setWindowTitle(tr("Alpha"));
     setFixedSize(ClientSize);
     setFocusPolicy(Qt::StrongFocus);
 
@@ -113,7 +108,7 @@ AlphaPlayScreen::AlphaPlayScreen(Profile &profile, QWidget *parent)
     m_panelBack->setAutoFillBackground(true);
     fraInfo = new InfoPanel(m_panelBack);
     fraInfo->setGeometry(m_panelBack->rect());
-    fraInfo->setMessage(Instructions);
+    fraInfo->setMessage(instructions());
     connect(fraInfo, &InfoPanel::clicked, this, &AlphaPlayScreen::panelClicked);
 
     m_tmrTime = new QTimer(this);
@@ -138,7 +133,7 @@ ShapeFrame *AlphaPlayScreen::shaBorder(int k) const
 
 bool AlphaPlayScreen::open()
 {
-    setWindowTitle(QStringLiteral("Alpha"));
+    setWindowTitle(tr("Alpha"));
     // Prepared before the screen shows, so a board that cannot be dealt never flashes an empty
     // screen behind its message.
     Result<> ready = drawBoard();
@@ -150,7 +145,7 @@ bool AlphaPlayScreen::open()
     }
     showBoard();
     m_panelBack->move(PanelLeft, m_panelBack->y());
-    fraInfo->setMessage(Instructions);
+    fraInfo->setMessage(instructions());
     showPanel(true);
     GameScreen::open();
     setFocus(Qt::OtherFocusReason);
@@ -168,8 +163,8 @@ Result<> AlphaPlayScreen::drawBoard()
         const int base = table.itemBase(c);
         const int count = table.count(c);
         if (base < 0 || count < 0)
-            return fail(ContentFiles::damagedMessage(ContentFiles::CountsIndex,
-                                                     QStringLiteral("i numeri delle immagini non tornano")));
+            return fail(
+                ContentFiles::damagedMessage(ContentFiles::CountsIndex, ContentFiles::countsMismatch()));
         for (int p = 1; p <= count; ++p)
             candidates.append(base + p);
     }
@@ -190,16 +185,15 @@ Result<> AlphaPlayScreen::drawBoard()
     if (!titleProblem.isEmpty())
         return fail(titleProblem);
     if (!drawn) {
-        return fail(
-            candidates.size() < AlphaBoard::TileCount
-                ? QStringLiteral("Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma "
-                                 "le categorie Classic installate ne hanno %1 e non bastano. Scarica le "
-                                 "categorie Classic che mancano e riprova.")
-                      .arg(candidates.size())
-                : QStringLiteral("Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma "
-                                 "tra le %1 installate non se ne trovano abbastanza. Scarica altre "
-                                 "categorie Classic e riprova.")
-                      .arg(candidates.size()));
+        return fail(candidates.size() < AlphaBoard::TileCount
+                        ? tr("Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma "
+                             "le categorie Classic installate ne hanno %1 e non bastano. Scarica le "
+                             "categorie Classic che mancano e riprova.")
+                              .arg(candidates.size())
+                        : tr("Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma "
+                             "tra le %1 installate non se ne trovano abbastanza. Scarica altre "
+                             "categorie Classic e riprova.")
+                              .arg(candidates.size()));
     }
 
     // The pictures first and the list last: a list on disk always has all its pictures.
@@ -228,8 +222,8 @@ Result<QByteArray> AlphaPlayScreen::readTitle(int n) const
     if (n >= 1 && titles.seek(qint64(n - 1) * ContentFiles::TitleRecordSize))
         title = ContentFiles::titleFromRecord(titles.read(ContentFiles::TitleRecordSize));
     if (!title)
-        return fail(ContentFiles::damagedMessage(
-            ContentFiles::TitlesIndex, QStringLiteral("il titolo dell'immagine %1 non è leggibile").arg(n)));
+        return fail(
+            ContentFiles::damagedMessage(ContentFiles::TitlesIndex, ContentFiles::unreadableTitle(n)));
     return *title;
 }
 
@@ -239,8 +233,7 @@ Result<> AlphaPlayScreen::extractPicture(int slot, int n) const
     const int c = table.genreCategoryOf(n);
     const int base = table.itemBase(c);
     if (c == 0 || base < 0)
-        return fail(ContentFiles::damagedMessage(ContentFiles::CountsIndex,
-                                                 QStringLiteral("i numeri delle immagini non tornano")));
+        return fail(ContentFiles::damagedMessage(ContentFiles::CountsIndex, ContentFiles::countsMismatch()));
     // One positioned read of the picture itself, placed by the lengths before it.
     const Result<ContentFiles::Run> run
         = ContentFiles::readRun(ContentFiles::packFile(c), ContentFiles::LengthsIndex, base + 1, n, 1, false);
@@ -286,7 +279,7 @@ Result<> AlphaPlayScreen::loadBoard()
                 || !picture.loadFromData(file.readAll())) {
                 const int c = m_profile.categories().genreCategoryOf(n);
                 removeTempPictures();
-                return fail(QStringLiteral("L'immagine n. %1 non si può leggere: il file %2 è danneggiato.")
+                return fail(tr("L'immagine n. %1 non si può leggere: il file %2 è danneggiato.")
                                 .arg(n)
                                 .arg(c > 0 ? ContentFiles::packFile(c)
                                            : GameFolder::TempDir + tempPictureName(slot)));
@@ -298,7 +291,7 @@ Result<> AlphaPlayScreen::loadBoard()
     // The pictures live on only on the board.
     removeTempPictures();
     if (!loaded || tiles.size() != AlphaBoard::TileCount)
-        return fail(QStringLiteral("La lista delle immagini %1 manca o è danneggiata.").arg(listName));
+        return fail(tr("La lista delle immagini %1 manca o è danneggiata.").arg(listName));
     m_board = AlphaBoard(tiles);
     m_pictures = pictures;
     return {};
@@ -338,8 +331,8 @@ void AlphaPlayScreen::checkOrder()
     m_clock.stop();
     const Result<QString> opened = winAlpha(m_profile);
     fraInfo->setMessage(opened.ok() && !opened->isEmpty()
-                            ? CategoryPlay::WinMessage + QStringLiteral("\n\n") + *opened
-                            : CategoryPlay::WinMessage);
+                            ? CategoryPlay::winMessage() + QStringLiteral("\n\n") + *opened
+                            : CategoryPlay::winMessage());
     showPanel(true);
     if (!opened)
         Messages::warn(opened.problem());
@@ -374,7 +367,7 @@ void AlphaPlayScreen::tick()
         Messages::warn(total.problem());
         return;
     }
-    setWindowTitle(QStringLiteral("Alpha: ") + FormatTime(*total));
+    setWindowTitle(tr("Alpha: %1").arg(FormatTime(*total)));
 }
 
 void AlphaPlayScreen::keyPressEvent(QKeyEvent *event)
@@ -452,7 +445,6 @@ void AlphaPlayScreen::giveUp(const QString &problem)
 {
     m_clock.stop();
     m_tmrTime->stop();
-    Messages::warn(
-        QStringLiteral("Impossibile preparare la partita Alpha.\n\n%1\n\nSi torna al menu.").arg(problem));
+    Messages::warn(tr("Impossibile preparare la partita Alpha.\n\n%1\n\nSi torna al menu.").arg(problem));
     close();
 }

@@ -25,7 +25,7 @@ public:
     explicit AlphaPlayScreen(Profile &profile, QWidget *parent = nullptr);
     ~AlphaPlayScreen() override;
 
-    static const QString Instructions;
+    static QString instructions();
     static constexpr int CellCount = AlphaBoard::CellCount;
 
     // Draws, extracts and loads a new board, then shows the screen with the instructions.

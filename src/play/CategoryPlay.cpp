@@ -10,20 +10,24 @@
 
 #include <QStringList>
 
-const QString CategoryPlay::WinMessage
-    = QStringLiteral("Complimenti, hai vinto questa categoria; controlla se sono disponibili nuove opzioni. "
-                     "Potrai consultare questa categoria in qualsiasi momento.");
+QString CategoryPlay::winMessage()
+{
+    return tr("Complimenti, hai vinto questa categoria; controlla se sono disponibili nuove opzioni. "
+              "Potrai consultare questa categoria in qualsiasi momento.");
+}
 
 namespace {
-const QString CannotSaveSolve = QStringLiteral(
-    "Impossibile salvare la soluzione nel file utente: controlla che la cartella User esista e "
-    "che si possa scrivere. L'immagine resta da indovinare.");
-const QString CannotSaveWin = QStringLiteral(
-    "Impossibile salvare la vittoria della categoria nel file utente: controlla che la cartella "
-    "User esista e che si possa scrivere.");
-const QString CannotSaveAlphaWin = QStringLiteral(
-    "Impossibile salvare la vittoria della modalità Alpha nel file utente: controlla che la cartella "
-    "User esista e che si possa scrivere.");
+// Translated where they are used, in the player's language.
+const char *const CannotSaveSolve
+    = QT_TRANSLATE_NOOP("CategoryPlay", "Impossibile salvare la soluzione nel file utente: controlla che la "
+                                        "cartella User esista e che si possa scrivere. L'immagine resta da "
+                                        "indovinare.");
+const char *const CannotSaveWin
+    = QT_TRANSLATE_NOOP("CategoryPlay", "Impossibile salvare la vittoria della categoria nel file utente: "
+                                        "controlla che la cartella User esista e che si possa scrivere.");
+const char *const CannotSaveAlphaWin = QT_TRANSLATE_NOOP(
+    "CategoryPlay", "Impossibile salvare la vittoria della modalità Alpha nel file utente: "
+                    "controlla che la cartella User esista e che si possa scrivere.");
 
 constexpr int RebusCategory = 19;
 
@@ -46,10 +50,11 @@ QString listed(const QStringList &names)
 {
     if (names.size() < 2)
         return names.join(QString());
-    return QStringList(names.mid(0, names.size() - 1)).join(QStringLiteral(", ")) + QStringLiteral(" e ")
-           + names.last();
+    return CategoryPlay::tr("%1 e %2").arg(
+        QStringList(names.mid(0, names.size() - 1)).join(QStringLiteral(", ")), names.last());
 }
 
+// `one` or `many` ("la categoria %1", "le categorie %1") with the names listed in place of %1.
 QString named(const QVector<int> &numbers, const QString &one, const QString &many, QString (*nameOf)(int))
 {
     if (numbers.isEmpty())
@@ -57,7 +62,7 @@ QString named(const QVector<int> &numbers, const QString &one, const QString &ma
     QStringList names;
     for (int n : numbers)
         names.append(nameOf(n));
-    return (numbers.size() == 1 ? one : many) + QLatin1Char(' ') + listed(names);
+    return (numbers.size() == 1 ? one : many).arg(listed(names));
 }
 } // namespace
 
@@ -66,8 +71,7 @@ Result<qint16> preparePage(const Profile &profile, int category)
     const CategoryTable &table = profile.categories();
     const qint16 base = table.itemBase(category);
     if (base < 0)
-        return fail(ContentFiles::damagedMessage(ContentFiles::CountsIndex,
-                                                 QStringLiteral("i numeri delle immagini non tornano")));
+        return fail(ContentFiles::damagedMessage(ContentFiles::CountsIndex, ContentFiles::countsMismatch()));
     // One opening of the profile for all of the category's flags.
     const qint16 page = ContentFiles::isGenre(category)
                             ? findOpenPage(profile.solvedFlags(base + 1, table.count(category)))
@@ -80,14 +84,14 @@ Result<qint16> preparePage(const Profile &profile, int category)
 QString openedText(const Unlock::Opened &opened)
 {
     QStringList parts;
-    parts << named(opened.gameTypes, QStringLiteral("la modalità"), QStringLiteral("le modalità"),
+    parts << named(opened.gameTypes, CategoryPlay::tr("la modalità %1"), CategoryPlay::tr("le modalità %1"),
                    gameTypeName)
-          << named(opened.categories, QStringLiteral("la categoria"), QStringLiteral("le categorie"),
-                   CategoryTable::name);
+          << named(opened.categories, CategoryPlay::tr("la categoria %1"),
+                   CategoryPlay::tr("le categorie %1"), CategoryTable::name);
     parts.removeAll(QString());
     if (parts.isEmpty())
         return QString();
-    return QStringLiteral("Hai sbloccato %1.").arg(parts.join(QStringLiteral(" e ")));
+    return CategoryPlay::tr("Hai sbloccato %1.").arg(listed(parts));
 }
 
 Result<QString> winAlpha(Profile &profile)
@@ -101,7 +105,7 @@ Result<QString> winAlpha(Profile &profile)
     if (rebus != Game::CategoryState::Won)
         saved = profile.setCategoryState(RebusCategory, Game::CategoryState::Open) && saved;
     if (!saved)
-        return fail(CannotSaveAlphaWin);
+        return fail(CategoryPlay::tr(CannotSaveAlphaWin));
     return openedText(opened);
 }
 
@@ -130,7 +134,7 @@ Result<CategoryPlay::Typed> CategoryPlay::typed(int picture, const QString &type
         return Typed::NoMatch;
     // The profile first: a picture shows solved only once the solve is on disk.
     if (!m_profile.setSolvedFlag(picture, 1))
-        return fail(CannotSaveSolve);
+        return fail(tr(CannotSaveSolve));
     return isComplete() ? Typed::CategoryComplete : Typed::Solved;
 }
 
@@ -138,7 +142,7 @@ Result<QString> CategoryPlay::win()
 {
     m_clock.stop();
     if (!m_profile.setCategoryState(m_category, Game::CategoryState::Won))
-        return fail(CannotSaveWin);
+        return fail(tr(CannotSaveWin));
     m_panel = Panel::Won;
     const Result<Unlock::Opened> opened = m_profile.checkUnlock();
     if (!opened)

@@ -4,6 +4,7 @@
 #include "play/PlayClock.h"
 #include "profile/Unlock.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 class Profile;
@@ -25,13 +26,16 @@ Result<QString> winAlpha(Profile &profile);
 // open category is played. What could not be saved comes back as a failure for the screen to show.
 class CategoryPlay
 {
+    Q_DECLARE_TR_FUNCTIONS(CategoryPlay)
+
 public:
     enum class Panel { Hidden, Instructions, Won };
     enum class Typed { NoMatch, Solved, CategoryComplete };
 
     CategoryPlay(Profile &profile, int category, int gameType);
 
-    static const QString WinMessage;
+    // What the panel says when a category is won.
+    static QString winMessage();
 
     int category() const { return m_category; }
     PlayClock &clock() { return m_clock; }

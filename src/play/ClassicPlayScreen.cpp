@@ -14,13 +14,16 @@
 #include <QEvent>
 #include <QLabel>
 
-const QString ClassicPlayScreen::Instructions = QStringLiteral(
-    "Clicca per iniziare il gioco; dovrai indovinare il titolo dei film guardando una scena a cui "
-    "sono stati tolti i volti degli attori. Non avrai un tempo limite, tuttavia più sarai veloce e "
-    "migliore sarà la tua posizione in classifica, usa i comandi ai lati della finestra per spostarti "
-    "tra le pagine; ogni pagina comprende nove immagini, quando le avrai indovinate tutte avrai vinto "
-    "questa categoria. Ricordati che premendo F1 potrai vedere il codice dell'immagine, utile per dare "
-    "suggerimenti e per segnalare eventuali errori.");
+QString ClassicPlayScreen::instructions()
+{
+    return tr(
+        "Clicca per iniziare il gioco; dovrai indovinare il titolo dei film guardando una scena a cui "
+        "sono stati tolti i volti degli attori. Non avrai un tempo limite, tuttavia più sarai veloce e "
+        "migliore sarà la tua posizione in classifica, usa i comandi ai lati della finestra per spostarti "
+        "tra le pagine; ogni pagina comprende nove immagini, quando le avrai indovinate tutte avrai vinto "
+        "questa categoria. Ricordati che premendo F1 potrai vedere il codice dell'immagine, utile per dare "
+        "suggerimenti e per segnalare eventuali errori.");
+}
 
 namespace {
 // Pixels of the 632 x 464 client area.
@@ -38,11 +41,11 @@ const QRect PanelPlace(8, 8, 617, 451);
 ClassicPlayScreen::ClassicPlayScreen(Profile &profile, int category, QWidget *parent)
     : PlayScreen(QStringLiteral("frmPlayClassic"), profile, Game::Classic, category, parent)
 {
-    setWindowTitle(QStringLiteral("Classic:"));
+    setWindowTitle(tr("Classic:"));
     setFixedSize(ClientSize);
 
-    makeTopBar({BackPlace, NextPlace, PosPlace, TimePlace, RisoltiPlace, QStringLiteral("Pagina precedente"),
-                QStringLiteral("Pagina successiva"), QStringLiteral("0/0")});
+    makeTopBar({BackPlace, NextPlace, PosPlace, TimePlace, RisoltiPlace, tr("Pagina precedente"),
+                tr("Pagina successiva"), QStringLiteral("0/0")});
 
     // Cells row by row from the top left: 1 2 3 / 4 5 6 / 7 8 9.
     for (int i = 1; i <= CellCount; ++i)
@@ -52,12 +55,12 @@ ClassicPlayScreen::ClassicPlayScreen(Profile &profile, int category, QWidget *pa
     for (int i = 1; i < CellCount - 1; ++i)
         setTabOrder(cell(i).txtTitle, cell(i + 1).txtTitle);
 
-    makePanel(PanelPlace, Instructions);
+    makePanel(PanelPlace, instructions());
 }
 
 bool ClassicPlayScreen::open()
 {
-    setWindowTitle(QStringLiteral("Classic: ") + CategoryTable::name(category()));
+    setWindowTitle(tr("Classic: %1").arg(CategoryTable::name(category())));
     const bool opened = openCategory([this](qint16 page) {
         m_page = page;
         return loadPage();
@@ -76,7 +79,7 @@ bool ClassicPlayScreen::loadPage()
     if (!list || list->size() > CellCount) {
         removeTempPictures();
         giveUp(!list ? list.problem()
-                     : QStringLiteral("La lista delle immagini %1 ha %2 righe, ma una pagina ne mostra %3.")
+                     : tr("La lista delle immagini %1 ha %2 righe, ma una pagina ne mostra %3.")
                            .arg(GameFolder::TempDir + ContentFiles::PageList)
                            .arg(list->size())
                            .arg(CellCount));

@@ -10,7 +10,8 @@ class ClassicPlayScreen : public PlayScreen
 public:
     ClassicPlayScreen(Profile &profile, int category, QWidget *parent = nullptr);
 
-    static const QString Instructions;
+    // What the panel says before the first click.
+    static QString instructions();
     static constexpr int CellCount = 9;
 
     // Opens the category on its first unfinished page, extracting it before the screen shows,

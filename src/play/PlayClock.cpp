@@ -3,9 +3,9 @@
 #include "profile/Profile.h"
 
 namespace {
-const QString CannotSaveTime = QStringLiteral(
-    "Impossibile salvare il tempo di gioco nel file utente: controlla che la cartella User esista "
-    "e che si possa scrivere. Il tempo non viene più contato.");
+const char *const CannotSaveTime = QT_TRANSLATE_NOOP(
+    "PlayClock", "Impossibile salvare il tempo di gioco nel file utente: controlla che la cartella User "
+                 "esista e che si possa scrivere. Il tempo non viene più contato.");
 } // namespace
 
 PlayClock::PlayClock(Profile &profile, int gameType)
@@ -25,7 +25,7 @@ Result<> PlayClock::restartFromZero()
         return {};
     }
     stop();
-    return fail(CannotSaveTime);
+    return fail(tr(CannotSaveTime));
 }
 
 Result<qint32> PlayClock::tick()
@@ -36,5 +36,5 @@ Result<qint32> PlayClock::tick()
     if (m_profile.setPlayTime(m_gameType, next))
         return next;
     stop();
-    return fail(CannotSaveTime);
+    return fail(tr(CannotSaveTime));
 }

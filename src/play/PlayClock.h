@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 
+#include <QCoreApplication>
 #include <QtGlobal>
 
 class Profile;
@@ -10,6 +11,8 @@ class Profile;
 // timer calls tick(); the clock only says whether it runs and keeps the stored total right.
 class PlayClock
 {
+    Q_DECLARE_TR_FUNCTIONS(PlayClock)
+
 public:
     enum class State { Stopped, Running };
 

@@ -170,7 +170,7 @@ void PlayScreen::showSolvedCount()
 void PlayScreen::showPanel(CategoryPlay::Panel panel)
 {
     if (panel == CategoryPlay::Panel::Won)
-        fraInfo->setMessage(CategoryPlay::WinMessage);
+        fraInfo->setMessage(CategoryPlay::winMessage());
     fraInfo->setVisible(panel != CategoryPlay::Panel::Hidden);
     fraInfo->raise();
 }
@@ -252,7 +252,7 @@ void PlayScreen::win()
     if (!opened)
         Messages::warn(opened.problem());
     else if (!opened->isEmpty())
-        fraInfo->setMessage(CategoryPlay::WinMessage + QStringLiteral("\n\n") + *opened);
+        fraInfo->setMessage(CategoryPlay::winMessage() + QStringLiteral("\n\n") + *opened);
 }
 
 void PlayScreen::toggleCodes()
@@ -278,15 +278,15 @@ void PlayScreen::giveUp(const QString &problem)
     m_rules.setReady(false);
     m_rules.clock().stop();
     m_tmrTime->stop();
-    Messages::warn(QStringLiteral("Impossibile mostrare le immagini della categoria %1.\n\n%2\n\n"
-                                  "Si torna alla scelta della categoria.")
+    Messages::warn(tr("Impossibile mostrare le immagini della categoria %1.\n\n%2\n\n"
+                      "Si torna alla scelta della categoria.")
                        .arg(CategoryTable::name(m_rules.category()), problem));
     close();
 }
 
 QString PlayScreen::unreadablePicture(const QString &code) const
 {
-    return QStringLiteral("L'immagine %1 non si può leggere: il file %2 è danneggiato.")
+    return tr("L'immagine %1 non si può leggere: il file %2 è danneggiato.")
         .arg(code, ContentFiles::packFile(m_rules.category()));
 }
 

@@ -21,20 +21,26 @@
 #include <functional>
 #include <memory>
 
-const QString BonusPlayScreen::Instructions = QStringLiteral(
-    "A differenza della modalità Classic, dovrai indovinare il titolo dei film guardando una scena in "
-    "cui i volti degli attori sono stati sostituiti da elementi di disturbo. Non avrai un tempo "
-    "limite, tuttavia più sarai veloce e migliore sarà la tua posizione in classifica, usa i comandi "
-    "ai lati della finestra per spostarti tra le pagine; ogni pagina comprende tre immagini, quando "
-    "le avrai indovinate tutte avrai vinto questa categoria. Ricordati che premendo F1 potrai vedere "
-    "il codice dell'immagine, utile per dare suggerimenti e per segnalare eventuali errori.");
+QString BonusPlayScreen::instructions()
+{
+    return tr(
+        "A differenza della modalità Classic, dovrai indovinare il titolo dei film guardando una scena in "
+        "cui i volti degli attori sono stati sostituiti da elementi di disturbo. Non avrai un tempo "
+        "limite, tuttavia più sarai veloce e migliore sarà la tua posizione in classifica, usa i comandi "
+        "ai lati della finestra per spostarti tra le pagine; ogni pagina comprende tre immagini, quando "
+        "le avrai indovinate tutte avrai vinto questa categoria. Ricordati che premendo F1 potrai vedere "
+        "il codice dell'immagine, utile per dare suggerimenti e per segnalare eventuali errori.");
+}
 
-const QString PuzzlePlayScreen::Instructions = QStringLiteral(
-    "La categoria Puzzle comprende tre giochi completamente differenti; nella categoria Missing "
-    "dovrai indicare l'elemento mancante scrivendolo senza articolo. Se stai giocando alla categoria "
-    "Vestiti, dovrai indovinare il titolo del film, guardando i vestiti utilizzati dagli attori. La "
-    "categoria Rebus richiede di indovinare il titolo del film (in inglese) ottenendolo combinando "
-    "le scene proposte, è la categoria in assoluto più difficile di tutto il gioco.");
+QString PuzzlePlayScreen::instructions()
+{
+    return tr(
+        "La categoria Puzzle comprende tre giochi completamente differenti; nella categoria Missing "
+        "dovrai indicare l'elemento mancante scrivendolo senza articolo. Se stai giocando alla categoria "
+        "Vestiti, dovrai indovinare il titolo del film, guardando i vestiti utilizzati dagli attori. La "
+        "categoria Rebus richiede di indovinare il titolo del film (in inglese) ottenendolo combinando "
+        "le scene proposte, è la categoria in assoluto più difficile di tutto il gioco.");
+}
 
 namespace {
 // Pixels of the 632 x 176 client area; hsMain lies just below it, out of sight.
@@ -72,12 +78,11 @@ StripPlayScreen::StripPlayScreen(const Variant &variant, Profile &profile, int c
     : PlayScreen(QLatin1String(variant.name), profile, variant.gameType, category, parent)
     , m_caption(variant.caption)
 {
-    setWindowTitle(m_caption.trimmed());
+    setWindowTitle(m_caption.arg(QString()).trimmed());
     setFixedSize(ClientSize);
 
-    makeTopBar({BackPlace, NextPlace, PosPlace, TimePlace, RisoltiPlace,
-                QStringLiteral("Immagini precedenti"), QStringLiteral("Immagini successive"),
-                QStringLiteral("00 - 00")});
+    makeTopBar({BackPlace, NextPlace, PosPlace, TimePlace, RisoltiPlace, tr("Immagini precedenti"),
+                tr("Immagini successive"), QStringLiteral("00 - 00")});
 
     picHost = new QWidget(this);
     picHost->setObjectName(QStringLiteral("picHost"));
@@ -103,11 +108,11 @@ StripPlayScreen::StripPlayScreen(const Variant &variant, Profile &profile, int c
 
 bool StripPlayScreen::open()
 {
-    setWindowTitle(m_caption + CategoryTable::name(category()));
+    setWindowTitle(m_caption.arg(CategoryTable::name(category())));
     // Wider than this, the strip's geometry no longer fits its 16-bit coordinates.
     if (rules().count() > StripMath::MaxCells) {
-        giveUp(QStringLiteral("La categoria ha %1 immagini, ma questa schermata ne può mostrare al "
-                              "massimo %2.")
+        giveUp(tr("La categoria ha %1 immagini, ma questa schermata ne può mostrare al "
+                  "massimo %2.")
                    .arg(rules().count())
                    .arg(StripMath::MaxCells));
         return false;
@@ -132,8 +137,8 @@ bool StripPlayScreen::loadStrip()
     if (!list || list->isEmpty() || list->size() > StripMath::MaxCells) {
         removeTempPictures();
         giveUp(!list ? list.problem()
-                     : QStringLiteral("La lista delle immagini %1 ha %2 righe, ma la striscia ne mostra "
-                                      "da 1 a %3.")
+                     : tr("La lista delle immagini %1 ha %2 righe, ma la striscia ne mostra "
+                          "da 1 a %3.")
                            .arg(GameFolder::TempDir + ContentFiles::PageList)
                            .arg(list->size())
                            .arg(StripMath::MaxCells));
@@ -307,11 +312,11 @@ void StripPlayScreen::reveal(QObject *box, Qt::FocusReason reason)
 }
 
 BonusPlayScreen::BonusPlayScreen(Profile &profile, int category, QWidget *parent)
-    : StripPlayScreen({"frmPlayBonus", Game::Bonus, QStringLiteral("Bonus: "), Instructions}, profile,
-                      category, parent)
+    : StripPlayScreen({"frmPlayBonus", Game::Bonus, tr("Bonus: %1"), instructions()}, profile, category,
+                      parent)
 { }
 
 PuzzlePlayScreen::PuzzlePlayScreen(Profile &profile, int category, QWidget *parent)
-    : StripPlayScreen({"frmPlayPuzzle", Game::Puzzle, QStringLiteral("Puzzle: "), Instructions}, profile,
-                      category, parent)
+    : StripPlayScreen({"frmPlayPuzzle", Game::Puzzle, tr("Puzzle: %1"), instructions()}, profile, category,
+                      parent)
 { }

@@ -23,7 +23,7 @@ protected:
     struct Variant {
         const char *name;
         int gameType;
-        QString caption; // followed by the category's name while a category is open
+        QString caption; // "Bonus: %1", %1 the category's name while a category is open
         QString instructions;
     };
     StripPlayScreen(const Variant &variant, Profile &profile, int category, QWidget *parent);
@@ -75,7 +75,7 @@ class BonusPlayScreen : public StripPlayScreen
     Q_OBJECT
 public:
     BonusPlayScreen(Profile &profile, int category, QWidget *parent = nullptr);
-    static const QString Instructions;
+    static QString instructions();
 };
 
 // Puzzle categories (18 to 20), time counted in the Puzzle slot.
@@ -84,5 +84,5 @@ class PuzzlePlayScreen : public StripPlayScreen
     Q_OBJECT
 public:
     PuzzlePlayScreen(Profile &profile, int category, QWidget *parent = nullptr);
-    static const QString Instructions;
+    static QString instructions();
 };

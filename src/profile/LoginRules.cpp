@@ -3,6 +3,8 @@
 #include "content/Ansi.h"
 #include "profile/ProfileFile.h"
 
+#include <QCoreApplication>
+
 namespace LoginRules {
 
 namespace {
@@ -33,24 +35,30 @@ bool hasForbiddenFileCharacter(const QString &name)
 QString problemWith(const QString &name, const QString &password)
 {
     if (name.isEmpty())
-        return QStringLiteral("Scrivi il nome utente prima di entrare.");
+        return QCoreApplication::translate("LoginRules", "Scrivi il nome utente prima di entrare.");
     if (hasForbiddenFileCharacter(name))
-        return QStringLiteral("Il nome utente non può contenere i caratteri / \\ : * ? \" < > | "
-                              "né caratteri di controllo; scegli un altro nome.");
+        return QCoreApplication::translate("LoginRules",
+                                           "Il nome utente non può contenere i caratteri / \\ : * ? \" < > | "
+                                           "né caratteri di controllo; scegli un altro nome.");
     if (name.startsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char('.'))
         || name.endsWith(QLatin1Char(' ')))
-        return QStringLiteral("Il nome utente non può cominciare con un punto né finire con un punto "
-                              "o uno spazio; scegli un altro nome.");
+        return QCoreApplication::translate(
+            "LoginRules", "Il nome utente non può cominciare con un punto né finire con un punto "
+                          "o uno spazio; scegli un altro nome.");
     if (!isStorable(name))
-        return QStringLiteral("Il nome utente contiene caratteri che il gioco non può salvare; "
-                              "usa lettere, cifre e segni comuni.");
+        return QCoreApplication::translate("LoginRules",
+                                           "Il nome utente contiene caratteri che il gioco non può salvare; "
+                                           "usa lettere, cifre e segni comuni.");
     if (!fitsRecord(name))
-        return QStringLiteral("Il nome utente è troppo lungo: al massimo 43 caratteri.");
+        return QCoreApplication::translate("LoginRules",
+                                           "Il nome utente è troppo lungo: al massimo 43 caratteri.");
     if (!isStorable(password))
-        return QStringLiteral("La password contiene caratteri che il gioco non può salvare; "
-                              "usa lettere, cifre e segni comuni.");
+        return QCoreApplication::translate("LoginRules",
+                                           "La password contiene caratteri che il gioco non può salvare; "
+                                           "usa lettere, cifre e segni comuni.");
     if (!fitsRecord(password))
-        return QStringLiteral("La password è troppo lunga: al massimo 43 caratteri.");
+        return QCoreApplication::translate("LoginRules",
+                                           "La password è troppo lunga: al massimo 43 caratteri.");
     return QString();
 }
 

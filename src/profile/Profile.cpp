@@ -12,28 +12,32 @@
 
 using namespace ProfileLayout;
 
-const QString Profile::WrongPassword = QStringLiteral("La password inserita non è corretta :P");
+QString Profile::wrongPassword()
+{
+    return tr("La password inserita non è corretta :P");
+}
 
 namespace {
-const QString ForeignProfile
-    = QStringLiteral("Il file utente appartiene ad un altro... non facciamo i furbi ;)");
-const QString DamagedProfile
-    = QStringLiteral("Il file utente è danneggiato: lo stato del gioco non si può leggere. "
-                     "Il file non è stato modificato; ripristinane una copia o crea un altro utente.");
-const QString LinkedProfile
-    = QStringLiteral("Il file utente %1 è un collegamento ad un altro file: il gioco non lo usa. "
-                     "Mettici al suo posto il file utente vero.");
-const QString UnreadableProfile = QStringLiteral(
-    "Il file utente %1 non si può leggere: controlla che sia un file e che si possa aprire.");
-const QString ReadOnlyProfile
-    = QStringLiteral("Il file utente %1 non si può scrivere: i progressi non verrebbero salvati. "
-                     "Controlla che il file non sia di sola lettura.");
-const QString CannotSaveStage
-    = QStringLiteral("Impossibile salvare nel file utente le categorie appena sbloccate: controlla che il "
-                     "file si possa scrivere. Il gioco riproverà al prossimo accesso.");
-const QString CannotCreate
-    = QStringLiteral("Impossibile creare il file utente nella cartella User: controlla che la cartella "
-                     "esista e che si possa scrivere.");
+// Translated where they are used, in the player's language.
+const char *const ForeignProfile
+    = QT_TRANSLATE_NOOP("Profile", "Il file utente appartiene ad un altro... non facciamo i furbi ;)");
+const char *const DamagedProfile = QT_TRANSLATE_NOOP(
+    "Profile", "Il file utente è danneggiato: lo stato del gioco non si può leggere. "
+               "Il file non è stato modificato; ripristinane una copia o crea un altro utente.");
+const char *const LinkedProfile = QT_TRANSLATE_NOOP(
+    "Profile", "Il file utente %1 è un collegamento ad un altro file: il gioco non lo usa. "
+               "Mettici al suo posto il file utente vero.");
+const char *const UnreadableProfile = QT_TRANSLATE_NOOP(
+    "Profile", "Il file utente %1 non si può leggere: controlla che sia un file e che si possa aprire.");
+const char *const ReadOnlyProfile = QT_TRANSLATE_NOOP(
+    "Profile", "Il file utente %1 non si può scrivere: i progressi non verrebbero salvati. "
+               "Controlla che il file non sia di sola lettura.");
+const char *const CannotSaveStage = QT_TRANSLATE_NOOP(
+    "Profile", "Impossibile salvare nel file utente le categorie appena sbloccate: controlla "
+               "che il file si possa scrivere. Il gioco riproverà al prossimo accesso.");
+const char *const CannotCreate
+    = QT_TRANSLATE_NOOP("Profile", "Impossibile creare il file utente nella cartella User: controlla che la "
+                                   "cartella esista e che si possa scrivere.");
 
 QString plainText(const QByteArray &stored)
 {
@@ -204,7 +208,7 @@ Result<Profile::Admission> Profile::logIn(const QString &name, const QString &pa
     if (!problem.isEmpty())
         return fail(problem);
     if (!QFileInfo(GameFolder::path(GameFolder::UserDir)).isDir())
-        return fail(CannotCreate);
+        return fail(tr(CannotCreate));
 
     const QString found = existingName(name);
     ProfileFile file(pathFor(found));
@@ -213,13 +217,13 @@ Result<Profile::Admission> Profile::logIn(const QString &name, const QString &pa
         m_candidate = found;
         return Admission::Unknown;
     case SafeFile::Status::Link:
-        return fail(LinkedProfile.arg(shownPath(found)));
+        return fail(tr(LinkedProfile).arg(shownPath(found)));
     case SafeFile::Status::NotRegular:
-        return fail(UnreadableProfile.arg(shownPath(found)));
+        return fail(tr(UnreadableProfile).arg(shownPath(found)));
     case SafeFile::Status::Unreadable:
         // Readable but not writable: the game could not keep the player's progress.
-        return fail((ProfileFile(pathFor(found), ProfileFile::Access::Read).isOpen() ? ReadOnlyProfile
-                                                                                     : UnreadableProfile)
+        return fail(tr(ProfileFile(pathFor(found), ProfileFile::Access::Read).isOpen() ? ReadOnlyProfile
+                                                                                       : UnreadableProfile)
                         .arg(shownPath(found)));
     case SafeFile::Status::Ok:
         break;
@@ -231,11 +235,11 @@ Result<Profile::Admission> Profile::logIn(const QString &name, const QString &pa
     }
     // The whole layout first, so that damage is never taken for a wrong name or password.
     if (!isWellFormed(file))
-        return fail(DamagedProfile);
+        return fail(tr(DamagedProfile));
     if (plainText(file.readText(UserRecord)) != found)
-        return fail(ForeignProfile);
+        return fail(tr(ForeignProfile));
     if (plainText(file.readText(PasswordRecord)) != password)
-        return fail(WrongPassword);
+        return fail(wrongPassword());
     m_name = found;
     return Admission::Admitted;
 }
@@ -265,7 +269,7 @@ bool Profile::isWellFormed(ProfileFile &file)
 Result<> Profile::create(const QString &password)
 {
     if (m_candidate.isEmpty())
-        return fail(CannotCreate);
+        return fail(tr(CannotCreate));
     const QString name = std::exchange(m_candidate, QString());
     // The five records of a new profile go down in one write: a crash leaves all or none.
     const QByteArray records = ProfileFile::textRecord(storedText(name))
@@ -279,7 +283,7 @@ Result<> Profile::create(const QString &password)
                          : file.isOpen() && file.size() == 0        ? file.writeRecords(UserRecord, records)
                                                                     : false;
     if (!written)
-        return fail(CannotCreate);
+        return fail(tr(CannotCreate));
     m_name = name;
     return {};
 }
@@ -292,6 +296,6 @@ Result<Unlock::Opened> Profile::checkUnlock()
     // Both records are rewritten, changed or not, in one write so a stage is never half applied.
     if (!file.writeRecords(GroupRecord,
                            ProfileFile::textRecord(next.groups) + ProfileFile::textRecord(next.categories)))
-        return fail(CannotSaveStage);
+        return fail(tr(CannotSaveStage));
     return Unlock::opened(now, next);
 }

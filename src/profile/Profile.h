@@ -4,6 +4,7 @@
 #include "base/Result.h"
 #include "profile/Unlock.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QVector>
 
@@ -15,13 +16,16 @@ class ProfileFile;
 // change is on disk at once. The category table numbers the pictures whose solved flags it holds.
 class Profile
 {
+    Q_DECLARE_TR_FUNCTIONS(Profile)
+
 public:
     explicit Profile(const CategoryTable &table);
 
     // The table that numbers the pictures of this profile's solved flags.
     const CategoryTable &categories() const { return m_table; }
 
-    static const QString WrongPassword;
+    // The refusal of a wrong password, which the login window tells apart from the others.
+    static QString wrongPassword();
 
     enum class Admission {
         Admitted, // name and password fit an existing profile

@@ -25,9 +25,9 @@ using SelectionGrid::CategoryEntry;
 namespace {
 QString thumbProblemText(const QString &error)
 {
-    return error
-           + QStringLiteral("\n\nAl posto delle miniature mancanti compare il nome della "
-                            "categoria; le categorie aperte si possono giocare lo stesso.");
+    return error + QStringLiteral("\n\n")
+           + CategorySelection::tr("Al posto delle miniature mancanti compare il nome della categoria; le "
+                                   "categorie aperte si possono giocare lo stesso.");
 }
 } // namespace
 
@@ -37,7 +37,7 @@ CategorySelection::CategorySelection(const SelectionGrid::Variant &variant, cons
     , m_variant(variant)
     , m_profile(profile)
 {
-    setWindowTitle(variant.caption);
+    setWindowTitle(SelectionGrid::caption(variant));
     setFixedSize(variant.clientSize());
     setFont(QFont(QStringLiteral("Verdana"), 8));
     setClosesOnEscape(true);
@@ -105,10 +105,9 @@ void CategorySelection::readThumbs()
         const CategoryEntry entry = SelectionGrid::readCategory(m_profile, c);
         const Result<QString> thumb = extractThumb(c, entry.state);
         if (!showThumb(i, thumb.ok() ? *thumb : QString(), entry) && thumbProblem.isEmpty())
-            thumbProblem
-                = !thumb ? thumb.problem()
-                         : QStringLiteral("La miniatura della categoria %1 non è un'immagine leggibile.")
-                               .arg(CategoryTable::name(c));
+            thumbProblem = !thumb ? thumb.problem()
+                                  : tr("La miniatura della categoria %1 non è un'immagine leggibile.")
+                                        .arg(CategoryTable::name(c));
         imgCat(i)->setEnabled(entry.clickable());
         lblCat(i)->setText(entry.caption());
         if (entry.packMissing())
@@ -124,7 +123,7 @@ void CategorySelection::readThumbs()
     }
     if (packMissing && !m_missingReported) {
         m_missingReported = true;
-        Messages::warn(SelectionGrid::missingFilesText(), SelectionGrid::MissingFilesTitle);
+        Messages::warn(SelectionGrid::missingFilesText(), SelectionGrid::missingFilesTitle());
     }
 }
 

@@ -6,13 +6,14 @@
 #include "content/CategoryTable.h"
 #include "profile/Profile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace SelectionGrid {
 
 namespace {
 const Variant ClassicVariant {QStringLiteral("frmClassic"),
-                              QStringLiteral("Classic"),
+                              QT_TRANSLATE_NOOP("SelectionGrid", "Classic"),
                               Game::Classic,
                               1,
                               9,
@@ -26,7 +27,7 @@ const Variant ClassicVariant {QStringLiteral("frmClassic"),
                               QPoint(2040, 1140),
                               false};
 const Variant BonusVariant {QStringLiteral("frmBonus"),
-                            QStringLiteral("Bonus"),
+                            QT_TRANSLATE_NOOP("SelectionGrid", "Bonus"),
                             Game::Bonus,
                             10,
                             17,
@@ -40,7 +41,7 @@ const Variant BonusVariant {QStringLiteral("frmBonus"),
                             QPoint(1800, 1140),
                             false};
 const Variant PuzzleVariant {QStringLiteral("frmPuzzle"),
-                             QStringLiteral("Puzzle"),
+                             QT_TRANSLATE_NOOP("SelectionGrid", "Puzzle"),
                              Game::Puzzle,
                              18,
                              20,
@@ -131,10 +132,21 @@ CategoryEntry readCategory(const Profile &profile, int category)
 
 QString missingFilesText()
 {
-    return QStringLiteral("Alcune categorie, sebbene attivate, non possono essere giocate perché non è ")
-           + QStringLiteral("presente il rispettivo file; per giocarle tornare alla finestra precedente e ")
-           + QStringLiteral(
-               "cliccare la scritta Lumivo Pro (Aggiornamenti) e scaricare il gruppo desiderato.");
+    return QCoreApplication::translate(
+        "SelectionGrid", "Alcune categorie, sebbene attivate, non possono essere giocate perché "
+                         "non è presente il rispettivo file; per giocarle tornare alla finestra "
+                         "precedente e cliccare la scritta Lumivo Pro (Aggiornamenti) e "
+                         "scaricare il gruppo desiderato.");
+}
+
+QString missingFilesTitle()
+{
+    return QCoreApplication::translate("SelectionGrid", "File Mancanti");
+}
+
+QString caption(const Variant &variant)
+{
+    return QCoreApplication::translate("SelectionGrid", variant.caption);
 }
 
 } // namespace SelectionGrid

@@ -22,8 +22,8 @@ constexpr int pixels(int twips)
 
 // One selection screen: its categories, its grid and the play screen it leads to.
 struct Variant {
-    QString name;    // objectName of the window: frmClassic, frmBonus, frmPuzzle
-    QString caption; // window caption
+    QString name;        // objectName of the window: frmClassic, frmBonus, frmPuzzle
+    const char *caption; // window caption, untranslated: caption() gives it translated
     int gameType = 0;
     int firstCategory = 0;
     int lastCategory = 0;
@@ -80,6 +80,9 @@ CategoryEntry readCategory(const Profile &profile, int category);
 
 // The message for open categories whose pack is missing, and its title.
 QString missingFilesText();
-inline const QString MissingFilesTitle = QStringLiteral("File Mancanti");
+QString missingFilesTitle();
+
+// The window caption of a selection screen, in the player's language.
+QString caption(const Variant &variant);
 
 } // namespace SelectionGrid

@@ -33,7 +33,6 @@ const QRect LoginPlace(140, 222, 140, 44);
 const QRect ClosePlace(300, 222, 140, 44);
 constexpr int FieldLeft = 140;
 constexpr int FieldWidth = 300;
-const QString CreateQuestion = QStringLiteral("L'utente non esiste, crearlo?");
 } // namespace
 
 LoginWindow::LoginWindow(Profile &profile, QWidget *parent)
@@ -54,12 +53,12 @@ LoginWindow::LoginWindow(Profile &profile, QWidget *parent)
     Picture1->setGeometry(DecorationPlace);
     Zoom::setArtwork(Picture1, QStringLiteral("reel"));
 
-    makeCaption(QStringLiteral("Label1_0"), QStringLiteral("Utente:"), 138);
+    makeCaption(QStringLiteral("Label1_0"), tr("Utente:"), 138);
     txtUser = new QLineEdit(this);
     txtUser->setObjectName(QStringLiteral("txtUser"));
     txtUser->setGeometry(FieldLeft, 134, FieldWidth, 28);
 
-    makeCaption(QStringLiteral("Label1_1"), QStringLiteral("Password:"), 180);
+    makeCaption(QStringLiteral("Label1_1"), tr("Password:"), 180);
     txtPassword = new QLineEdit(this);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));
     txtPassword->setGeometry(FieldLeft, 176, FieldWidth, 28);
@@ -74,7 +73,7 @@ LoginWindow::LoginWindow(Profile &profile, QWidget *parent)
     imgLogin->setObjectName(QStringLiteral("imgLogin"));
     imgLogin->setGeometry(LoginPlace);
     Zoom::setArtwork(imgLogin, QStringLiteral("login"));
-    imgLogin->setToolTip(QStringLiteral("Entra"));
+    imgLogin->setToolTip(tr("Entra"));
     connect(imgLogin, &ClickableImage::clicked, this, &LoginWindow::attemptLogin);
 
     // Lies over the login button while no name is typed, so the button cannot be clicked.
@@ -87,7 +86,7 @@ LoginWindow::LoginWindow(Profile &profile, QWidget *parent)
     imgClose->setObjectName(QStringLiteral("imgClose"));
     imgClose->setGeometry(ClosePlace);
     Zoom::setArtwork(imgClose, QStringLiteral("close"));
-    imgClose->setToolTip(QStringLiteral("Esci dal gioco"));
+    imgClose->setToolTip(tr("Esci dal gioco"));
     connect(imgClose, &ClickableImage::clicked, this, &QWidget::close);
 
     lblVersione = new QLabel(versionText(), this);
@@ -132,14 +131,14 @@ void LoginWindow::attemptLogin()
     if (!admission) {
         Messages::warn(admission.problem());
         // A wrong password is typed again from the start.
-        if (admission.problem() == Profile::WrongPassword) {
+        if (admission.problem() == Profile::wrongPassword()) {
             txtPassword->setFocus(Qt::OtherFocusReason);
             txtPassword->selectAll();
         }
         return;
     }
     if (*admission == Profile::Admission::Unknown) {
-        if (!Messages::ask(CreateQuestion))
+        if (!Messages::ask(tr("L'utente non esiste, crearlo?")))
             return;
         if (const Result<> made = m_profile.create(txtPassword->text()); !made) {
             Messages::warn(made.problem());

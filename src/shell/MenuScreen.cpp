@@ -41,12 +41,6 @@ const QRect InfoPlace = twips(120, 1200, 6180, 4725);
 // The web site the panel sends the player to.
 const QString SiteName = QStringLiteral("Lumivo Pro Online");
 
-const QString RecordQuestion = QStringLiteral("Desideri inviare il tuo punteggio sul web?")
-                               + QStringLiteral("\n")
-                               + QStringLiteral("(Dovrai essere già connesso ad internet)");
-const QString CustomNotice
-    = QStringLiteral("Funzionalità in fase di sviluppo, conserva il file del salvataggio ;)");
-
 // The download links use shorter names for two categories.
 QString groupCaption(int group)
 {
@@ -65,7 +59,7 @@ MenuScreen::MenuScreen(const Profile &profile, QWidget *parent)
     : GameScreen(QStringLiteral("frmMain"), parent)
     , m_profile(profile)
 {
-    setWindowTitle(QStringLiteral("Selezione tipo di gioco"));
+    setWindowTitle(tr("Selezione tipo di gioco"));
     setFixedSize(ClientSize);
     setFont(QFont(QStringLiteral("Verdana"), 8));
     buildControls();
@@ -91,7 +85,7 @@ QLabel *MenuScreen::makeMask(const QString &name, const QRect &place)
     mask->setObjectName(name);
     mask->setGeometry(place);
     Zoom::setArtwork(mask, QStringLiteral("menu-mask"));
-    mask->setToolTip(QStringLiteral("Ancora bloccato: vinci altre categorie per aprirlo"));
+    mask->setToolTip(tr("Ancora bloccato: vinci altre categorie per aprirlo"));
     mask->hide();
     return mask;
 }
@@ -117,7 +111,7 @@ ClickableImage *MenuScreen::makeLink(const QString &name, const QString &text, c
 void MenuScreen::buildControls()
 {
     imgLogo = makeImage(QStringLiteral("imgLogo"), LogoPlace, QStringLiteral("menu-logo"), this);
-    imgLogo->setToolTip(QStringLiteral("Informazioni e aggiornamenti"));
+    imgLogo->setToolTip(tr("Informazioni e aggiornamenti"));
     // "Aggiornamenti" beside it opens the same panel: the keyboard goes there.
     imgLogo->setFocusPolicy(Qt::NoFocus);
     connect(imgLogo, &ClickableImage::clicked, this, &MenuScreen::openInfoPanel);
@@ -136,14 +130,14 @@ void MenuScreen::buildControls()
     imgBnMask = makeMask(QStringLiteral("ImgBnMask"), BonusPlace);
 
     imgIncontri = makeImage(QStringLiteral("imgIncontri"), BannerPlace, QStringLiteral("menu-forum"), this);
-    imgIncontri->setToolTip(QStringLiteral("Il forum dei giocatori"));
+    imgIncontri->setToolTip(tr("Il forum dei giocatori"));
     connect(imgIncontri, &ClickableImage::clicked, this, [this] { emit webPageChosen(WebPage::Forum); });
     imgCustom = makeImage(QStringLiteral("imgCustom"), BannerPlace, QStringLiteral("menu-custom"), this);
     imgCustom->hide();
     connect(imgCustom, &ClickableImage::clicked, this, &MenuScreen::showCustomNotice);
 
     // The two links lie on the logo's lower edge.
-    lblRecord = makeLink(QStringLiteral("lblRecord"), QStringLiteral("Record!"), RecordPlace, this);
+    lblRecord = makeLink(QStringLiteral("lblRecord"), tr("Record!"), RecordPlace, this);
     lblRecord->setAlignment(Qt::AlignCenter);
     QFont bold = lblRecord->font();
     bold.setBold(true);
@@ -152,14 +146,13 @@ void MenuScreen::buildControls()
     lblRecord->hide();
     connect(lblRecord, &ClickableImage::clicked, this, &MenuScreen::askRecord);
 
-    lblClassifica
-        = makeLink(QStringLiteral("lblClassifica"), QStringLiteral("Classifica"), RankingPlace, this);
+    lblClassifica = makeLink(QStringLiteral("lblClassifica"), tr("Classifica"), RankingPlace, this);
     lblClassifica->setAlignment(Qt::AlignCenter);
-    lblClassifica->setToolTip(QStringLiteral("La classifica dei giocatori sul sito"));
+    lblClassifica->setToolTip(tr("La classifica dei giocatori sul sito"));
     lblClassifica->hide();
     connect(lblClassifica, &ClickableImage::clicked, this, [this] { emit webPageChosen(WebPage::Ranking); });
 
-    lblUpdate = makeLink(QStringLiteral("lblUpdate"), QStringLiteral("Aggiornamenti"), UpdatePlace, this);
+    lblUpdate = makeLink(QStringLiteral("lblUpdate"), tr("Aggiornamenti"), UpdatePlace, this);
     lblUpdate->setAlignment(Qt::AlignCenter);
     connect(lblUpdate, &ClickableImage::clicked, this, &MenuScreen::openInfoPanel);
 
@@ -184,7 +177,7 @@ void MenuScreen::buildInfoPanel()
     fraInfo->setPalette(colours);
     const int width = InfoPlace.width();
 
-    auto *Label2 = new QLabel(QStringLiteral("Aggiornamenti"), fraInfo);
+    auto *Label2 = new QLabel(tr("Aggiornamenti"), fraInfo);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setGeometry(10, 8, 300, 20);
     QFont heading(QStringLiteral("Verdana"), 11, QFont::Bold);
@@ -192,16 +185,16 @@ void MenuScreen::buildInfoPanel()
 
     auto *imgClose = makeImage(QStringLiteral("imgClose"), QRect(width - 28, 6, 22, 22),
                                QStringLiteral("menu-panel-close"), fraInfo);
-    imgClose->setToolTip(QStringLiteral("Chiudi"));
+    imgClose->setToolTip(tr("Chiudi"));
     // Escape closes the panel from the keyboard.
     imgClose->setFocusPolicy(Qt::NoFocus);
     connect(imgClose, &ClickableImage::clicked, this, &MenuScreen::closeInfoPanel);
 
     auto *notice
-        = new QLabel(QStringLiteral("Prima di proseguire, assicurarsi di essere connessi ad internet e di "
-                                    "avere i permessi per scaricare file. In caso di problemi ripetere "
-                                    "l'aggiornamento o consultare il forum di ")
-                         + SiteName,
+        = new QLabel(tr("Prima di proseguire, assicurarsi di essere connessi ad internet e di avere i "
+                        "permessi per scaricare file. In caso di problemi ripetere l'aggiornamento o "
+                        "consultare il forum di %1")
+                         .arg(SiteName),
                      fraInfo);
     notice->setObjectName(QStringLiteral("Label3"));
     notice->setGeometry(10, 34, width - 20, 58);
@@ -215,24 +208,23 @@ void MenuScreen::buildInfoPanel()
         const int row = (k - 1) % Rows;
         auto *link = makeLink(QStringLiteral("lblGruppo_%1").arg(k), groupCaption(k),
                               QRect(10 + column * columnWidth, 100 + row * 20, columnWidth - 4, 18), fraInfo);
-        link->setToolTip(QStringLiteral("Scarica la categoria %1").arg(CategoryTable::name(k)));
+        link->setToolTip(tr("Scarica la categoria %1").arg(CategoryTable::name(k)));
         connect(link, &ClickableImage::clicked, this, [this, k] { emit downloadChosen(k); });
     }
 
-    auto *lblForum = makeLink(QStringLiteral("lblForum"),
-                              QStringLiteral("Iscriviti al forum di ") + SiteName + QLatin1Char('!'),
+    auto *lblForum = makeLink(QStringLiteral("lblForum"), tr("Iscriviti al forum di %1!").arg(SiteName),
                               QRect(10, 212, width - 20, 18), fraInfo);
     QFont forumFont = lblForum->font();
     forumFont.setBold(true);
     lblForum->setFont(forumFont);
     connect(lblForum, &ClickableImage::clicked, this, [this] { emit webPageChosen(WebPage::Forum); });
 
-    auto *Label16 = new QLabel(QStringLiteral("(per ricevere aiuto ed assistenza sul gioco)"), fraInfo);
+    auto *Label16 = new QLabel(tr("(per ricevere aiuto ed assistenza sul gioco)"), fraInfo);
     Label16->setObjectName(QStringLiteral("Label16"));
     Label16->setGeometry(10, 232, width - 20, 18);
 
-    auto *credits = new QLabel(
-        QStringLiteral("Fotogrammi dei film raccolti e ordinati dalla redazione di Lumivo Pro"), fraInfo);
+    auto *credits
+        = new QLabel(tr("Fotogrammi dei film raccolti e ordinati dalla redazione di Lumivo Pro"), fraInfo);
     credits->setObjectName(QStringLiteral("Label3"));
     credits->setGeometry(10, InfoPlace.height() - 34, width - 20, 24);
     QFont small(QStringLiteral("Verdana"), 7);
@@ -308,7 +300,9 @@ void MenuScreen::recordTick()
 
 void MenuScreen::askRecord()
 {
-    if (!Messages::ask(RecordQuestion, QStringLiteral("Record")))
+    if (!Messages::ask(
+            tr("Desideri inviare il tuo punteggio sul web?\n(Dovrai essere già connesso ad internet)"),
+            tr("Record")))
         return;
     tmrRecord->stop();
     lblRecord->hide();
@@ -319,5 +313,5 @@ void MenuScreen::askRecord()
 
 void MenuScreen::showCustomNotice()
 {
-    Messages::notify(CustomNotice);
+    Messages::notify(tr("Funzionalità in fase di sviluppo, conserva il file del salvataggio ;)"));
 }

@@ -16,8 +16,9 @@
 namespace {
 QString cannotLock(const QString &path)
 {
-    return QStringLiteral("Impossibile controllare se il gioco è già aperto: il file %1 non si può usare. "
-                          "Controlla che la cartella User si possa scrivere.")
+    return QCoreApplication::translate("SingleInstance",
+                                       "Impossibile controllare se il gioco è già aperto: il file %1 non si "
+                                       "può usare. Controlla che la cartella User si possa scrivere.")
         .arg(QDir::toNativeSeparators(path));
 }
 
@@ -42,7 +43,7 @@ SingleInstance::SingleInstance(const QString &gameFolder)
 {
     const QString path = lockPathFor(gameFolder);
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        m_problem = cannotLock(path);
+        m_unusable = path;
         return;
     }
     const QByteArray name = QFile::encodeName(path);
@@ -61,12 +62,12 @@ SingleInstance::SingleInstance(const QString &gameFolder)
             break;
     }
     if (m_handle < 0) {
-        m_problem = cannotLock(path);
+        m_unusable = path;
         return;
     }
     if (::flock(m_handle, LOCK_EX | LOCK_NB) != 0) {
         if (errno != EWOULDBLOCK)
-            m_problem = cannotLock(path);
+            m_unusable = path;
         return;
     }
     m_first = true;
@@ -75,6 +76,11 @@ SingleInstance::SingleInstance(const QString &gameFolder)
     [[maybe_unused]] const bool noted
         = ::ftruncate(m_handle, 0) == 0
           && ::write(m_handle, pid.constData(), size_t(pid.size())) == pid.size();
+}
+
+QString SingleInstance::problem() const
+{
+    return m_unusable.isEmpty() ? QString() : cannotLock(m_unusable);
 }
 
 SingleInstance::~SingleInstance()

@@ -14,14 +14,15 @@ public:
     SingleInstance &operator=(const SingleInstance &) = delete;
 
     bool isFirst() const { return m_first; }
-    // Why the lock could not be taken when no live copy holds it (a message for the player);
-    // empty for the first copy and for a second one.
-    QString problem() const { return m_problem; }
+    // Why the lock could not be taken when no live copy holds it (a message for the player, in
+    // the language of the moment it is asked for); empty for the first copy and for a second one.
+    QString problem() const;
 
     static QString lockPathFor(const QString &gameFolder);
 
 private:
     int m_handle = -1;
     bool m_first = false;
-    QString m_problem;
+    // The lock file that could not be used, when it could not.
+    QString m_unusable;
 };

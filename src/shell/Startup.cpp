@@ -2,6 +2,7 @@
 
 #include "base/GameFolder.h"
 #include "base/GameTypes.h"
+#include "base/Language.h"
 #include "profile/GameSession.h"
 #include "shell/Navigator.h"
 #include "shell/SingleInstance.h"
@@ -12,17 +13,17 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 namespace Startup {
 
+void setLanguage(const QStringList &arguments)
+{
+    Language::install(Language::chosen(arguments), QStringLiteral("lumivo"));
+}
+
 void prepareApplication(QApplication &app)
 {
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    setLanguage(app.arguments());
     // The screens name Verdana and Comic Sans MS; where they are missing, free look-alikes draw.
     QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
@@ -35,14 +36,15 @@ Result<> prepareGameFolder(CategoryTable &table)
 {
     QDir root(GameFolder::root());
     if (!QDir(GameFolder::installed()).exists(GameFolder::DataDir))
-        return fail(QStringLiteral("Manca la cartella Data con le immagini del gioco:\n%1\n\n"
-                                   "Reinstalla il gioco per ripristinarla.")
+        return fail(QCoreApplication::translate("Startup",
+                                                "Manca la cartella Data con le immagini del gioco:\n"
+                                                "%1\n\nReinstalla il gioco per ripristinarla.")
                         .arg(QDir::toNativeSeparators(GameFolder::installed() + QLatin1Char('/')
                                                       + GameFolder::DataDir)));
     for (const QString &folder : {GameFolder::TempDir, GameFolder::UserDir}) {
         if (!root.mkpath(folder))
-            return fail(QStringLiteral("Impossibile creare la cartella %1 accanto al gioco: "
-                                       "controlla i permessi della cartella.")
+            return fail(QCoreApplication::translate("Startup", "Impossibile creare la cartella %1 accanto al "
+                                                               "gioco: controlla i permessi della cartella.")
                             .arg(QDir::toNativeSeparators(GameFolder::path(folder))));
     }
     return table.load();

@@ -3,6 +3,8 @@
 #include "base/Result.h"
 #include "shell/GameScreens.h"
 
+#include <QStringList>
+
 class CategoryTable;
 class QApplication;
 
@@ -10,7 +12,11 @@ class QApplication;
 // game folder, reads the category table and opens the login window.
 namespace Startup {
 
-// Italian translations of Qt's own texts ("Sì", "No") and the font stand-ins.
+// The player's language from the command line (--lang en) or LUMIVO_LANG, Italian unless English
+// is asked for; the web window gets the same.
+void setLanguage(const QStringList &arguments);
+
+// The language of the command line, the font stand-ins and the message boxes.
 void prepareApplication(QApplication &app);
 
 // Data/ must come with the game; Temp/ and User/ are made when missing; the picture counts are read.

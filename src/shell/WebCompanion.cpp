@@ -1,5 +1,6 @@
 #include "shell/WebCompanion.h"
 
+#include "base/Language.h"
 #include "base/SiteAddress.h"
 
 #include <QCoreApplication>
@@ -25,8 +26,6 @@
 namespace WebCompanion {
 
 namespace {
-const QString RecordUnsent
-    = QStringLiteral("I tempi non sono stati inviati: potrai inviarli di nuovo dal menu.");
 // The site's answer to a record post has this long to come.
 constexpr int AnswerTimeoutMs = 60000;
 } // namespace
@@ -39,6 +38,12 @@ namespace {
 constexpr int ReadyTimeoutMs = 30000;
 // lumivo-web's answers are a few bytes; anything longer is not one of them.
 constexpr qsizetype MaxAnswerLine = 64;
+
+QString recordUnsent()
+{
+    return QCoreApplication::translate("WebCompanion",
+                                       "I tempi non sono stati inviati: potrai inviarli di nuovo dal menu.");
+}
 
 QString &programPath()
 {
@@ -63,25 +68,29 @@ public:
         m_readyTimer.setSingleShot(true);
         m_answerTimer.setSingleShot(true);
         connect(&m_readyTimer, &QTimer::timeout, this, [this] {
-            report(QStringLiteral("Il browser del gioco non si è aperto entro %1 secondi ed è stato chiuso: "
-                                  "riprova più tardi.")
+            report(QCoreApplication::translate(
+                       "WebCompanion",
+                       "Il browser del gioco non si è aperto entro %1 secondi ed è stato chiuso: "
+                       "riprova più tardi.")
                        .arg(ReadyTimeoutMs / 1000));
         });
         connect(&m_answerTimer, &QTimer::timeout, this, [this] { settle(false); });
         connect(&m_process, &QProcess::readyReadStandardOutput, this, &Companion::readAnswers);
         connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
             if (error == QProcess::FailedToStart)
-                report(QStringLiteral("Impossibile avviare il browser del gioco (%1): reinstalla il gioco.")
-                           .arg(QDir::toNativeSeparators(m_process.program())));
+                report(
+                    QCoreApplication::translate(
+                        "WebCompanion", "Impossibile avviare il browser del gioco (%1): reinstalla il gioco.")
+                        .arg(QDir::toNativeSeparators(m_process.program())));
         });
         connect(&m_process, &QProcess::finished, this, [this](int code, QProcess::ExitStatus status) {
             // Closed by the player after it came up: nothing went wrong.
             if (status == QProcess::NormalExit && code == 0 && m_ready)
                 report({});
             else
-                report(
-                    QStringLiteral("Il browser del gioco si è chiuso per un errore: riprova; se si ripete, "
-                                   "reinstalla il gioco."));
+                report(QCoreApplication::translate(
+                    "WebCompanion", "Il browser del gioco si è chiuso per un errore: riprova; se si ripete, "
+                                    "reinstalla il gioco."));
         });
     }
 
@@ -107,7 +116,8 @@ public:
         if (m_answered)
             m_answerTimer.start(AnswerTimeoutMs);
         if (m_process.state() == QProcess::NotRunning && !m_ended) {
-            m_process.start(program(), {QStringLiteral("--temp"), GameFolder::path(GameFolder::TempDir)});
+            m_process.start(program(), {QStringLiteral("--temp"), GameFolder::path(GameFolder::TempDir),
+                                        QStringLiteral("--lang"), Language::code(Language::current())});
             m_readyTimer.start(ReadyTimeoutMs);
         }
         // Written before the window is up, the command waits in the pipe.
@@ -158,7 +168,7 @@ private:
         settle(false);
         deleteLater();
         if (!problem.isEmpty())
-            Messages::warn(problem + QLatin1Char(' ') + (recordAwaited ? RecordUnsent : m_unsent));
+            Messages::warn(problem + QLatin1Char(' ') + (recordAwaited ? recordUnsent() : m_unsent));
     }
 
     QProcess m_process;
@@ -195,7 +205,8 @@ void open(const QUrl &address)
 {
     const QString shown = address.toString(QUrl::FullyEncoded);
     companion().send(QStringLiteral("open ") + shown,
-                     QStringLiteral("Puoi aprire %1 nel tuo browser.").arg(address.toDisplayString()));
+                     QCoreApplication::translate("WebCompanion", "Puoi aprire %1 nel tuo browser.")
+                         .arg(address.toDisplayString()));
 }
 
 void sendRecord(const QString &name, const std::array<qint32, 4> &times, std::function<void(bool)> answered)
@@ -205,8 +216,10 @@ void sendRecord(const QString &name, const std::array<qint32, 4> &times, std::fu
     const QString path = tempPath(pageName);
     // Written beside and renamed over, never through a link left in Temp/.
     if (!writeTempFile(pageName, RecordForm::page(SiteAddress::recordPage(), name, times))) {
-        Messages::warn(QStringLiteral("Impossibile scrivere la pagina %1: controlla che la cartella Temp si "
-                                      "possa scrivere. I tempi non sono stati inviati.")
+        Messages::warn(QCoreApplication::translate(
+                           "WebCompanion",
+                           "Impossibile scrivere la pagina %1: controlla che la cartella Temp si "
+                           "possa scrivere. I tempi non sono stati inviati.")
                            .arg(QDir::toNativeSeparators(path)));
         answered(false);
         return;
@@ -214,7 +227,7 @@ void sendRecord(const QString &name, const std::array<qint32, 4> &times, std::fu
     companion().send(
         QStringLiteral("record %1 %2")
             .arg(SiteAddress::recordPage().toString(QUrl::FullyEncoded), QDir(path).absolutePath()),
-        RecordUnsent, std::move(answered));
+        recordUnsent(), std::move(answered));
 }
 
 #else
@@ -238,8 +251,10 @@ QByteArray formField(const char *name, const QString &value)
 void open(const QUrl &address)
 {
     if (!QDesktopServices::openUrl(address))
-        Messages::warn(QStringLiteral("Impossibile aprire il browser del sistema: apri %1 nel tuo browser.")
-                           .arg(address.toDisplayString()));
+        Messages::warn(
+            QCoreApplication::translate("WebCompanion",
+                                        "Impossibile aprire il browser del sistema: apri %1 nel tuo browser.")
+                .arg(address.toDisplayString()));
 }
 
 // Without a browser of the game's own the form is posted from here, as the record page would
@@ -267,10 +282,12 @@ void sendRecord(const QString &name, const std::array<qint32, 4> &times, std::fu
             return;
         }
         const QString why
-            = status != 0 ? QStringLiteral("il sito ha risposto %1").arg(status) : reply->errorString();
-        Messages::warn(
-            QStringLiteral("I tempi non sono arrivati al sito %1 (%2): potrai inviarli di nuovo dal menu.")
-                .arg(SiteAddress::base().toDisplayString(), why));
+            = status != 0 ? QCoreApplication::translate("WebCompanion", "il sito ha risposto %1").arg(status)
+                          : reply->errorString();
+        Messages::warn(QCoreApplication::translate(
+                           "WebCompanion",
+                           "I tempi non sono arrivati al sito %1 (%2): potrai inviarli di nuovo dal menu.")
+                           .arg(SiteAddress::base().toDisplayString(), why));
     });
 }
 

@@ -27,11 +27,11 @@ QUrl addressUrl(const QString &address)
 
 frmWeb::frmWeb(const QString &tempFolder, QWidget *parent)
     : QWidget(parent)
-    , m_loading(new QLabel(QStringLiteral("Caricamento della pagina…"), this))
+    , m_loading(new QLabel(tr("Caricamento della pagina…"), this))
     , m_tempFolder(tempFolder)
 {
     setObjectName(QStringLiteral("frmWeb"));
-    setWindowTitle(QStringLiteral("Lumivo Pro - WebBrowser"));
+    setWindowTitle(tr("Lumivo Pro - WebBrowser"));
     resize(900, 640);
     m_loading->setAlignment(Qt::AlignCenter);
     // A window that is never drawn (started minimised) still gets its pages.

@@ -1,12 +1,13 @@
 // lumivo-web: the game's web window in a program of its own, so that the game never loads the
 // browser engine and survives it. The game starts it with `--temp DIR` (its Temp/ folder) and
-// talks to it by lines:
+// `--lang CODE` (the player's language, "it" or "en"), and talks to it by lines:
 //   to it:    "open ADDRESS"                  a URL or an absolute file path
 //             "record RECORD_URL FORM_PATH"   the record form page, posted once loaded
 //   from it:  "ready"                         the window is on screen
 //             "record 1" / "record 0"         the site took the times (2xx) or not
 // It ends when its window is closed or when the game closes its input.
 
+#include "base/Language.h"
 #include "web/frmWeb.h"
 
 #include <QApplication>
@@ -69,8 +70,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Lumivo Pro"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.lumivo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/lumivo.svg")));
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     const QStringList arguments = QApplication::arguments();
+    // The game's language, handed over as --lang.
+    Language::install(Language::chosen(arguments), QStringLiteral("lumivo-web"));
     const int temp = int(arguments.indexOf(QStringLiteral("--temp")));
     if (temp < 0 || temp + 1 >= arguments.size()) {
         std::fputs("uso: lumivo-web --temp CARTELLA (e i comandi su standard input)\n", stderr);

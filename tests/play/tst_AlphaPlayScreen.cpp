@@ -161,7 +161,7 @@ private slots:
         clickAt(screen, cellPicture(screen, 16));
         QVERIFY(screen->board().isOrdered());
         QVERIFY(infoPanel(screen)->isVisible());
-        QVERIFY(infoPanel(screen)->message().startsWith(CategoryPlay::WinMessage));
+        QVERIFY(infoPanel(screen)->message().startsWith(CategoryPlay::winMessage()));
         QVERIFY(!timer(screen, "tmrTime")->isActive());
         QCOMPARE(qint16(profile().gameTypeState(Game::Alpha)), qint16(2));
         QCOMPARE(qint16(profile().categoryState(Rebus)), qint16(rebusAfter));
@@ -180,10 +180,10 @@ private slots:
     void theInstructionsAreSpeltRight_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("Classic") << ClassicPlayScreen::Instructions;
-        QTest::newRow("Bonus") << BonusPlayScreen::Instructions;
-        QTest::newRow("Puzzle") << PuzzlePlayScreen::Instructions;
-        QTest::newRow("Alpha") << AlphaPlayScreen::Instructions;
+        QTest::newRow("Classic") << ClassicPlayScreen::instructions();
+        QTest::newRow("Bonus") << BonusPlayScreen::instructions();
+        QTest::newRow("Puzzle") << PuzzlePlayScreen::instructions();
+        QTest::newRow("Alpha") << AlphaPlayScreen::instructions();
     }
     void theInstructionsAreSpeltRight()
     {

@@ -154,7 +154,7 @@ private slots:
 
         QCOMPARE(qint16(m_content->profile().categoryState(Missing)), qint16(2));
         QVERIFY(infoPanel(screen)->isVisible());
-        QVERIFY(infoPanel(screen)->message().startsWith(CategoryPlay::WinMessage));
+        QVERIFY(infoPanel(screen)->message().startsWith(CategoryPlay::winMessage()));
         QVERIFY(!timer(screen, "tmrTime")->isActive());
         for (int opened : {4, 11, 12, 20})
             QVERIFY2(qint16(m_content->profile().categoryState(opened)) == 1,

@@ -128,7 +128,7 @@ private slots:
         const QByteArray before = m_game->read(QStringLiteral("User/Giulia.lmp"));
         QVERIFY(m_user->logIn(QStringLiteral("giulia"), QStringLiteral("pw")));
         QCOMPARE(m_user->name(), QStringLiteral("Giulia"));
-        QCOMPARE(refusal(QStringLiteral("GIULIA"), QStringLiteral("PW")), Profile::WrongPassword);
+        QCOMPARE(refusal(QStringLiteral("GIULIA"), QStringLiteral("PW")), Profile::wrongPassword());
         QCOMPARE(m_game->read(QStringLiteral("User/Giulia.lmp")), before);
         QCOMPARE(m_game->entries(QStringLiteral("User")), QStringList {QStringLiteral("Giulia.lmp")});
     }

@@ -33,7 +33,7 @@ private slots:
     {
         InfoPanel panel;
         panel.setGeometry(0, 0, 617, 451);
-        panel.setMessage(ClassicPlayScreen::Instructions);
+        panel.setMessage(ClassicPlayScreen::instructions());
         panel.show();
         QSignalSpy clicked(&panel, &InfoPanel::clicked);
         QTest::mouseClick(panel.lblMessage(), Qt::LeftButton);
@@ -48,14 +48,14 @@ private slots:
     {
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("text");
-        QTest::newRow("Classic panel") << QSize(617, 451) << ClassicPlayScreen::Instructions;
-        QTest::newRow("low strip panel") << QSize(617, 163) << BonusPlayScreen::Instructions;
+        QTest::newRow("Classic panel") << QSize(617, 451) << ClassicPlayScreen::instructions();
+        QTest::newRow("low strip panel") << QSize(617, 163) << BonusPlayScreen::instructions();
         // The longest line of what a win opened: Puzzle and four categories.
         Unlock::Opened most;
         most.gameTypes = {Game::Puzzle};
         most.categories = {6, 10, 15, 18};
         QTest::newRow("win on the low strip panel")
-            << QSize(617, 163) << CategoryPlay::WinMessage + QStringLiteral("\n\n") + openedText(most);
+            << QSize(617, 163) << CategoryPlay::winMessage() + QStringLiteral("\n\n") + openedText(most);
     }
     void theTextFitsTallAndLowPanels()
     {

@@ -1,0 +1,17 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="it_IT">
+<context>
+    <name>frmWeb</name>
+    <message>
+        <location filename="../src/web/frmWeb.cpp" line="+30"/>
+        <source>Caricamento della pagina…</source>
+        <translation>Loading the page…</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Lumivo Pro - WebBrowser</source>
+        <translation>Lumivo Pro - Web Browser</translation>
+    </message>
+</context>
+</TS>
