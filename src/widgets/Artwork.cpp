@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QResource>
 #include <QSvgRenderer>
 #include <QWidget>
@@ -55,15 +56,28 @@ QPixmap pixmap(const QString &name, const QSize &size, const QWidget *shownOn)
             return QPixmap::fromImage(pixels.copy());
         }
     }
+    // Every play screen shows the same arrows: each size is drawn once.
+    const QString key = QStringLiteral("lumivo-art:%1:%2x%3@%4:%5")
+                            .arg(name)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(ratio)
+                            .arg(italian);
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
     const QByteArray svg = QResource(QStringLiteral(":/assets/%1.svg").arg(name)).uncompressedData();
     QSvgRenderer renderer(italian ? svg : translated(svg));
     if (!renderer.isValid())
         return QPixmap();
-    QPixmap picture(size * ratio);
+    picture = QPixmap(size * ratio);
     picture.setDevicePixelRatio(ratio);
     picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    {
+        QPainter painter(&picture);
+        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    }
+    QPixmapCache::insert(key, picture);
     return picture;
 }
 
