@@ -23,8 +23,6 @@ const Variant ClassicVariant {QStringLiteral("frmClassic"),
                               QSize(9480, 4845),
                               {120, 3240, 6360},
                               {120, 1680, 3240},
-                              QSize(855, 255),
-                              QPoint(2040, 1140),
                               false};
 const Variant BonusVariant {QStringLiteral("frmBonus"),
                             QT_TRANSLATE_NOOP("SelectionGrid", "Bonus"),
@@ -37,8 +35,6 @@ const Variant BonusVariant {QStringLiteral("frmBonus"),
                             QSize(6375, 6795),
                             {120, 3240},
                             {120, 1800, 3480, 5160},
-                            QSize(1095, 255),
-                            QPoint(1800, 1140),
                             false};
 const Variant PuzzleVariant {QStringLiteral("frmPuzzle"),
                              QT_TRANSLATE_NOOP("SelectionGrid", "Puzzle"),
@@ -51,8 +47,6 @@ const Variant PuzzleVariant {QStringLiteral("frmPuzzle"),
                              QSize(9480, 1770),
                              {120, 3240, 6360},
                              {120},
-                             QSize(1095, 255),
-                             QPoint(1800, 1140),
                              true};
 
 QSize toPixels(const QSize &twips)
@@ -85,8 +79,7 @@ QRect Variant::labelPlace(int index) const
 
 QRect Variant::labelOnThumb() const
 {
-    return QRect(QPoint(pixels(labelOffsetTwips.x()), pixels(labelOffsetTwips.y())),
-                 toPixels(labelSizeTwips));
+    return ThumbnailLayout::countPlace(firstCategory);
 }
 
 const Variant *variant(int gameType)
@@ -101,15 +94,6 @@ const Variant *variant(int gameType)
     default:
         return nullptr;
     }
-}
-
-const Variant *variantOfCategory(int category)
-{
-    for (const Variant *each : {&ClassicVariant, &BonusVariant, &PuzzleVariant}) {
-        if (category >= each->firstCategory && category <= each->lastCategory)
-            return each;
-    }
-    return nullptr;
 }
 
 QString CategoryEntry::caption() const

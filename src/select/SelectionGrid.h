@@ -2,6 +2,7 @@
 
 #include "base/GameFolder.h"
 #include "base/GameTypes.h"
+#include "content/ThumbnailLayout.h"
 
 #include <QPoint>
 #include <QRect>
@@ -34,8 +35,6 @@ struct Variant {
     QSize clientTwips;
     QVector<int> columnLefts;
     QVector<int> rowTops;
-    QSize labelSizeTwips;
-    QPoint labelOffsetTwips; // from the thumbnail's top left corner
     // The Puzzle screen builds its grid when it is loaded as well as when it is activated.
     bool readsOnLoad = false;
 
@@ -52,12 +51,10 @@ struct Variant {
 };
 
 // Every thumbnail and its frame.
-inline constexpr QSize ThumbTwips(3000, 1500);
+inline constexpr QSize ThumbTwips = ThumbnailLayout::SizeTwips;
 
 // The variant of a game type (Game::Classic, Bonus or Puzzle); nullptr for any other.
 const Variant *variant(int gameType);
-// The variant that shows `category`; nullptr for Alpha's and for a number that is no category.
-const Variant *variantOfCategory(int category);
 
 // One category as its selection screen shows it.
 struct CategoryEntry {

@@ -2,10 +2,10 @@
 
 #include "TestSupport.h"
 #include "content/ContentFiles.h"
+#include "content/ThumbnailLayout.h"
 #include "pack/Interrupt.h"
 #include "pack/PackCommands.h"
 #include "pack/Thumbnails.h"
-#include "select/SelectionGrid.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -176,7 +176,7 @@ private slots:
     {
         QFETCH(int, category);
         QFETCH(int, like);
-        const QRect count = SelectionGrid::variantOfCategory(category)->labelOnThumb().adjusted(-2, -2, 2, 2);
+        const QRect count = ThumbnailLayout::countPlace(category).adjusted(-2, -2, 2, 2);
         for (int state = 0; state <= 2; ++state)
             QCOMPARE(inkRows(category, state, count), qMakePair(-1, -1));
         const QRect names(0, Thumbnails::Height - 26, 120, 26);

@@ -2,7 +2,7 @@
 
 #include "base/GameTypes.h"
 #include "content/CategoryTable.h"
-#include "select/SelectionGrid.h"
+#include "content/ThumbnailLayout.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
@@ -59,8 +59,8 @@ constexpr int NameGap = 6; // between the name and the count
 // The room for the name of `category`: up to its count as its selection screen lays it.
 QRect namePlace(int category)
 {
-    const SelectionGrid::Variant *variant = SelectionGrid::variantOfCategory(category);
-    const int right = variant ? variant->labelOnThumb().left() - NameGap : Width - WonFrame - NameGap;
+    const int right = Game::isCategory(category) ? ThumbnailLayout::countPlace(category).left() - NameGap
+                                                 : Width - WonFrame - NameGap;
     return QRect(NameLeft, Height - Band, right - NameLeft, Band - WonFrame);
 }
 
