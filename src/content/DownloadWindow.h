@@ -19,8 +19,6 @@ class DownloadWindow : public QDialog
 public:
     DownloadWindow(const CategoryTable &table, int category, QWidget *parent = nullptr);
 
-    PackDownload &download() const { return *m_download; }
-
 public slots:
     // The Download button: fetches the category's pack and the title index.
     void startDownload();

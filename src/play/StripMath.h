@@ -8,7 +8,6 @@ namespace StripMath {
 
 constexpr int CellPitch = 208;        // distance from one cell's left to the next
 constexpr int CellMargin = 8;         // left of cell 1
-constexpr int TitleTop = 112;         // top of a title box inside the strip
 constexpr int TitleWidth = 200;       // width of a title box (and of a picture)
 constexpr int StripExtra = 14;        // strip width beyond n whole pitches
 constexpr int ArrowStep = 624;        // one arrow click: three cells

@@ -228,7 +228,7 @@ private slots:
         auto *bar = window->findChild<QProgressBar *>(QStringLiteral("prbDownload"));
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(!button->isEnabled());
-        QCOMPARE(finish(window->download()), DownloadState::Failed);
+        QCOMPARE(finish(*window->findChild<PackDownload *>()), DownloadState::Failed);
         QVERIFY(button->isEnabled());
         QVERIFY2(message->toPlainText().startsWith(
                      QStringLiteral(
@@ -240,7 +240,7 @@ private slots:
 
         SiteAddress::setBase(m_site->url());
         QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(finish(window->download()), DownloadState::Done);
+        QCOMPARE(finish(*window->findChild<PackDownload *>()), DownloadState::Done);
         QVERIFY(!button->isEnabled());
         QCOMPARE(message->toPlainText(), QStringLiteral("aggiornamento completato!"));
         QCOMPARE(bar->value(), bar->maximum());
