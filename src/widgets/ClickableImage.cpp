@@ -1,5 +1,7 @@
 #include "widgets/ClickableImage.h"
 
+#include "widgets/Zoom.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -20,6 +22,8 @@ public:
     {
         setObjectName(QStringLiteral("focusFrame"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
+        // Its picture places it, at every zoom.
+        Zoom::leaveAlone(this);
     }
     void setRadius(int radius) { m_radius = radius; }
 

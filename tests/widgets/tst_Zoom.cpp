@@ -3,6 +3,7 @@
 
 #include "MessageSupport.h"
 #include "base/ZoomSteps.h"
+#include "widgets/ClickableImage.h"
 #include "widgets/GameScreen.h"
 #include "widgets/Zoom.h"
 
@@ -99,6 +100,26 @@ private slots:
         QCOMPARE(screen.child("frame")->geometry(), QRect(-30, 15, 150, 60));
         Zoom::setPercent(100);
         QCOMPARE(screen.child("frame")->geometry(), QRect(-20, 10, 100, 40));
+    }
+
+    // The focus frame around a picture follows the picture, not a layout of its own.
+    void theFocusFrameFollowsItsPictureAtEveryZoom()
+    {
+        Screen screen;
+        auto *picture = new ClickableImage(&screen);
+        picture->setGeometry(40, 30, 60, 40);
+        picture->setPixmap(QPixmap(60, 40));
+        picture->setFocusPolicy(Qt::TabFocus);
+        QVERIFY(screen.open());
+        QVERIFY(QTest::qWaitForWindowActive(&screen));
+        picture->setFocus(Qt::TabFocusReason);
+        auto *frame = screen.findChild<QWidget *>(QStringLiteral("focusFrame"));
+        QVERIFY(frame && frame->isVisible());
+        for (int percent : {200, 125, 100}) {
+            Zoom::setPercent(percent);
+            QCOMPARE(frame->geometry().center(), picture->geometry().center());
+            QVERIFY(frame->geometry().contains(picture->geometry()));
+        }
     }
 
     void keysStepTheZoomOnEveryScreen()
