@@ -19,6 +19,40 @@ struct UnexpectedMessagesFail {
 };
 inline UnexpectedMessagesFail unexpectedMessagesFail;
 
+// The message boxes a test expects, each known by a piece of its text and answered as given, in
+// the order they are expected. Any other message fails the test at once.
+class ExpectedMessages
+{
+public:
+    ExpectedMessages()
+    {
+        Messages::setHandler([this](const Messages::Message &message) { return answer(message); });
+    }
+    ~ExpectedMessages() { Messages::setHandler(failUnexpectedMessage); }
+
+    void expect(const QString &textPart, bool answerYes = true) { m_waiting.append({textPart, answerYes}); }
+    // Empty when every expected message has been shown; else the first one still waited for.
+    QString missing() const { return m_waiting.isEmpty() ? QString() : m_waiting.first().textPart; }
+
+    QVector<Messages::Message> shown;
+
+private:
+    struct Expected {
+        QString textPart;
+        bool answerYes;
+    };
+
+    bool answer(const Messages::Message &message)
+    {
+        if (m_waiting.isEmpty() || !message.text.contains(m_waiting.first().textPart))
+            return failUnexpectedMessage(message);
+        shown.append(message);
+        return m_waiting.takeFirst().answerYes;
+    }
+
+    QVector<Expected> m_waiting;
+};
+
 // Answers every message box with a fixed answer and keeps what was shown.
 class MessageRecorder
 {

@@ -77,8 +77,7 @@ public:
 
     static QByteArray pack(const QVector<QByteArray> &items)
     {
-        QByteArray bytes(Header, '\0');
-        bytes.replace(0, 13, "LUMIVO PACK\r\n");
+        QByteArray bytes(Header, '\0'); // as other packers write it: the game reads nothing there
         for (const QByteArray &item : items)
             bytes += item;
         return bytes;

@@ -43,8 +43,6 @@ QString headerProblem(const QByteArray &pack)
                    "PackCheck", "è più corto dell'intestazione di un pacchetto (%1 byte invece di almeno %2)")
             .arg(pack.size())
             .arg(ContentFiles::PackHeaderSize);
-    if (!pack.startsWith(Signature))
-        return QCoreApplication::translate("PackCheck", "non comincia con l'intestazione di un pacchetto");
     return QString();
 }
 

@@ -9,9 +9,11 @@
 // refuse the same things. Problems come as lower-case phrases for the caller's own sentence.
 namespace PackCheck {
 
-// The fixed header every pack begins with: the signature, then zeros up to the first picture.
+// The header our packs begin with: a signature, then zeros up to the first picture. The game
+// reads nothing from a pack's header, only its length is fixed, so other packers' packs carry
+// other bytes there (often zeros) and are taken all the same.
 QByteArray packHeader();
-// Why `pack` does not begin as a pack; empty when it does.
+// Why `pack` is too short to hold a pack's header; empty when it is long enough.
 QString headerProblem(const QByteArray &pack);
 
 // The size of a pack whose pictures have these index.lvx lengths (last byte indexes); -1 when a

@@ -168,7 +168,7 @@ private slots:
         QTest::newRow("an HTML page of the pack's size") << answer200(
             QByteArray("<html><body>Pagina non trovata</body></html>").leftJustified(pack.size()))
                                                          << 7 << ""
-                                                         << "intestazione";
+                                                         << "troppo grande";
         QTest::newRow("stalled server") << QByteArray() << 7 << ""
                                         << "non risponde";
         QTest::newRow("a byte at a time") << QByteArray("drip") << 7 << ""

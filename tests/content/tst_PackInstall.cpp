@@ -37,10 +37,10 @@ private slots:
         QTest::newRow("zeros for the pack")
             << true << -1 << QByteArray(pack.size(), '\0')
             << "Data/0007.lvd scaricato non è quello che descrivono gli indici: "
-               "non comincia con l'intestazione di un pacchetto.";
+               "l'immagine 1 non si può leggere.";
         QTest::newRow("an HTML page for the pack")
             << true << -1 << QByteArray("<html><body>Non trovato</body></html>").leftJustified(pack.size())
-            << "intestazione";
+            << "l'immagine 1 non si può leggere";
         QTest::newRow("pack a byte short")
             << true << -1 << pack.chopped(1)
             << QStringLiteral("è lungo %1 byte invece di %2").arg(pack.size() - 1).arg(pack.size());

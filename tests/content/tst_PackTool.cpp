@@ -216,6 +216,29 @@ private slots:
         QCOMPARE(entries(out.path()), QStringList {"Data"});
     }
 
+    // Other packers write other bytes into the header; the game reads nothing there.
+    void packsWithAnyHeaderVerifyAndExtract_data()
+    {
+        QTest::addColumn<QByteArray>("header");
+        QTest::newRow("zeros") << QByteArray(25682, '\0');
+        QByteArray noise(25682, '\0');
+        for (int i = 0; i < noise.size(); ++i)
+            noise[i] = char((i * 7919 + 13) % 251);
+        QTest::newRow("random bytes") << noise;
+    }
+    void packsWithAnyHeaderVerifyAndExtract()
+    {
+        QFETCH(QByteArray, header);
+        QTemporaryDir out;
+        const QString data = builtData(out.path());
+        patch(data + QStringLiteral("/0001.lvd"), 0, header);
+        const Outcome checked = run({QStringLiteral("verify"), data});
+        QVERIFY2(checked.code == 0, qPrintable(describe(checked)));
+        const Outcome taken = run(
+            {QStringLiteral("extract"), data, QStringLiteral("1"), out.path() + QStringLiteral("/cat1")});
+        QVERIFY2(taken.code == 0, qPrintable(describe(taken)));
+    }
+
     void extractedCategoryBuildsTheSamePack()
     {
         QTemporaryDir out;
@@ -296,9 +319,8 @@ private slots:
                                          << "categoria 01 Animazione, immagine 3: lunghezza non valida";
         QTest::newRow("title record over 80") << "index.lvt" << qint64(82 * 4) << QByteArray("\x51\x00", 2)
                                               << "/Data/index.lvt non è leggibile";
-        QTest::newRow("not a pack's header")
-            << "0001.lvd" << qint64(0) << QByteArray("<html>")
-            << "/Data/0001.lvd non comincia con l'intestazione di un pacchetto";
+        QTest::newRow("header cut short")
+            << "0001.lvd" << qint64(20000) << QByteArray() << "/Data/0001.lvd è lungo 20000 byte";
         QTest::newRow("undecodable picture")
             << "0001.lvd" << qint64(25682) << QByteArray("JUNK")
             << "categoria 01 Animazione, immagine 1: l'immagine non si può leggere";
