@@ -56,7 +56,7 @@ Back to the menu.</translation>
 <context>
     <name>Artwork</name>
     <message>
-        <location filename="../src/widgets/Artwork.cpp" line="+19"/>
+        <location filename="../src/widgets/Artwork.cpp" line="+20"/>
         <source>indovina il film dalla scena</source>
         <translation>guess the film from the scene</translation>
     </message>
@@ -566,12 +566,7 @@ Back to the menu.</translation>
         <translation>it is shorter than a pack header (%1 bytes instead of at least %2)</translation>
     </message>
     <message>
-        <location line="+5"/>
-        <source>non comincia con l&apos;intestazione di un pacchetto</source>
-        <translation>it does not begin with a pack header</translation>
-    </message>
-    <message>
-        <location line="+18"/>
+        <location line="+21"/>
         <source>il titolo è vuoto</source>
         <translation>the title is empty</translation>
     </message>
@@ -824,17 +819,17 @@ Back to the choice of category.</translation>
         <translation>Classic</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+12"/>
         <source>Bonus</source>
         <translation>Bonus</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+12"/>
         <source>Puzzle</source>
         <translation>Puzzle</translation>
     </message>
     <message>
-        <location line="+91"/>
+        <location line="+79"/>
         <source>Alcune categorie, sebbene attivate, non possono essere giocate perché non è presente il rispettivo file; per giocarle tornare alla finestra precedente e cliccare la scritta Lumivo Pro (Aggiornamenti) e scaricare il gruppo desiderato.</source>
         <translation>Some categories, although unlocked, cannot be played because their file is missing; to play them, go back to the previous window, click the Lumivo Pro (Updates) label and download the group you want.</translation>
     </message>
