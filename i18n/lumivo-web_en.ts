@@ -4,12 +4,10 @@
 <context>
     <name>frmWeb</name>
     <message>
-        <location filename="../src/web/frmWeb.cpp" line="+30"/>
         <source>Caricamento della pagina…</source>
         <translation>Loading the page…</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Lumivo Pro - WebBrowser</source>
         <translation>Lumivo Pro - Web Browser</translation>
     </message>

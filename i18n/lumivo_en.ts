@@ -4,43 +4,34 @@
 <context>
     <name>AlphaPlayScreen</name>
     <message>
-        <location filename="../src/play/AlphaPlayScreen.cpp" line="+29"/>
         <source>Eccoti finalmente alla modalità Alpha; hai presente il gioco dei 15 in cui devi ordinare i tasselli? Bene, la modalità Alpha funziona allo stesso modo, ma dovrai ordinare i film in ordine &quot;alfabetico&quot; guardando 15 scene scelte casualmente dalla categoria Classic. Il gioco è piuttosto difficile, una volta ordinati i film sarà sbloccata l&apos;ultima modalità della categoria Puzzle. Per giocare clicca sulle immagini per spostarle nella casella vuota; non appena i film saranno riordinati il tempo si fermerà e verrà visualizzato un messaggio. È molto importante riconoscere i film &quot;al volo&quot; per ottenere un buon tempo; le prime volte il gioco potrebbe risultare impossibile, ricorda che puoi sempre accedere alla modalità Classic e consultare il titolo dei film. In questa modalità la tua unica speranza è la tua memoria visiva ed una massiccia dose di pazienza.</source>
         <translation>Here you are at last in Alpha mode! Do you know the 15 puzzle, where you slide the tiles into order? Well, Alpha mode works the same way, except that you put the films in &quot;alphabetical&quot; order, looking at 15 scenes picked at random from the Classic category. The game is rather hard; once the films are in order, the last of the Puzzle games unlocks. To play, click a picture to slide it into the empty square; as soon as the films are back in order, the clock stops and a message appears. It is very important to recognize the films &quot;on the fly&quot; to get a good time; the first few times the game may seem impossible, but remember that you can always go to Classic mode and look up the titles of the films. In this mode your only hope is your visual memory and a massive dose of patience.</translation>
     </message>
     <message>
-        <location line="+52"/>
-        <location line="+55"/>
         <source>Alpha</source>
         <translation>Alpha</translation>
     </message>
     <message>
-        <location line="+53"/>
         <source>Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma le categorie Classic installate ne hanno %1 e non bastano. Scarica le categorie Classic che mancano e riprova.</source>
         <translation>Alpha needs 15 Classic pictures with different titles, but the installed Classic categories only have %1, which is not enough. Download the missing Classic categories and try again.</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Per giocare ad Alpha servono 15 immagini Classic con titoli diversi, ma tra le %1 installate non se ne trovano abbastanza. Scarica altre categorie Classic e riprova.</source>
         <translation>Alpha needs 15 Classic pictures with different titles, but there are not enough among the %1 installed. Download more Classic categories and try again.</translation>
     </message>
     <message>
-        <location line="+89"/>
         <source>L&apos;immagine n. %1 non si può leggere: il file %2 è danneggiato.</source>
         <translation>Picture no. %1 cannot be read: the file %2 is damaged.</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>La lista delle immagini %1 manca o è danneggiata.</source>
         <translation>The picture list %1 is missing or damaged.</translation>
     </message>
     <message>
-        <location line="+76"/>
         <source>Alpha: %1</source>
         <translation>Alpha: %1</translation>
     </message>
     <message>
-        <location line="+78"/>
         <source>Impossibile preparare la partita Alpha.
 
 %1
@@ -56,67 +47,54 @@ Back to the menu.</translation>
 <context>
     <name>Artwork</name>
     <message>
-        <location filename="../src/widgets/Artwork.cpp" line="+20"/>
         <source>indovina il film dalla scena</source>
         <translation>guess the film from the scene</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Entra</source>
         <translation>Log in</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Esci</source>
         <translation>Quit</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Indietro</source>
         <translation>Back</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Avanti</source>
         <translation>Next</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>i film per genere</source>
         <translation>films by genre</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>categorie a tema</source>
         <translation>themed categories</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>i titoli in ordine</source>
         <translation>titles in order</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>BLOCCATO</source>
         <translation>LOCKED</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Incontri al cinema</source>
         <translation>Meet at the movies</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>il forum dei giocatori: aiuti, trucchi e novità</source>
         <translation>the players&apos; forum: help, tips and news</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Il tuo gioco, presto!</source>
         <translation>Your game, coming soon!</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>hai completato tutto: un nuovo tipo di gioco è in arrivo</source>
         <translation>all done: a new kind of game is on its way</translation>
     </message>
@@ -124,12 +102,10 @@ Back to the menu.</translation>
 <context>
     <name>BonusPlayScreen</name>
     <message>
-        <location filename="../src/play/StripPlayScreen.cpp" line="+26"/>
         <source>A differenza della modalità Classic, dovrai indovinare il titolo dei film guardando una scena in cui i volti degli attori sono stati sostituiti da elementi di disturbo. Non avrai un tempo limite, tuttavia più sarai veloce e migliore sarà la tua posizione in classifica, usa i comandi ai lati della finestra per spostarti tra le pagine; ogni pagina comprende tre immagini, quando le avrai indovinate tutte avrai vinto questa categoria. Ricordati che premendo F1 potrai vedere il codice dell&apos;immagine, utile per dare suggerimenti e per segnalare eventuali errori.</source>
         <translation>Unlike Classic mode, here you guess the titles of the films from a scene in which the actors&apos; faces have been replaced with distractions. There is no time limit, but the faster you are, the higher you will rank; use the controls at the sides of the window to move between pages. Each page has three pictures, and once you have guessed them all you have won this category. Remember that pressing F1 shows each picture&apos;s code, which is handy for giving hints and reporting mistakes.</translation>
     </message>
     <message>
-        <location line="+289"/>
         <source>Bonus: %1</source>
         <translation>Bonus: %1</translation>
     </message>
@@ -137,52 +113,42 @@ Back to the menu.</translation>
 <context>
     <name>CategoryPlay</name>
     <message>
-        <location filename="../src/play/CategoryPlay.cpp" line="+15"/>
         <source>Complimenti, hai vinto questa categoria; controlla se sono disponibili nuove opzioni. Potrai consultare questa categoria in qualsiasi momento.</source>
         <translation>Congratulations, you have won this category; check whether new options are available. You can come back to this category whenever you like.</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Impossibile salvare la soluzione nel file utente: controlla che la cartella User esista e che si possa scrivere. L&apos;immagine resta da indovinare.</source>
         <translation>The solution could not be saved in the user file: check that the User folder exists and can be written to. The picture is still to be guessed.</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Impossibile salvare la vittoria della categoria nel file utente: controlla che la cartella User esista e che si possa scrivere.</source>
         <translation>The category win could not be saved in the user file: check that the User folder exists and can be written to.</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Impossibile salvare la vittoria della modalità Alpha nel file utente: controlla che la cartella User esista e che si possa scrivere.</source>
         <translation>The Alpha win could not be saved in the user file: check that the User folder exists and can be written to.</translation>
     </message>
     <message>
-        <location line="+25"/>
         <source>%1 e %2</source>
         <translation>%1 and %2</translation>
     </message>
     <message>
-        <location line="+34"/>
         <source>la modalità %1</source>
         <translation>the %1 mode</translation>
     </message>
     <message>
-        <location line="+0"/>
         <source>le modalità %1</source>
         <translation>the %1 modes</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>la categoria %1</source>
         <translation>the %1 category</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>le categorie %1</source>
         <translation>the %1 categories</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Hai sbloccato %1.</source>
         <translation>You have unlocked %1.</translation>
     </message>
@@ -190,12 +156,10 @@ Back to the menu.</translation>
 <context>
     <name>CategorySelection</name>
     <message>
-        <location filename="../src/select/CategorySelection.cpp" line="+29"/>
         <source>Al posto delle miniature mancanti compare il nome della categoria; le categorie aperte si possono giocare lo stesso.</source>
         <translation>The category&apos;s name takes the place of each missing thumbnail; open categories can still be played.</translation>
     </message>
     <message>
-        <location line="+80"/>
         <source>La miniatura della categoria %1 non è un&apos;immagine leggibile.</source>
         <translation>The thumbnail of the %1 category is not a readable picture.</translation>
     </message>
@@ -203,17 +167,14 @@ Back to the menu.</translation>
 <context>
     <name>CategoryTable</name>
     <message>
-        <location filename="../src/content/CategoryTable.cpp" line="+41"/>
         <source>La categoria %1 non esiste.</source>
         <translation>Category %1 does not exist.</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Manca la cartella %1.</source>
         <translation>The folder %1 is missing.</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>Impossibile leggere il file %1.</source>
         <translation>The file %1 cannot be read.</translation>
     </message>
@@ -221,32 +182,26 @@ Back to the menu.</translation>
 <context>
     <name>ClassicPlayScreen</name>
     <message>
-        <location filename="../src/play/ClassicPlayScreen.cpp" line="+19"/>
         <source>Clicca per iniziare il gioco; dovrai indovinare il titolo dei film guardando una scena a cui sono stati tolti i volti degli attori. Non avrai un tempo limite, tuttavia più sarai veloce e migliore sarà la tua posizione in classifica, usa i comandi ai lati della finestra per spostarti tra le pagine; ogni pagina comprende nove immagini, quando le avrai indovinate tutte avrai vinto questa categoria. Ricordati che premendo F1 potrai vedere il codice dell&apos;immagine, utile per dare suggerimenti e per segnalare eventuali errori.</source>
         <translation>Click to start the game. You have to guess the titles of the films from scenes with the actors&apos; faces taken out. There is no time limit, but the faster you are, the higher you will rank; use the controls at the sides of the window to move between pages. Each page has nine pictures, and once you have guessed them all you have won this category. Remember that pressing F1 shows each picture&apos;s code, which is handy for giving hints and reporting mistakes.</translation>
     </message>
     <message>
-        <location line="+25"/>
         <source>Classic:</source>
         <translation>Classic:</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Pagina precedente</source>
         <translation>Previous page</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Pagina successiva</source>
         <translation>Next page</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Classic: %1</source>
         <translation>Classic: %1</translation>
     </message>
     <message>
-        <location line="+19"/>
         <source>La lista delle immagini %1 ha %2 righe, ma una pagina ne mostra %3.</source>
         <translation>The picture list %1 has %2 lines, but a page shows %3.</translation>
     </message>
@@ -254,47 +209,38 @@ Back to the menu.</translation>
 <context>
     <name>ContentFiles</name>
     <message>
-        <location filename="../src/content/ContentFiles.cpp" line="+54"/>
         <source>non si trova</source>
         <translation>it cannot be found</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Impossibile leggere il file %1.</source>
         <translation>The file %1 cannot be read.</translation>
     </message>
     <message>
-        <location line="+26"/>
         <source>Il file %1 manca o è danneggiato: %2.</source>
         <translation>The file %1 is missing or damaged: %2.</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>i numeri delle immagini non tornano</source>
         <translation>the picture counts do not add up</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>il titolo dell&apos;immagine %1 non è leggibile</source>
         <translation>the title of picture %1 cannot be read</translation>
     </message>
     <message>
-        <location line="+53"/>
         <source>finisce prima della voce %1</source>
         <translation>it ends before entry %1</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>la voce %1 ha una lunghezza non valida (%2)</source>
         <translation>entry %1 has an invalid length (%2)</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>manca il titolo dell&apos;immagine %1</source>
         <translation>the title of picture %1 is missing</translation>
     </message>
     <message>
-        <location line="+16"/>
         <source>è più corto delle immagini che l&apos;indice %1 gli assegna</source>
         <translation>it is shorter than the pictures that the index %1 gives it</translation>
     </message>
@@ -302,27 +248,22 @@ Back to the menu.</translation>
 <context>
     <name>DownloadState</name>
     <message>
-        <location filename="../src/content/DownloadState.cpp" line="+12"/>
         <source>Connessione in corso, attendere...</source>
         <translation>Connecting, please wait...</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>download in corso; attendere e sperare, specie con un 56k :) ...</source>
         <translation>downloading; wait and hope, especially on a 56k modem :) ...</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Controllo dei file scaricati, attendere...</source>
         <translation>Checking the downloaded files, please wait...</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>aggiornamento completato!</source>
         <translation>update complete!</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>impossibile proseguire, controllare la connessione ed i permessi e riprovare.</source>
         <translation>cannot go on; check the connection and the permissions and try again.</translation>
     </message>
@@ -330,52 +271,42 @@ Back to the menu.</translation>
 <context>
     <name>DownloadWindow</name>
     <message>
-        <location filename="../src/content/DownloadWindow.cpp" line="+24"/>
         <source>Update</source>
         <translation>Update</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>&amp;Download</source>
         <translation>&amp;Download</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>pronto</source>
         <translation>ready</translation>
     </message>
     <message>
-        <location line="+21"/>
         <source>connessione…</source>
         <translation>connecting…</translation>
     </message>
     <message>
-        <location line="+21"/>
         <source>controllo…</source>
         <translation>checking…</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>completato</source>
         <translation>done</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>non riuscito</source>
         <translation>failed</translation>
     </message>
     <message>
-        <location line="+13"/>
         <source>%1 di %2 KB</source>
         <translation>%1 of %2 KB</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>%1 KB</source>
         <translation>%1 KB</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Download: %1</source>
         <translation>Download: %1</translation>
     </message>
@@ -383,12 +314,10 @@ Back to the menu.</translation>
 <context>
     <name>Extraction</name>
     <message>
-        <location filename="../src/content/Extraction.cpp" line="+50"/>
         <source>Impossibile scrivere il file Temp/%1: controlla che la cartella Temp esista e che il disco non sia pieno.</source>
         <translation>The file Temp/%1 cannot be written: check that the Temp folder exists and that the disk is not full.</translation>
     </message>
     <message>
-        <location line="+30"/>
         <source>La pagina %1 della categoria %2 non esiste.</source>
         <translation>Page %1 of the %2 category does not exist.</translation>
     </message>
@@ -396,7 +325,6 @@ Back to the menu.</translation>
 <context>
     <name>GameVersion</name>
     <message>
-        <location filename="../src/base/GameVersion.cpp" line="+7"/>
         <source>Versione %1.%2.%3</source>
         <translation>Version %1.%2.%3</translation>
     </message>
@@ -404,37 +332,30 @@ Back to the menu.</translation>
 <context>
     <name>LoginRules</name>
     <message>
-        <location filename="../src/profile/LoginRules.cpp" line="+38"/>
         <source>Scrivi il nome utente prima di entrare.</source>
         <translation>Type your user name before logging in.</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Il nome utente non può contenere i caratteri / \ : * ? &quot; &lt; &gt; | né caratteri di controllo; scegli un altro nome.</source>
         <translation>The user name cannot contain the characters / \ : * ? &quot; &lt; &gt; | or control characters; choose another name.</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Il nome utente non può cominciare con un punto né finire con un punto o uno spazio; scegli un altro nome.</source>
         <translation>The user name cannot begin with a dot or end with a dot or a space; choose another name.</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Il nome utente contiene caratteri che il gioco non può salvare; usa lettere, cifre e segni comuni.</source>
         <translation>The user name contains characters that the game cannot save; use letters, digits and common symbols.</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Il nome utente è troppo lungo: al massimo 43 caratteri.</source>
         <translation>The user name is too long: 43 characters at most.</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>La password contiene caratteri che il gioco non può salvare; usa lettere, cifre e segni comuni.</source>
         <translation>The password contains characters that the game cannot save; use letters, digits and common symbols.</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>La password è troppo lunga: al massimo 43 caratteri.</source>
         <translation>The password is too long: 43 characters at most.</translation>
     </message>
@@ -442,27 +363,22 @@ Back to the menu.</translation>
 <context>
     <name>LoginWindow</name>
     <message>
-        <location filename="../src/shell/LoginWindow.cpp" line="+56"/>
         <source>Utente:</source>
         <translation>User:</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Password:</source>
         <translation>Password:</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>Entra</source>
         <translation>Log in</translation>
     </message>
     <message>
-        <location line="+13"/>
         <source>Esci dal gioco</source>
         <translation>Quit the game</translation>
     </message>
     <message>
-        <location line="+52"/>
         <source>L&apos;utente non esiste, crearlo?</source>
         <translation>This user does not exist. Create it?</translation>
     </message>
@@ -470,90 +386,72 @@ Back to the menu.</translation>
 <context>
     <name>MenuScreen</name>
     <message>
-        <location filename="../src/shell/MenuScreen.cpp" line="+62"/>
         <source>Selezione tipo di gioco</source>
         <translation>Choose a game mode</translation>
     </message>
     <message>
-        <location line="+26"/>
         <source>Ancora bloccato: vinci altre categorie per aprirlo</source>
         <translation>Still locked: win more categories to open it</translation>
     </message>
     <message>
-        <location line="+26"/>
         <source>Informazioni e aggiornamenti</source>
         <translation>Information and updates</translation>
     </message>
     <message>
-        <location line="+19"/>
         <source>Il forum dei giocatori</source>
         <translation>The players&apos; forum</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Record!</source>
         <translation>Record!</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Classifica</source>
         <translation>Ranking</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>La classifica dei giocatori sul sito</source>
         <translation>The players&apos; ranking on the site</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <location line="+25"/>
         <source>Aggiornamenti</source>
         <translation>Updates</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>Chiudi</source>
         <translation>Close</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Prima di proseguire, assicurarsi di essere connessi ad internet e di avere i permessi per scaricare file. In caso di problemi ripetere l&apos;aggiornamento o consultare il forum di %1</source>
         <translation>Before you go on, make sure you are connected to the internet and allowed to download files. If anything goes wrong, run the update again or ask on the %1 forum</translation>
     </message>
     <message>
-        <location line="+17"/>
         <source>Scarica la categoria %1</source>
         <translation>Download the %1 category</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Iscriviti al forum di %1!</source>
         <translation>Join the %1 forum!</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>(per ricevere aiuto ed assistenza sul gioco)</source>
         <translation>(for help and support with the game)</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Fotogrammi dei film raccolti e ordinati dalla redazione di Lumivo Pro</source>
         <translation>Film stills collected and arranged by the Lumivo Pro team</translation>
     </message>
     <message>
-        <location line="+77"/>
         <source>Desideri inviare il tuo punteggio sul web?
 (Dovrai essere già connesso ad internet)</source>
         <translation>Would you like to send your score to the web?
 (You need to be connected to the internet already)</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Record</source>
         <translation>Record</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>Funzionalità in fase di sviluppo, conserva il file del salvataggio ;)</source>
         <translation>This feature is still in the works, so hold on to your save file ;)</translation>
     </message>
@@ -561,37 +459,30 @@ Back to the menu.</translation>
 <context>
     <name>PackCheck</name>
     <message>
-        <location filename="../src/content/PackCheck.cpp" line="+42"/>
         <source>è più corto dell&apos;intestazione di un pacchetto (%1 byte invece di almeno %2)</source>
         <translation>it is shorter than a pack header (%1 bytes instead of at least %2)</translation>
     </message>
     <message>
-        <location line="+21"/>
         <source>il titolo è vuoto</source>
         <translation>the title is empty</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>il titolo %1 contiene &quot;:&quot;, che separa i campi della lista delle immagini</source>
         <translation>the title %1 contains &quot;:&quot;, which separates the fields of the picture list</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>il titolo %1 contiene un carattere di controllo</source>
         <translation>the title %1 contains a control character</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>il titolo %1 contiene caratteri che non esistono in Windows-1252: %2</source>
         <translation>the title %1 contains characters that do not exist in Windows-1252: %2</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>il titolo %1 contiene &quot;ÿ&quot;, che l&apos;indice dei titoli non può cifrare</source>
         <translation>the title %1 contains &quot;ÿ&quot;, which the title index cannot encode</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>il titolo %1 è lungo %2 byte, al massimo %3</source>
         <translation>the title %1 is %2 bytes long, and %3 is the most allowed</translation>
     </message>
@@ -599,68 +490,54 @@ Back to the menu.</translation>
 <context>
     <name>PackDownload</name>
     <message>
-        <location filename="../src/content/PackDownload.cpp" line="+50"/>
         <source>Memoria insufficiente per scaricare il file %1: chiudere altri programmi e riprovare.</source>
         <translation>Not enough memory to download the file %1: close other programs and try again.</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Il download del file %1 non è riuscito per un errore interno.</source>
         <translation>The download of the file %1 failed because of an internal error.</translation>
     </message>
     <message>
-        <location line="+99"/>
-        <location line="+89"/>
         <source>Il sito ha risposto %1 per %2.</source>
         <translation>The site answered %1 for %2.</translation>
     </message>
     <message>
-        <location line="-83"/>
         <source>Il file %1 inviato dal sito è troppo grande: %2 byte, dove gli indici ne descrivono %3.</source>
         <translation>The file %1 sent by the site is too large: %2 bytes, where the indexes describe %3.</translation>
     </message>
     <message>
-        <location line="+30"/>
         <source>Il file %1 inviato dal sito è troppo grande: supera i %2 byte che gli indici descrivono.</source>
         <translation>The file %1 sent by the site is too large: it goes past the %2 bytes that the indexes describe.</translation>
     </message>
     <message>
-        <location line="+30"/>
         <source>Il sito %1 rifiuta la connessione: forse è spento, o l&apos;indirizzo non è quello giusto.</source>
         <translation>The site %1 refuses the connection: perhaps it is down, or the address is not the right one.</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Il sito %1 non si trova: controllare l&apos;indirizzo e la rete.</source>
         <translation>The site %1 cannot be found: check the address and the network.</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Il sito rimanda ad altri indirizzi senza mai inviare il file %1.</source>
         <translation>The site keeps sending the game to other addresses and never sends the file %1.</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Il trasferimento del file %1 si è interrotto dopo %2 byte su %3.</source>
         <translation>The transfer of the file %1 broke off after %2 of %3 bytes.</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Il trasferimento del file %1 non è riuscito (%2).</source>
         <translation>The transfer of the file %1 failed (%2).</translation>
     </message>
     <message>
-        <location line="+24"/>
         <source>Il sito invia il file %1 troppo lentamente, meno di %2 byte al secondo.</source>
         <translation>The site is sending the file %1 too slowly, less than %2 bytes a second.</translation>
     </message>
     <message>
-        <location line="+10"/>
         <source>Il sito non risponde da %1 secondi.</source>
         <translation>The site has not answered for %1 seconds.</translation>
     </message>
     <message>
-        <location line="+31"/>
         <source>Memoria insufficiente per controllare i file scaricati: chiudere altri programmi e riprovare.</source>
         <translation>Not enough memory to check the downloaded files: close other programs and try again.</translation>
     </message>
@@ -668,42 +545,34 @@ Back to the menu.</translation>
 <context>
     <name>PackInstall</name>
     <message>
-        <location filename="../src/content/PackInstall.cpp" line="+20"/>
         <source>Impossibile scrivere il file %1: controlla che la cartella Data si possa scrivere e che il disco non sia pieno.</source>
         <translation>The file %1 cannot be written: check that the Data folder can be written to and that the disk is not full.</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Il file %1 scaricato non è quello che descrivono gli indici: %2.</source>
         <translation>The downloaded file %1 is not the one that the indexes describe: %2.</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>è lungo %1 byte invece di %2</source>
         <translation>it is %1 bytes long instead of %2</translation>
     </message>
     <message>
-        <location line="+26"/>
         <source>è troppo corto</source>
         <translation>it is too short</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>una lunghezza della categoria %1 non è valida</source>
         <translation>a length in the %1 category is not valid</translation>
     </message>
     <message>
-        <location line="+30"/>
         <source>immagine %1, %2</source>
         <translation>picture %1, %2</translation>
     </message>
     <message>
-        <location line="+5"/>
         <source>Il controllo dei file scaricati è stato interrotto.</source>
         <translation>The check of the downloaded files was interrupted.</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>l&apos;immagine %1 non si può leggere</source>
         <translation>picture %1 cannot be read</translation>
     </message>
@@ -711,17 +580,14 @@ Back to the menu.</translation>
 <context>
     <name>PageList</name>
     <message>
-        <location filename="../src/content/PageList.cpp" line="+29"/>
         <source>La lista delle immagini %1 manca: la pagina non si può mostrare.</source>
         <translation>The picture list %1 is missing: the page cannot be shown.</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>La riga %1 della lista delle immagini %2 è danneggiata: ha %3 campi invece di %4.</source>
         <translation>Line %1 of the picture list %2 is damaged: it has %3 fields instead of %4.</translation>
     </message>
     <message>
-        <location line="+15"/>
         <source>La riga %1 della lista delle immagini %2 è danneggiata: &quot;%3&quot; non è un numero di immagine.</source>
         <translation>Line %1 of the picture list %2 is damaged: &quot;%3&quot; is not a picture number.</translation>
     </message>
@@ -729,7 +595,6 @@ Back to the menu.</translation>
 <context>
     <name>PlayClock</name>
     <message>
-        <location filename="../src/play/PlayClock.cpp" line="+6"/>
         <source>Impossibile salvare il tempo di gioco nel file utente: controlla che la cartella User esista e che si possa scrivere. Il tempo non viene più contato.</source>
         <translation>The playing time could not be saved in the user file: check that the User folder exists and can be written to. The time is no longer being counted.</translation>
     </message>
@@ -737,7 +602,6 @@ Back to the menu.</translation>
 <context>
     <name>PlayScreen</name>
     <message>
-        <location filename="../src/play/PlayScreen.cpp" line="+281"/>
         <source>Impossibile mostrare le immagini della categoria %1.
 
 %2
@@ -750,7 +614,6 @@ Si torna alla scelta della categoria.</source>
 Back to the choice of category.</translation>
     </message>
     <message>
-        <location line="+8"/>
         <source>L&apos;immagine %1 non si può leggere: il file %2 è danneggiato.</source>
         <translation>Picture %1 cannot be read: the file %2 is damaged.</translation>
     </message>
@@ -758,42 +621,34 @@ Back to the choice of category.</translation>
 <context>
     <name>Profile</name>
     <message>
-        <location filename="../src/profile/Profile.cpp" line="+17"/>
         <source>La password inserita non è corretta :P</source>
         <translation>That password is not the right one :P</translation>
     </message>
     <message>
-        <location line="+6"/>
         <source>Il file utente appartiene ad un altro... non facciamo i furbi ;)</source>
         <translation>This user file belongs to someone else... no cheating ;)</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Il file utente è danneggiato: lo stato del gioco non si può leggere. Il file non è stato modificato; ripristinane una copia o crea un altro utente.</source>
         <translation>The user file is damaged: the state of the game cannot be read. The file has not been changed; restore a copy of it or create another user.</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Il file utente %1 è un collegamento ad un altro file: il gioco non lo usa. Mettici al suo posto il file utente vero.</source>
         <translation>The user file %1 is a link to another file: the game does not use it. Put the real user file in its place.</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Il file utente %1 non si può leggere: controlla che sia un file e che si possa aprire.</source>
         <translation>The user file %1 cannot be read: check that it is a file and that it can be opened.</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>Il file utente %1 non si può scrivere: i progressi non verrebbero salvati. Controlla che il file non sia di sola lettura.</source>
         <translation>The user file %1 cannot be written: your progress would not be saved. Check that the file is not read-only.</translation>
     </message>
     <message>
-        <location line="+3"/>
         <source>Impossibile salvare nel file utente le categorie appena sbloccate: controlla che il file si possa scrivere. Il gioco riproverà al prossimo accesso.</source>
         <translation>The categories just unlocked could not be saved in the user file: check that the file can be written to. The game will try again the next time you log in.</translation>
     </message>
     <message>
-        <location line="+4"/>
         <source>Impossibile creare il file utente nella cartella User: controlla che la cartella esista e che si possa scrivere.</source>
         <translation>The user file cannot be created in the User folder: check that the folder exists and can be written to.</translation>
     </message>
@@ -801,12 +656,10 @@ Back to the choice of category.</translation>
 <context>
     <name>PuzzlePlayScreen</name>
     <message>
-        <location filename="../src/play/StripPlayScreen.cpp" line="-278"/>
         <source>La categoria Puzzle comprende tre giochi completamente differenti; nella categoria Missing dovrai indicare l&apos;elemento mancante scrivendolo senza articolo. Se stai giocando alla categoria Vestiti, dovrai indovinare il titolo del film, guardando i vestiti utilizzati dagli attori. La categoria Rebus richiede di indovinare il titolo del film (in inglese) ottenendolo combinando le scene proposte, è la categoria in assoluto più difficile di tutto il gioco.</source>
         <translation>Puzzle mode brings together three completely different games. In the Missing category you name the object that is missing, typing it without an article. If you are playing the Vestiti category, you guess the title of the film from the clothes the actors wear. The Rebus category asks you to guess the title of the film (in English) by putting together the scenes shown; it is by far the hardest category in the whole game.</translation>
     </message>
     <message>
-        <location line="+283"/>
         <source>Puzzle: %1</source>
         <translation>Puzzle: %1</translation>
     </message>
@@ -814,27 +667,22 @@ Back to the choice of category.</translation>
 <context>
     <name>SelectionGrid</name>
     <message>
-        <location filename="../src/select/SelectionGrid.cpp" line="+16"/>
         <source>Classic</source>
         <translation>Classic</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>Bonus</source>
         <translation>Bonus</translation>
     </message>
     <message>
-        <location line="+12"/>
         <source>Puzzle</source>
         <translation>Puzzle</translation>
     </message>
     <message>
-        <location line="+79"/>
         <source>Alcune categorie, sebbene attivate, non possono essere giocate perché non è presente il rispettivo file; per giocarle tornare alla finestra precedente e cliccare la scritta Lumivo Pro (Aggiornamenti) e scaricare il gruppo desiderato.</source>
         <translation>Some categories, although unlocked, cannot be played because their file is missing; to play them, go back to the previous window, click the Lumivo Pro (Updates) label and download the group you want.</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>File Mancanti</source>
         <translation>Missing Files</translation>
     </message>
@@ -842,7 +690,6 @@ Back to the choice of category.</translation>
 <context>
     <name>SingleInstance</name>
     <message>
-        <location filename="../src/shell/SingleInstance.cpp" line="+19"/>
         <source>Impossibile controllare se il gioco è già aperto: il file %1 non si può usare. Controlla che la cartella User si possa scrivere.</source>
         <translation>The game cannot check whether it is already running: the file %1 cannot be used. Check that the User folder can be written to.</translation>
     </message>
@@ -850,7 +697,6 @@ Back to the choice of category.</translation>
 <context>
     <name>Startup</name>
     <message>
-        <location filename="../src/shell/Startup.cpp" line="+39"/>
         <source>Manca la cartella Data con le immagini del gioco:
 %1
 
@@ -861,7 +707,6 @@ Reinstalla il gioco per ripristinarla.</source>
 Reinstall the game to restore it.</translation>
     </message>
     <message>
-        <location line="+7"/>
         <source>Impossibile creare la cartella %1 accanto al gioco: controlla i permessi della cartella.</source>
         <translation>The folder %1 cannot be created beside the game: check the folder&apos;s permissions.</translation>
     </message>
@@ -869,22 +714,18 @@ Reinstall the game to restore it.</translation>
 <context>
     <name>StripPlayScreen</name>
     <message>
-        <location filename="../src/play/StripPlayScreen.cpp" line="-236"/>
         <source>Immagini precedenti</source>
         <translation>Previous pictures</translation>
     </message>
     <message>
-        <location line="+1"/>
         <source>Immagini successive</source>
         <translation>Next pictures</translation>
     </message>
     <message>
-        <location line="+29"/>
         <source>La categoria ha %1 immagini, ma questa schermata ne può mostrare al massimo %2.</source>
         <translation>The category has %1 pictures, but this screen can show %2 at most.</translation>
     </message>
     <message>
-        <location line="+26"/>
         <source>La lista delle immagini %1 ha %2 righe, ma la striscia ne mostra da 1 a %3.</source>
         <translation>The picture list %1 has %2 lines, but the strip shows from 1 to %3.</translation>
     </message>
@@ -892,47 +733,38 @@ Reinstall the game to restore it.</translation>
 <context>
     <name>WebCompanion</name>
     <message>
-        <location filename="../src/shell/WebCompanion.cpp" line="+44"/>
         <source>I tempi non sono stati inviati: potrai inviarli di nuovo dal menu.</source>
         <translation>Your times have not been sent: you can send them again from the menu.</translation>
     </message>
     <message>
-        <location line="+27"/>
         <source>Il browser del gioco non si è aperto entro %1 secondi ed è stato chiuso: riprova più tardi.</source>
         <translation>The game&apos;s browser did not open within %1 seconds and has been closed: try again later.</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>Impossibile avviare il browser del gioco (%1): reinstalla il gioco.</source>
         <translation>The game&apos;s browser (%1) cannot be started: reinstall the game.</translation>
     </message>
     <message>
-        <location line="+9"/>
         <source>Il browser del gioco si è chiuso per un errore: riprova; se si ripete, reinstalla il gioco.</source>
         <translation>The game&apos;s browser closed because of an error: try again, and if it happens again, reinstall the game.</translation>
     </message>
     <message>
-        <location line="+117"/>
         <source>Puoi aprire %1 nel tuo browser.</source>
         <translation>You can open %1 in your own browser.</translation>
     </message>
     <message>
-        <location line="+11"/>
         <source>Impossibile scrivere la pagina %1: controlla che la cartella Temp si possa scrivere. I tempi non sono stati inviati.</source>
         <translation>The page %1 cannot be written: check that the Temp folder can be written to. Your times have not been sent.</translation>
     </message>
     <message>
-        <location line="+36"/>
         <source>Impossibile aprire il browser del sistema: apri %1 nel tuo browser.</source>
         <translation>The system&apos;s browser cannot be opened: open %1 in your browser yourself.</translation>
     </message>
     <message>
-        <location line="+30"/>
         <source>il sito ha risposto %1</source>
         <translation>the site answered %1</translation>
     </message>
     <message>
-        <location line="+2"/>
         <source>I tempi non sono arrivati al sito %1 (%2): potrai inviarli di nuovo dal menu.</source>
         <translation>Your times did not reach the site %1 (%2): you can send them again from the menu.</translation>
     </message>
