@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Lumivo Pro, then either builds what the game needs and starts it
 # (play), builds everything and runs every test (test), or runs the unit tests under
-# AddressSanitizer and UndefinedBehaviorSanitizer (sanitize).
+# AddressSanitizer and UndefinedBehaviorSanitizer (sanitize), or builds everything without the
+# browser engine (noweb).
 set -euo pipefail
 cd "$(dirname "$0")"
 mode=${1:-play}
 case "$mode" in
-  play|test|sanitize) ;;
-  *) echo "usage: $0 [play|test|sanitize]" >&2; exit 2 ;;
+  play|test|sanitize|noweb) ;;
+  *) echo "usage: $0 [play|test|sanitize|noweb]" >&2; exit 2 ;;
 esac
 
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
@@ -45,4 +46,9 @@ case "$mode" in
     QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 LSAN_OPTIONS=suppressions=$PWD/../tools/lsan.supp \
       ctest --output-on-failure -j"$jobs" -L unit ;;
+  noweb)
+    # For systems without Qt WebEngine: the forum opens in the system's browser and the game
+    # posts the record itself.
+    cmake -S . -B build-noweb -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMIVO_WEBENGINE=OFF -DLUMIVO_WERROR=ON >/dev/null
+    cmake --build build-noweb -j"$jobs" ;;
 esac

@@ -12,13 +12,9 @@
 
 using namespace ProfileLayout;
 
-QString Profile::wrongPassword()
-{
-    return tr("La password inserita non è corretta :P");
-}
-
 namespace {
 // Translated where they are used, in the player's language.
+const char *const WrongPassword = QT_TRANSLATE_NOOP("Profile", "La password inserita non è corretta :P");
 const char *const ForeignProfile
     = QT_TRANSLATE_NOOP("Profile", "Il file utente appartiene ad un altro... non facciamo i furbi ;)");
 const char *const DamagedProfile = QT_TRANSLATE_NOOP(
@@ -202,7 +198,7 @@ QString Profile::existingName(const QString &name)
 
 Result<Profile::Admission> Profile::logIn(const QString &name, const QString &password)
 {
-    m_candidate.clear();
+    m_candidate = {};
     // A name the profile cannot hold never reaches the file system.
     const QString problem = LoginRules::problemWith(name, password);
     if (!problem.isEmpty())
@@ -214,7 +210,7 @@ Result<Profile::Admission> Profile::logIn(const QString &name, const QString &pa
     ProfileFile file(pathFor(found));
     switch (file.status()) {
     case SafeFile::Status::Missing:
-        m_candidate = found;
+        m_candidate = {found, name};
         return Admission::Unknown;
     case SafeFile::Status::Link:
         return fail(tr(LinkedProfile).arg(shownPath(found)));
@@ -230,16 +226,18 @@ Result<Profile::Admission> Profile::logIn(const QString &name, const QString &pa
     }
     // An empty file holds nothing to lose: it is where an earlier refusal to create left off.
     if (file.size() == 0) {
-        m_candidate = found;
+        m_candidate = {found, name};
         return Admission::Unknown;
     }
     // The whole layout first, so that damage is never taken for a wrong name or password.
     if (!isWellFormed(file))
         return fail(tr(DamagedProfile));
-    if (plainText(file.readText(UserRecord)) != found)
-        return fail(tr(ForeignProfile));
+    // A profile belongs to the name written inside it, letter for letter: "mario" may share
+    // Mario's file, never his profile.
+    if (plainText(file.readText(UserRecord)) != name)
+        return fail(tr(ForeignProfile), FailureKind::ForeignProfile);
     if (plainText(file.readText(PasswordRecord)) != password)
-        return fail(wrongPassword());
+        return fail(tr(WrongPassword), FailureKind::WrongPassword);
     m_name = found;
     return Admission::Admitted;
 }
@@ -268,11 +266,11 @@ bool Profile::isWellFormed(ProfileFile &file)
 
 Result<> Profile::create(const QString &password)
 {
-    if (m_candidate.isEmpty())
+    if (m_candidate.fileName.isEmpty())
         return fail(tr(CannotCreate));
-    const QString name = std::exchange(m_candidate, QString());
+    const auto [name, typedName] = std::exchange(m_candidate, {});
     // The five records of a new profile go down in one write: a crash leaves all or none.
-    const QByteArray records = ProfileFile::textRecord(storedText(name))
+    const QByteArray records = ProfileFile::textRecord(storedText(typedName))
                                + ProfileFile::textRecord(storedText(password))
                                + ProfileFile::textRecord(NewGroup) + ProfileFile::textRecord(NewCategories)
                                + ProfileFile::textRecord(NewTime);

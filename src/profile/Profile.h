@@ -24,16 +24,14 @@ public:
     // The table that numbers the pictures of this profile's solved flags.
     const CategoryTable &categories() const { return m_table; }
 
-    // The refusal of a wrong password, which the login window tells apart from the others.
-    static QString wrongPassword();
-
     enum class Admission {
         Admitted, // name and password fit an existing profile
         Unknown,  // there is no profile of that name: create() makes it
     };
     // Checks a name and password against the profiles in User/. Fails, telling why, for a name the
     // profile cannot hold, a wrong password, a profile of someone else's or a damaged, linked or
-    // read-only profile. A name that differs only in case designates the same profile.
+    // read-only profile. A name that differs only in case designates the same file, and is
+    // refused unless it is the name stored inside.
     Result<Admission> logIn(const QString &name, const QString &password);
     // Makes the profile of the name logIn() found Unknown, with the starting states, and logs the
     // player in; never replaces anything that appeared meanwhile.
@@ -86,6 +84,12 @@ private:
     bool replaceListSlot(int record, int index, const QString &value);
 
     const CategoryTable &m_table;
-    QString m_name;      // the logged-in player's profile
-    QString m_candidate; // a name logIn() found without a profile, until create()
+    QString m_name; // the logged-in player's profile
+    // A name logIn() found without a profile, until create(): the file it takes (an empty file
+    // may carry other capitals) and the name as typed, which the profile stores.
+    struct Candidate {
+        QString fileName;
+        QString typedName;
+    };
+    Candidate m_candidate;
 };

@@ -125,16 +125,22 @@ bool LoginWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+void LoginWindow::selectForRetyping(QLineEdit *field)
+{
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+}
+
 void LoginWindow::attemptLogin()
 {
     const Result<Profile::Admission> admission = m_profile.logIn(txtUser->text(), txtPassword->text());
     if (!admission) {
         Messages::warn(admission.problem());
-        // A wrong password is typed again from the start.
-        if (admission.problem() == Profile::wrongPassword()) {
-            txtPassword->setFocus(Qt::OtherFocusReason);
-            txtPassword->selectAll();
-        }
+        // What was refused is selected, so that typing replaces it.
+        if (admission.kind() == FailureKind::WrongPassword)
+            selectForRetyping(txtPassword);
+        else if (admission.kind() == FailureKind::ForeignProfile)
+            selectForRetyping(txtUser);
         return;
     }
     if (*admission == Profile::Admission::Unknown) {

@@ -24,6 +24,7 @@ protected:
 private:
     QLabel *makeCaption(const QString &name, const QString &text, int top);
     void updateLoginButton();
+    void selectForRetyping(QLineEdit *field);
 
     Profile &m_profile;
     QLineEdit *txtUser = nullptr;

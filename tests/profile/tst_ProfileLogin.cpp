@@ -2,10 +2,13 @@
 // that must be refused before they can do harm.
 
 #include "TestSupport.h"
+#include "content/SafeFile.h"
 #include "profile/Profile.h"
 #include "profile/ProfileFile.h"
 
 #include <QtTest>
+
+Q_DECLARE_METATYPE(FailureKind)
 
 class tst_ProfileLogin : public QObject
 {
@@ -29,31 +32,36 @@ private slots:
     }
     void cleanup() { m_game.reset(); }
 
-    // An unknown name makes nothing until the profile is created; then it logs in as it is.
+    // An unknown name makes nothing until the profile is created, under the name as typed. An
+    // empty file, left by a creation refused earlier, is taken whatever its capitals.
+    void newNameIsCreatedOnlyWhenAsked_data()
+    {
+        QTest::addColumn<bool>("emptyFile"); // User/Luigi.lmp, empty, before the login
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("no file") << false << "Luigi";
+        QTest::newRow("empty file in other capitals") << true << "luigi";
+    }
     void newNameIsCreatedOnlyWhenAsked()
     {
+        QFETCH(bool, emptyFile);
+        QFETCH(QString, typed);
         // Reading before any login opens nothing for writing, so no User/.lmp appears.
         QCOMPARE(qint16(m_user->gameTypeState(1)), qint16(0));
-        const Result<Profile::Admission> first = m_user->logIn(QStringLiteral("Luigi"), QStringLiteral("x"));
+        const QStringList file {QStringLiteral("Luigi.lmp")};
+        if (emptyFile)
+            QVERIFY(SafeFile::create(Profile::pathFor(QStringLiteral("Luigi")), QByteArray()));
+        const Result<Profile::Admission> first = m_user->logIn(typed, QStringLiteral("x"));
         QVERIFY(first && *first == Profile::Admission::Unknown);
         QVERIFY(!m_user->isLoggedIn());
-        QCOMPARE(m_game->entries(QStringLiteral("User")), QStringList());
+        QCOMPARE(m_game->entries(QStringLiteral("User")), emptyFile ? file : QStringList());
         QVERIFY(m_user->create(QStringLiteral("x")));
         QVERIFY(!m_user->create(QStringLiteral("x"))); // only the name logIn found, once
         QCOMPARE(qint16(m_user->categoryState(1)), qint16(1));
+        QCOMPARE(m_user->name(), typed);
+        QCOMPARE(m_game->entries(QStringLiteral("User")), file);
         Profile again(m_game->table());
-        const Result<Profile::Admission> second = again.logIn(QStringLiteral("Luigi"), QStringLiteral("x"));
+        const Result<Profile::Admission> second = again.logIn(typed, QStringLiteral("x"));
         QVERIFY(second && *second == Profile::Admission::Admitted);
-        QCOMPARE(again.fileName(), QStringLiteral("Luigi"));
-    }
-
-    void profileCopiedUnderAnotherNameIsRefused()
-    {
-        QVERIFY(m_game->logIn(QStringLiteral("Mario")));
-        QVERIFY(QFile::copy(m_game->path(QStringLiteral("User/Mario.lmp")),
-                            m_game->path(QStringLiteral("User/mario.lmp"))));
-        QCOMPARE(refusal(QStringLiteral("mario"), QStringLiteral("pw")),
-                 QStringLiteral("Il file utente appartiene ad un altro... non facciamo i furbi ;)"));
     }
 
     void unusableNamesAreRefusedBeforeAnyFileIsMade_data()
@@ -74,6 +82,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, password);
         QVERIFY(!refusal(name, password).isEmpty());
+        QVERIFY(!m_user->create(password));
         QVERIFY(m_game->entries(QStringLiteral("User")).isEmpty());
         QVERIFY(QDir(m_game->path(QString())).entryList(QDir::Files).isEmpty());
     }
@@ -121,16 +130,41 @@ private slots:
                  before);
     }
 
-    // A wrong password, in any case of the name, is refused and changes nothing in the file.
-    void nameInAnotherCaseLogsIntoTheExistingProfile()
+    // A profile belongs to the name stored in it, letter for letter; a refusal changes no file.
+    void refusalsOfAnExistingProfile_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("password");
+        QTest::addColumn<FailureKind>("kind");
+        QTest::addColumn<QString>("message");
+        const QString foreign
+            = QStringLiteral("Il file utente appartiene ad un altro... non facciamo i furbi ;)");
+        const QString wrong = QStringLiteral("La password inserita non è corretta :P");
+        QTest::newRow("wrong password") << "Giulia"
+                                        << "PW" << FailureKind::WrongPassword << wrong;
+        QTest::newRow("other capitals") << "giulia"
+                                        << "pw" << FailureKind::ForeignProfile << foreign;
+        QTest::newRow("other capitals, wrong password") << "GIULIA"
+                                                        << "x" << FailureKind::ForeignProfile << foreign;
+        QTest::newRow("copied to another name") << "Copia"
+                                                << "pw" << FailureKind::ForeignProfile << foreign;
+    }
+    void refusalsOfAnExistingProfile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, password);
+        QFETCH(FailureKind, kind);
+        QFETCH(QString, message);
         QVERIFY(m_game->logIn(QStringLiteral("Giulia")));
+        QVERIFY(QFile::copy(m_user->path(), m_game->path(QStringLiteral("User/Copia.lmp"))));
         const QByteArray before = m_game->read(QStringLiteral("User/Giulia.lmp"));
-        QVERIFY(m_user->logIn(QStringLiteral("giulia"), QStringLiteral("pw")));
-        QCOMPARE(m_user->name(), QStringLiteral("Giulia"));
-        QCOMPARE(refusal(QStringLiteral("GIULIA"), QStringLiteral("PW")), Profile::wrongPassword());
+        const Result<Profile::Admission> admission = m_user->logIn(name, password);
+        QVERIFY(!admission);
+        QCOMPARE(admission.kind(), kind);
+        QVERIFY2(admission.problem().contains(message), qPrintable(admission.problem()));
+        QVERIFY(!m_user->create(password));
         QCOMPARE(m_game->read(QStringLiteral("User/Giulia.lmp")), before);
-        QCOMPARE(m_game->entries(QStringLiteral("User")), QStringList {QStringLiteral("Giulia.lmp")});
+        QCOMPARE(m_game->entries(QStringLiteral("User")), (QStringList {"Copia.lmp", "Giulia.lmp"}));
     }
 
     void stageThatCouldNotBeWrittenIsToldAndOpensLater()
