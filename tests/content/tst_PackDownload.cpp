@@ -5,10 +5,10 @@
 #include "SiteProcess.h"
 #include "TinyContent.h"
 #include "base/SiteAddress.h"
-#include "content/DownloadWindow.h"
 #include "content/PackDownload.h"
 #include "profile/Profile.h"
 #include "select/CategorySelection.h"
+#include "shell/DownloadWindow.h"
 #include "widgets/ClickableImage.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "content/DownloadWindow.h"
+#include "shell/DownloadWindow.h"
 
 #include "content/CategoryTable.h"
 #include "content/PackDownload.h"
