@@ -286,10 +286,11 @@ QString PackDownload::transferProblem() const
     case HttpFetch::Failure::Closed:
         return tr("Il sito %1 ha chiuso la connessione senza inviare il file %2.").arg(site, m_file);
     case HttpFetch::Failure::Cut:
+        // Of the length the site announced, else of what the indexes describe.
         return tr("Il trasferimento del file %1 si è interrotto dopo %2 byte su %3.")
             .arg(m_file)
             .arg(m_bytes.size())
-            .arg(m_size);
+            .arg(m_fetch->head().length >= 0 ? m_fetch->head().length : m_size);
     case HttpFetch::Failure::Malformed:
         return tr("Il sito ha risposto per il file %1 con dati che non sono una risposta HTTP valida.")
             .arg(m_file);
