@@ -526,10 +526,6 @@ Back to the menu.</translation>
         <translation>The transfer of the file %1 broke off after %2 of %3 bytes.</translation>
     </message>
     <message>
-        <source>Il trasferimento del file %1 non è riuscito (%2).</source>
-        <translation>The transfer of the file %1 failed (%2).</translation>
-    </message>
-    <message>
         <source>Il sito invia il file %1 troppo lentamente, meno di %2 byte al secondo.</source>
         <translation>The site is sending the file %1 too slowly, less than %2 bytes a second.</translation>
     </message>
@@ -540,6 +536,62 @@ Back to the menu.</translation>
     <message>
         <source>Memoria insufficiente per controllare i file scaricati: chiudere altri programmi e riprovare.</source>
         <translation>Not enough memory to check the downloaded files: close other programs and try again.</translation>
+    </message>
+    <message>
+        <source>L&apos;intestazione Repr-Digest che il sito invia con il file %1 non è valida: %2.</source>
+        <translation>The Repr-Digest header the site sends with the file %1 is not valid: %2.</translation>
+    </message>
+    <message>
+        <source>Il sito dà al file %1 un&apos;impronta SHA-256 nell&apos;intestazione Repr-Digest e un&apos;altra in %2: il file non viene preso.</source>
+        <translation>The site gives the file %1 one SHA-256 digest in the Repr-Digest header and another in %2: the file is not taken.</translation>
+    </message>
+    <message>
+        <source>L&apos;elenco delle impronte %1 del sito non è valido: %2.</source>
+        <translation>The site&apos;s digest list %1 is not valid: %2.</translation>
+    </message>
+    <message>
+        <source>L&apos;elenco delle impronte %1 del sito è troppo grande: supera i %2 KiB.</source>
+        <translation>The site&apos;s digest list %1 is too large: it goes past %2 KiB.</translation>
+    </message>
+    <message>
+        <source>Il file %1 scaricato non è quello del sito: la sua impronta SHA-256 non è quella indicata da %2. Si è danneggiato per strada, o la copia del sito non è aggiornata.</source>
+        <translation>The downloaded file %1 is not the site&apos;s: its SHA-256 digest is not the one given by %2. It was damaged on the way, or the site&apos;s copy is out of date.</translation>
+    </message>
+    <message>
+        <source>La connessione con il sito %1 non è riuscita (errore di rete %2): controllare la rete.</source>
+        <translation>The connection to the site %1 failed (network error %2): check the network.</translation>
+    </message>
+    <message>
+        <source>La connessione protetta con il sito %1 non è riuscita: il suo certificato non è valido, o il sistema non offre connessioni https.</source>
+        <translation>The secure connection to the site %1 failed: its certificate is not valid, or the system offers no https connections.</translation>
+    </message>
+    <message>
+        <source>Il sito %1 ha chiuso la connessione senza inviare il file %2.</source>
+        <translation>The site %1 closed the connection without sending the file %2.</translation>
+    </message>
+    <message>
+        <source>Il sito ha risposto per il file %1 con dati che non sono una risposta HTTP valida.</source>
+        <translation>The site answered for the file %1 with data that is not a valid HTTP answer.</translation>
+    </message>
+    <message>
+        <source>L&apos;intestazione che il sito invia con il file %1 è troppo grande: supera i %2 KiB.</source>
+        <translation>The header the site sends with the file %1 is too large: it goes past %2 KiB.</translation>
+    </message>
+    <message>
+        <source>Il sito invia il file %1 compresso (%2), mentre il gioco lo chiede così com&apos;è.</source>
+        <translation>The site sends the file %1 compressed (%2), while the game asks for it as it is.</translation>
+    </message>
+    <message>
+        <source>Il sito rimanda il file %1 a un indirizzo non valido, che il gioco non segue.</source>
+        <translation>The site redirects the file %1 to an invalid address, which the game does not follow.</translation>
+    </message>
+    <message>
+        <source>Il sito rimanda il file %1 a un indirizzo &quot;%2:&quot;, che il gioco non segue: solo http e https.</source>
+        <translation>The site redirects the file %1 to a &quot;%2:&quot; address, which the game does not follow: only http and https.</translation>
+    </message>
+    <message>
+        <source>Il sito rimanda il file %1 da un indirizzo https a uno http, non protetto, che il gioco non segue.</source>
+        <translation>The site redirects the file %1 from an https address to an unprotected http one, which the game does not follow.</translation>
     </message>
 </context>
 <context>
@@ -692,6 +744,25 @@ Back to the choice of category.</translation>
     <message>
         <source>Impossibile controllare se il gioco è già aperto: il file %1 non si può usare. Controlla che la cartella User si possa scrivere.</source>
         <translation>The game cannot check whether it is already running: the file %1 cannot be used. Check that the User folder can be written to.</translation>
+    </message>
+</context>
+<context>
+    <name>SiteDigest</name>
+    <message>
+        <source>non è un elenco di impronte nella forma sha-256=:…:</source>
+        <translation>it is not a list of digests in the form sha-256=:…:</translation>
+    </message>
+    <message>
+        <source>l&apos;impronta sha-256 non è di 32 byte in base64</source>
+        <translation>the sha-256 digest is not 32 bytes in base64</translation>
+    </message>
+    <message>
+        <source>la riga %1 non è un&apos;impronta di 64 cifre esadecimali con il nome di un file</source>
+        <translation>line %1 is not a digest of 64 hexadecimal digits with a file name</translation>
+    </message>
+    <message>
+        <source>la riga %1 dà un&apos;altra impronta a un file già elencato</source>
+        <translation>line %1 gives another digest to a file already listed</translation>
     </message>
 </context>
 <context>

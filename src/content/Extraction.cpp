@@ -66,20 +66,24 @@ qint16 findOpenPage(const QVector<qint16> &flags)
 
 Result<> extractPage(const CategoryTable &table, int category, int page)
 {
+    const auto refuse = [](const QString &problem) {
+        removePageFiles();
+        return fail(problem);
+    };
     if (!Game::isCategory(category))
-        return fail(CategoryTable::noSuchCategory(category));
+        return refuse(CategoryTable::noSuchCategory(category));
     const int base = table.itemBase(category);
     const int catCount = table.count(category);
     if (base < 0 || catCount < 0)
-        return fail(damagedMessage(ContentFiles::CountsIndex, ContentFiles::countsMismatch()));
+        return refuse(damagedMessage(ContentFiles::CountsIndex, ContentFiles::countsMismatch()));
 
     const int skip = page == 0 ? 0 : PageSize * (page - 1);
     // A short last page gives the pictures it has rather than running into the next category.
     const int count = page == 0 ? catCount : qMin(PageSize, catCount - skip);
     if (page < 0 || (page != 0 && count <= 0))
-        return fail(QCoreApplication::translate("Extraction", "La pagina %1 della categoria %2 non esiste.")
-                        .arg(page)
-                        .arg(CategoryTable::name(category)));
+        return refuse(QCoreApplication::translate("Extraction", "La pagina %1 della categoria %2 non esiste.")
+                          .arg(page)
+                          .arg(CategoryTable::name(category)));
 
     const Result<Run> run
         = readRun(packFile(category), ContentFiles::LengthsIndex, base + 1, base + skip + 1, count, true);

@@ -4,14 +4,14 @@
 #include "content/PackInstall.h"
 
 #include <QByteArray>
+#include <QCryptographicHash>
+#include <QHash>
 #include <QObject>
-#include <QPointer>
 
 #include <memory>
 
 class CategoryTable;
-class QNetworkAccessManager;
-class QNetworkReply;
+class HttpFetch;
 class QThread;
 class QTimer;
 
@@ -20,7 +20,9 @@ class QTimer;
 // check. The server is not trusted: a file larger than the indexes say is cut off as soon as it
 // says so or sends more, a server silent for longer than the stall time or slower than the
 // minimum rate is left, and any HTTP status outside 2xx, a dropped connection or content that is
-// not what the indexes describe fails the download and leaves Data/ as it was.
+// not what the indexes describe fails the download and leaves Data/ as it was. Where the site
+// gives SHA-256 digests (a Repr-Digest field with the file, or its list Data/index.sha256), a
+// file is taken only when it is the site's file byte for byte.
 class PackDownload : public QObject
 {
     Q_OBJECT
@@ -50,12 +52,16 @@ signals:
 
 private:
     struct Check;
+    // The digest list first (an older site has none), then the pack, then the title index.
+    enum class Step { DigestList, Pack, Titles };
 
-    void fetch(const QString &name, qint64 size);
-    void headersArrived();
-    void giveUpAfterHead(const QString &problem);
-    void take();
+    void fetch(Step step);
+    void headArrived();
+    void take(const QByteArray &bytes);
     void fetched();
+    QString transferProblem() const;
+    QString listTooLarge() const;
+    bool isSiteFile();
     void rateTick();
     void stalled();
     void startCheck(const QByteArray &titles);
@@ -67,18 +73,21 @@ private:
     template<typename Handler> void guarded(Handler handler);
 
     const CategoryTable &m_table;
-    QNetworkAccessManager *m_network;
+    HttpFetch *m_fetch;
     QTimer *m_stall;
     QTimer *m_rate;
     int m_minimumRate = 1024;
-    QPointer<QNetworkReply> m_reply;
     PackInstall::Plan m_plan;
+    Step m_step = Step::DigestList;
     QString m_file;     // the file under way, as the player's messages name it
     qint64 m_size = 0;  // its size as the indexes give it
     QByteArray m_bytes; // of the file under way
+    QCryptographicHash m_hash {QCryptographicHash::Sha256};
+    QByteArray m_digest;                 // what the file must hash to; empty when the site gives none
+    QString m_digestSource;              // where that came from, as the player's messages name it
+    QHash<QString, QByteArray> m_listed; // Data/index.sha256, by file name
     qint64 m_windowStart = 0;
     QByteArray m_pack;
-    bool m_packFetched = false;
     std::shared_ptr<Check> m_check;
     DownloadState m_state = DownloadState::Ready;
     QString m_problem;

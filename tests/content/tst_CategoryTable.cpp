@@ -20,14 +20,11 @@ private slots:
         TinyContent::put(game, QStringLiteral("Data/index.lvs"),
                          QByteArray("\x12\x00\xAA\xBB\xCC\x24\x00", 7));
         QVERIFY(table.load());
-        QCOMPARE(table.count(1), qint16(18));
-        QCOMPARE(table.count(2), qint16(36));
-        QCOMPARE(table.count(3), qint16(0));
-        QCOMPARE(table.count(21), qint16(0));
+        // Counts of categories 1, 2, 3 and 21, the base of 3, the genre of pictures 19 and 55.
+        QCOMPARE((QVector<int> {table.count(1), table.count(2), table.count(3), table.count(21),
+                                table.itemBase(3), table.genreCategoryOf(19), table.genreCategoryOf(55)}),
+                 (QVector<int> {18, 36, 0, 0, 54, 2, 0}));
         QCOMPARE(CategoryTable::name(0), QString());
-        QCOMPARE(table.itemBase(3), qint16(54));
-        QCOMPARE(table.genreCategoryOf(19), 2);
-        QCOMPARE(table.genreCategoryOf(55), 0);
 
         // Without a Data folder nothing is loaded, and no folder is made.
         QVERIFY(QDir(game.path(QStringLiteral("Data"))).removeRecursively());
@@ -43,9 +40,6 @@ private slots:
         QCOMPARE(Ansi::decode(*Ansi::shiftedDown(stored)), QStringLiteral("è perché"));
         QVERIFY(!Ansi::shiftedUp(Ansi::encode(QStringLiteral("ÿ"))));
         QVERIFY(!Ansi::shiftedDown(QByteArray("a\0b", 3)));
-        bool encoded = true;
-        Ansi::encode(QStringLiteral("Ω"), &encoded);
-        QVERIFY(!encoded);
     }
 };
 

@@ -1,4 +1,4 @@
-#include "content/DownloadWindow.h"
+#include "shell/DownloadWindow.h"
 
 #include "content/CategoryTable.h"
 #include "content/PackDownload.h"
@@ -11,7 +11,8 @@
 #include <QPushButton>
 
 namespace {
-const QSize ClientSize(400, 120);
+// Room for six lines of message: the cause of a failure follows the two of the notice.
+const QSize ClientSize(400, 160);
 } // namespace
 
 DownloadWindow::DownloadWindow(const CategoryTable &table, int category, QWidget *parent)
@@ -41,7 +42,7 @@ DownloadWindow::DownloadWindow(const CategoryTable &table, int category, QWidget
 
     txtMessage = new QPlainTextEdit(this);
     txtMessage->setObjectName(QStringLiteral("txtMessage"));
-    txtMessage->setGeometry(12, 56, 376, 48);
+    txtMessage->setGeometry(12, 56, 376, 92);
     txtMessage->setReadOnly(true);
     txtMessage->setFocusPolicy(Qt::NoFocus);
     txtMessage->setStyleSheet(
