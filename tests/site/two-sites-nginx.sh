@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Two lumivo-site processes over one throw-away PostgreSQL server behind nginx, with the shipped
 # configuration on free ports of 127.0.0.1 (a non-daemon nginx with its own prefix: the system's
-# nginx and port 80 are left alone). Eight clients post records through the proxy; one site is
-# killed with SIGKILL in the middle; every post the proxy acknowledged must be on the ranking.
+# nginx and port 80 are left alone). Eight clients post records through the proxy, each from four
+# loopback addresses in turn, as many posts from each as the proxy lets one address send at once;
+# one site is killed with SIGKILL in the middle; every post the proxy acknowledged must be on the
+# ranking, and an address that posts beyond that is refused.
 # Exit status 77: nginx or PostgreSQL is not installed.
 #   two-sites-nginx.sh LUMIVO_SITE NGINX_SITE_CONF
 set -euo pipefail
@@ -83,23 +85,31 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 
-# The packs come from nginx, byte for byte; names the sites would refuse are refused.
+# The packs come from nginx, byte for byte, with a current manifest (not the stale one on disk);
+# names the sites would refuse are refused.
 curl -sf -o "$dir/pack" "$url/LumivoPro/Data/0007.lvd"
 cmp "$dir/pack" "$dir/Data/0007.lvd"
+echo "0000  0007.lvd" >"$dir/Data/index.sha256"
+curl -sf -o "$dir/manifest" "$url/LumivoPro/Data/index.sha256"
+(cd "$dir/Data" && sha256sum --check --quiet "$dir/manifest")
 [ "$(curl -s -o /dev/null -w '%{http_code}' "$url/LumivoPro/Data/..%2Fsite-a.out")" = 404 ]
 
+post() { # name, client address; the status
+  curl -s -o /dev/null -w '%{http_code}' --max-time 10 --interface "$2" \
+    --data "usr=$1&val=000001000002000003000004" "$url/LumivoPro/record.asp" || true
+}
 post_all() { # client number
   local n code
   for n in $(seq "$posts"); do
-    code=$(curl -s -o /dev/null -w '%{http_code}' --max-time 10 \
-      --data "usr=C$1-$n&val=000001000002000003$(printf '%06d' "$n")" "$url/LumivoPro/record.asp" || true)
+    code=$(post "C$1-$n" "127.0.0.$((6 + 4 * $1 + n % 4))")
     if [ "$code" = 200 ]; then echo "C$1-$n" >>"$dir/acked.$1"; fi
+    if [ "$code" = 429 ]; then echo "two-sites-nginx: C$1-$n refused by the post limit" >&2; fi
   done
 }
 acked() { cat "$dir"/acked.* 2>/dev/null | wc -l; }
 posters=()
 for c in $(seq "$clients"); do
-  post_all "$c" &
+  post_all "$c" 2>>"$dir/limited" &
   posters+=($!)
 done
 for _ in $(seq 600); do
@@ -110,6 +120,7 @@ kill -9 "$site_a"
 wait "$site_a" 2>/dev/null || true
 at_kill=$(acked)
 wait "${posters[@]}"
+if [ -s "$dir/limited" ]; then cat "$dir/limited" >&2; exit 1; fi
 total=$(acked)
 echo "two-sites-nginx: $total of $((clients * posts)) posts acknowledged, $at_kill before site a was killed"
 [ "$total" -gt "$at_kill" ] || { echo "two-sites-nginx: no post acknowledged after the kill" >&2; exit 1; }
@@ -125,4 +136,7 @@ while read -r name; do
 done < <(cat "$dir"/acked.*)
 [ "$missing" -eq 0 ] || exit 1
 echo "two-sites-nginx: every acknowledged post is on the ranking"
+codes=""
+for n in $(seq 12); do codes+=" $(post "Raffica-$n" 127.0.0.200)"; done
+[[ "$codes" == *429* ]] || { echo "two-sites-nginx: twelve posts at once from one address all taken:$codes" >&2; exit 1; }
 failed=0
