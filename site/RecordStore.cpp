@@ -147,64 +147,67 @@ bool fillLooks(QSqlDatabase &db, QString *error)
         taken.insert(look);
         missing.append({name, look});
     }
-    if (missing.isEmpty())
-        return true;
-    if (!db.transaction()) {
-        *error = db.lastError().text();
-        return false;
-    }
     query.prepare(QStringLiteral("UPDATE lumivo_records SET look = ? WHERE name = ?"));
     for (const auto &[name, look] : missing) {
         query.bindValue(0, look);
         query.bindValue(1, name);
         if (!query.exec()) {
             *error = query.lastError().text();
-            db.rollback();
             return false;
         }
     }
-    if (db.commit())
-        return true;
-    *error = db.lastError().text();
-    db.rollback();
-    return false;
+    return true;
 }
 
 } // namespace
 
 bool RecordStore::prepareTables(QSqlDatabase &db, QString *error)
 {
+    // In one transaction, and on PostgreSQL one process at a time: site processes that start
+    // together take turns, and none sees the tables half made.
+    if (!db.transaction()) {
+        *error = db.lastError().text();
+        return false;
+    }
     QSqlQuery query(db);
     auto runAll = [&](std::initializer_list<QString> statements) {
         return std::all_of(statements.begin(), statements.end(),
                            [&](const QString &sql) { return run(query, sql, error); });
     };
-    if (!runAll({QLatin1String(createTable), QLatin1String(createChanges), QLatin1String(firstChange)}))
-        return false;
+    const bool sqlite = db.driverName() == QLatin1String("QSQLITE");
+    bool ok
+        = (sqlite || run(query, QStringLiteral("SELECT pg_advisory_xact_lock(7456183)"), error))
+          && runAll({QLatin1String(createTable), QLatin1String(createChanges), QLatin1String(firstChange)});
     // A table made before looks were kept gets the column, filled before it becomes unique.
-    if (!db.record(QStringLiteral("lumivo_records")).contains(QStringLiteral("look"))
-        && !run(query, QStringLiteral("ALTER TABLE lumivo_records ADD COLUMN look TEXT"), error))
-        return false;
-    if (!fillLooks(db, error)
-        || !runAll({QLatin1String(createIndex), QLatin1String(dropOldIndex), QLatin1String(createLookIndex)}))
-        return false;
-    if (db.driverName() == QLatin1String("QSQLITE")) {
-        return runAll({QStringLiteral("CREATE TRIGGER IF NOT EXISTS lumivo_records_insert AFTER INSERT ON "
-                                      "lumivo_records BEGIN %1; END")
-                           .arg(QLatin1String(bump)),
-                       QStringLiteral("CREATE TRIGGER IF NOT EXISTS lumivo_records_update AFTER UPDATE ON "
-                                      "lumivo_records BEGIN %1; END")
-                           .arg(QLatin1String(bump)),
-                       QStringLiteral("CREATE TRIGGER IF NOT EXISTS lumivo_records_delete AFTER DELETE ON "
-                                      "lumivo_records BEGIN %1; END")
-                           .arg(QLatin1String(bump))});
+    if (ok && !db.record(QStringLiteral("lumivo_records")).contains(QStringLiteral("look")))
+        ok = run(query, QStringLiteral("ALTER TABLE lumivo_records ADD COLUMN look TEXT"), error);
+    ok = ok && fillLooks(db, error)
+         && runAll({QLatin1String(createIndex), QLatin1String(dropOldIndex), QLatin1String(createLookIndex)});
+    if (ok && sqlite) {
+        for (const char *event : {"INSERT", "UPDATE", "DELETE"})
+            ok = ok
+                 && run(query,
+                        QStringLiteral(
+                            "CREATE TRIGGER IF NOT EXISTS lumivo_records_%1 AFTER %2 ON lumivo_records "
+                            "BEGIN %3; END")
+                            .arg(QString::fromLatin1(event).toLower(), QLatin1String(event),
+                                 QLatin1String(bump)),
+                        error);
+    } else if (ok) {
+        ok = runAll({QStringLiteral("CREATE OR REPLACE FUNCTION lumivo_records_changed() RETURNS trigger "
+                                    "LANGUAGE plpgsql AS $$BEGIN %1; RETURN NULL; END$$")
+                         .arg(QLatin1String(bump)),
+                     QStringLiteral("CREATE OR REPLACE TRIGGER lumivo_records_changed AFTER INSERT OR UPDATE "
+                                    "OR DELETE OR TRUNCATE ON lumivo_records FOR EACH STATEMENT EXECUTE "
+                                    "FUNCTION lumivo_records_changed()")});
     }
-    return runAll({QStringLiteral("CREATE OR REPLACE FUNCTION lumivo_records_changed() RETURNS trigger "
-                                  "LANGUAGE plpgsql AS $$BEGIN %1; RETURN NULL; END$$")
-                       .arg(QLatin1String(bump)),
-                   QStringLiteral("CREATE OR REPLACE TRIGGER lumivo_records_changed AFTER INSERT OR UPDATE "
-                                  "OR DELETE OR TRUNCATE ON lumivo_records FOR EACH STATEMENT EXECUTE "
-                                  "FUNCTION lumivo_records_changed()")});
+    query.finish();
+    if (ok && db.commit())
+        return true;
+    if (ok)
+        *error = db.lastError().text();
+    db.rollback();
+    return false;
 }
 
 void RecordStore::close()
