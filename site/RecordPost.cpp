@@ -54,17 +54,20 @@ struct Lookalike {
     char16_t plain;
 };
 constexpr Lookalike lookalikes[] = {
-    {u'\u2019', u'\''},                                           // right single quote
-    {u'\u2018', u'\''},                                           // left single quote
-    {u'\u00B4', u'\''},                                           // acute accent
-    {u'`', u'\''},          {u'\u201C', u'"'},                    // double quotes, as each other
-    {u'\u201D', u'"'},      {u'\u201E', u'"'}, {u'\u2013', u'-'}, // en dash
-    {u'\u2014', u'-'},                                            // em dash
-    {u'\u02DC', u'~'},                                            // small tilde
-    {u'\u02C6', u'^'},                                            // circumflex
-    {u'\u201A', u','},                                            // low single quote
-    {u'\u00BA', u'\u00B0'},                                       // masculine ordinal, as the degree sign
-    {u'\u00B7', u'.'},                                            // middle dot
+    {u'\u2019', u'\''},     // right single quote
+    {u'\u2018', u'\''},     // left single quote
+    {u'\u00B4', u'\''},     // acute accent
+    {u'`', u'\''},          // grave accent
+    {u'\u201C', u'"'},      // left double quote
+    {u'\u201D', u'"'},      // right double quote
+    {u'\u201E', u'"'},      // low double quote
+    {u'\u2013', u'-'},      // en dash
+    {u'\u2014', u'-'},      // em dash
+    {u'\u02DC', u'~'},      // small tilde
+    {u'\u02C6', u'^'},      // circumflex
+    {u'\u201A', u','},      // low single quote
+    {u'\u00BA', u'\u00B0'}, // masculine ordinal, as the degree sign
+    {u'\u00B7', u'.'},      // middle dot
 };
 
 } // namespace

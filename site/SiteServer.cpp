@@ -259,9 +259,10 @@ void SiteServer::commitPosts()
         if (saved && !entries[k].lookalikeOf.isEmpty())
             send(p.connection, 400,
                  Pages::recordRefused(
-                     QStringLiteral("Il nome sembrerebbe quello di un altro giocatore già in classifica, "
-                                    "%1: apostrofi, accenti, virgolette e trattini tipografici contano come "
-                                    "quelli semplici. Se non sei tu, scegli un altro nome.")
+                     QStringLiteral(
+                         "Il nome sembrerebbe quello di un altro giocatore già in classifica, "
+                         "%1: apostrofi, accenti, virgolette e trattini tipografici contano come "
+                         "quelli semplici. Invia i tempi da un profilo con un nome che si distingua.")
                          .arg(entries[k].lookalikeOf)));
         else if (saved)
             send(p.connection, 200, Pages::recordSaved(p.post.name, p.post.times));
