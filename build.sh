@@ -14,7 +14,7 @@ esac
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-translations-l10n
           qt6-tools-dev qt6-l10n-tools desktop-file-utils
           fonts-dejavu-core fonts-comic-neue
-          libqt6sql6-sqlite libqt6sql6-psql postgresql-15 nginx curl
+          libqt6sql6-sqlite libqt6sql6-psql libssl-dev postgresql-15 nginx curl
           qt6-webengine-dev appstream
           xvfb openbox xdotool imagemagick x11-utils clang-format)
 missing=()

@@ -6,6 +6,9 @@
 #include <QList>
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 bool isHexDigit(char c)
@@ -13,9 +16,11 @@ bool isHexDigit(char c)
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-// A name that would look like another in the ranking: blanks at its ends or two in a row, blanks
-// other than the plain one, characters that show nothing (soft hyphen, zero-width and direction
-// marks, controls).
+// Names that look like another player's. Blanks have no use in a name beyond one plain space
+// between words, so a name with others (at its ends or doubled, no-break or zero-width ones,
+// soft hyphens, direction marks, controls) is refused outright. The typographic marks a player
+// may well mean are kept, and fold into look() instead: a name is refused only when its look is
+// another player's.
 bool looksLikeAnother(const QString &name)
 {
     if (name.startsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char(' '))
@@ -43,6 +48,28 @@ bool looksLikeAnother(const QString &name)
     return false;
 }
 
+// Marks of Windows-1252 drawn like a plainer one, and that one.
+struct Lookalike {
+    char16_t mark;
+    char16_t plain;
+};
+constexpr Lookalike lookalikes[] = {
+    {u'\u2019', u'\''},     // right single quote
+    {u'\u2018', u'\''},     // left single quote
+    {u'\u00B4', u'\''},     // acute accent
+    {u'`', u'\''},          // grave accent
+    {u'\u201C', u'"'},      // left double quote
+    {u'\u201D', u'"'},      // right double quote
+    {u'\u201E', u'"'},      // low double quote
+    {u'\u2013', u'-'},      // en dash
+    {u'\u2014', u'-'},      // em dash
+    {u'\u02DC', u'~'},      // small tilde
+    {u'\u02C6', u'^'},      // circumflex
+    {u'\u201A', u','},      // low single quote
+    {u'\u00BA', u'\u00B0'}, // masculine ordinal, as the degree sign
+    {u'\u00B7', u'.'},      // middle dot
+};
+
 } // namespace
 
 bool RecordPost::decodeField(QByteArray raw, QString *text)
@@ -59,6 +86,22 @@ bool RecordPost::decodeField(QByteArray raw, QString *text)
     if (utf8.hasError())
         *text = Ansi::decode(bytes);
     return true;
+}
+
+QString RecordPost::look(const QString &name)
+{
+    QString folded;
+    folded.reserve(name.size() + 2);
+    for (const QChar c : name) {
+        if (c == QChar(0x2026)) { // ellipsis
+            folded += QLatin1String("...");
+            continue;
+        }
+        const auto *hit = std::find_if(std::begin(lookalikes), std::end(lookalikes),
+                                       [c](const Lookalike &l) { return l.mark == c.unicode(); });
+        folded += hit == std::end(lookalikes) ? c : QChar(hit->plain);
+    }
+    return folded;
 }
 
 RecordPost RecordPost::fromForm(const QByteArray &body)

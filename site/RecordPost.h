@@ -19,4 +19,8 @@ struct RecordPost {
     // One form-encoded field or query value read the same way; false for a "%" not followed by
     // two hexadecimal digits.
     static bool decodeField(QByteArray raw, QString *text);
+    // How a name looks in the ranking, the key that tells players apart: typographic apostrophes,
+    // accents, quotes, dashes and the marks drawn like plainer ones count as those. Letters that
+    // merely resemble one another (I and l) stay apart. Records store the name itself.
+    static QString look(const QString &name);
 };

@@ -1,10 +1,16 @@
 #include "RecordStore.h"
 
+#include "RecordPost.h"
+
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QUrl>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace {
 
@@ -16,6 +22,7 @@ bool isPostgres(const QString &address)
 
 const char *const createTable = "CREATE TABLE IF NOT EXISTS lumivo_records ("
                                 " name TEXT PRIMARY KEY,"
+                                " look TEXT NOT NULL,"
                                 " classic BIGINT NOT NULL,"
                                 " bonus BIGINT NOT NULL,"
                                 " alpha BIGINT NOT NULL,"
@@ -27,6 +34,16 @@ const char *const createTable = "CREATE TABLE IF NOT EXISTS lumivo_records ("
 const char *const createIndex
     = "CREATE INDEX IF NOT EXISTS lumivo_records_rank ON lumivo_records (total, arrived, name)";
 const char *const dropOldIndex = "DROP INDEX IF EXISTS lumivo_records_total";
+// One player per look: a name that looks like a stored one cannot slip in beside it, also when
+// two site processes store the two at once.
+const char *const createLookIndex
+    = "CREATE UNIQUE INDEX IF NOT EXISTS lumivo_records_look ON lumivo_records (look)";
+const char *const createChanges = "CREATE TABLE IF NOT EXISTS lumivo_changes ("
+                                  " id INTEGER PRIMARY KEY, changes BIGINT NOT NULL)";
+const char *const firstChange
+    = "INSERT INTO lumivo_changes (id, changes) VALUES (1, 0) ON CONFLICT (id) DO NOTHING";
+// Raised by the database itself, so that a change made by hand or by another program shows too.
+const char *const bump = "UPDATE lumivo_changes SET changes = changes + 1 WHERE id = 1";
 const char *const columns = "SELECT name, classic, bonus, alpha, puzzle, total, arrived FROM lumivo_records";
 const char *const order = " ORDER BY total, arrived, name";
 
@@ -100,8 +117,97 @@ bool RecordStore::connect(QString *error)
                || !run(query, QStringLiteral("SET client_min_messages = warning"), error)) {
         return false;
     }
-    return run(query, QLatin1String(createTable), error) && run(query, QLatin1String(createIndex), error)
-           && run(query, QLatin1String(dropOldIndex), error);
+    return prepareTables(db, error);
+}
+
+namespace {
+
+// Rows stored before looks were kept get theirs, in the order they arrived. Of names stored back
+// then that already look alike, the later keeps its row under a look of its own (marked by a tab,
+// which no name holds) and is refused as a look-alike at its next post.
+bool fillLooks(QSqlDatabase &db, QString *error)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    if (!run(query,
+             QStringLiteral("SELECT name, look FROM lumivo_records ORDER BY look IS NULL, arrived, name"),
+             error))
+        return false;
+    QSet<QString> taken;
+    QVector<QPair<QString, QString>> missing; // name, look
+    while (query.next()) {
+        if (!query.isNull(1)) {
+            taken.insert(query.value(1).toString());
+            continue;
+        }
+        const QString name = query.value(0).toString();
+        QString look = RecordPost::look(name);
+        if (taken.contains(look))
+            look = QLatin1Char('\t') + name;
+        taken.insert(look);
+        missing.append({name, look});
+    }
+    query.prepare(QStringLiteral("UPDATE lumivo_records SET look = ? WHERE name = ?"));
+    for (const auto &[name, look] : missing) {
+        query.bindValue(0, look);
+        query.bindValue(1, name);
+        if (!query.exec()) {
+            *error = query.lastError().text();
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool RecordStore::prepareTables(QSqlDatabase &db, QString *error)
+{
+    // In one transaction, and on PostgreSQL one process at a time: site processes that start
+    // together take turns, and none sees the tables half made.
+    if (!db.transaction()) {
+        *error = db.lastError().text();
+        return false;
+    }
+    QSqlQuery query(db);
+    auto runAll = [&](std::initializer_list<QString> statements) {
+        return std::all_of(statements.begin(), statements.end(),
+                           [&](const QString &sql) { return run(query, sql, error); });
+    };
+    const bool sqlite = db.driverName() == QLatin1String("QSQLITE");
+    bool ok
+        = (sqlite || run(query, QStringLiteral("SELECT pg_advisory_xact_lock(7456183)"), error))
+          && runAll({QLatin1String(createTable), QLatin1String(createChanges), QLatin1String(firstChange)});
+    // A table made before looks were kept gets the column, filled before it becomes unique.
+    if (ok && !db.record(QStringLiteral("lumivo_records")).contains(QStringLiteral("look")))
+        ok = run(query, QStringLiteral("ALTER TABLE lumivo_records ADD COLUMN look TEXT"), error);
+    ok = ok && fillLooks(db, error)
+         && runAll({QLatin1String(createIndex), QLatin1String(dropOldIndex), QLatin1String(createLookIndex)});
+    if (ok && sqlite) {
+        for (const char *event : {"INSERT", "UPDATE", "DELETE"})
+            ok = ok
+                 && run(query,
+                        QStringLiteral(
+                            "CREATE TRIGGER IF NOT EXISTS lumivo_records_%1 AFTER %2 ON lumivo_records "
+                            "BEGIN %3; END")
+                            .arg(QString::fromLatin1(event).toLower(), QLatin1String(event),
+                                 QLatin1String(bump)),
+                        error);
+    } else if (ok) {
+        ok = runAll({QStringLiteral("CREATE OR REPLACE FUNCTION lumivo_records_changed() RETURNS trigger "
+                                    "LANGUAGE plpgsql AS $$BEGIN %1; RETURN NULL; END$$")
+                         .arg(QLatin1String(bump)),
+                     QStringLiteral("CREATE OR REPLACE TRIGGER lumivo_records_changed AFTER INSERT OR UPDATE "
+                                    "OR DELETE OR TRUNCATE ON lumivo_records FOR EACH STATEMENT EXECUTE "
+                                    "FUNCTION lumivo_records_changed()")});
+    }
+    query.finish();
+    if (ok && db.commit())
+        return true;
+    if (ok)
+        *error = db.lastError().text();
+    db.rollback();
+    return false;
 }
 
 void RecordStore::close()
@@ -136,7 +242,7 @@ template<class Work> bool RecordStore::withRetry(Work work, QString *error)
     return false;
 }
 
-bool RecordStore::save(const QVector<Entry> &entries, QString *error)
+bool RecordStore::save(QVector<Entry> &entries, QString *error)
 {
     return withRetry(
         [&](QSqlDatabase &db, QString *why) {
@@ -145,24 +251,37 @@ bool RecordStore::save(const QVector<Entry> &entries, QString *error)
                 return false;
             }
             QSqlQuery query(db);
+            QSqlQuery owner(db);
+            // A look already stored under another name leaves that record as it is.
             query.prepare(QStringLiteral(
-                "INSERT INTO lumivo_records (name, classic, bonus, alpha, puzzle, total, arrived)"
-                " VALUES (?, ?, ?, ?, ?, ?, ?)"
-                " ON CONFLICT (name) DO UPDATE SET classic = excluded.classic, bonus = excluded.bonus,"
+                "INSERT INTO lumivo_records (name, look, classic, bonus, alpha, puzzle, total, arrived)"
+                " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"
+                " ON CONFLICT (look) DO UPDATE SET classic = excluded.classic, bonus = excluded.bonus,"
                 " alpha = excluded.alpha, puzzle = excluded.puzzle, total = excluded.total,"
-                " arrived = excluded.arrived"));
+                " arrived = excluded.arrived WHERE lumivo_records.name = excluded.name"));
+            owner.prepare(QStringLiteral("SELECT name FROM lumivo_records WHERE look = ?"));
             const QString arrived = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
-            for (const Entry &entry : entries) {
+            for (Entry &entry : entries) {
+                const QString look = RecordPost::look(entry.name);
                 qint64 total = 0;
                 query.bindValue(0, entry.name);
+                query.bindValue(1, look);
                 for (int k = 0; k < 4; ++k) {
-                    query.bindValue(1 + k, qint64(entry.times[k]));
+                    query.bindValue(2 + k, qint64(entry.times[k]));
                     total += entry.times[k];
                 }
-                query.bindValue(5, total);
-                query.bindValue(6, arrived);
-                if (!query.exec()) {
-                    *why = query.lastError().text();
+                query.bindValue(6, total);
+                query.bindValue(7, arrived);
+                bool ok = query.exec();
+                entry.lookalikeOf.clear();
+                if (ok && query.numRowsAffected() == 0) {
+                    owner.bindValue(0, look);
+                    ok = owner.exec() && owner.next();
+                    entry.lookalikeOf = owner.value(0).toString();
+                    owner.finish();
+                }
+                if (!ok) {
+                    *why = (query.lastError().isValid() ? query : owner).lastError().text();
                     query.finish();
                     db.rollback();
                     return false;
@@ -235,13 +354,44 @@ bool readPage(QSqlDatabase &db, int number, RankingPage *page, QString *error)
 
 } // namespace
 
-template<class Read> std::optional<RankingPage> RecordStore::read(Read read, QString *error)
+std::optional<qint64> RecordStore::changes(QString *error)
+{
+    qint64 changes = 0;
+    const bool ok = withRetry(
+        [&](QSqlDatabase &db, QString *why) {
+            QSqlQuery query(db);
+            if (!query.exec(QStringLiteral("SELECT changes FROM lumivo_changes WHERE id = 1")))
+                return fail(query, why);
+            if (!query.next()) {
+                *why = QStringLiteral("contatore delle modifiche mancante");
+                return false;
+            }
+            changes = query.value(0).toLongLong();
+            return true;
+        },
+        error);
+    if (!ok)
+        return std::nullopt;
+    return changes;
+}
+
+template<class Read> std::optional<RankingPage> RecordStore::read(qint64 changes, Read read, QString *error)
 {
     RankingPage page;
     const bool ok = withRetry(
         [&](QSqlDatabase &db, QString *why) {
             page = RankingPage();
-            return countPages(db, &page, why) && read(db, &page, why);
+            // Counting costs more than the page itself; the count holds until the next change.
+            if (changes != m_countedAt) {
+                if (!countPages(db, &page, why))
+                    return false;
+                m_countedAt = changes;
+                m_pages = page.pages;
+                m_more = page.more;
+            }
+            page.pages = m_pages;
+            page.more = m_more;
+            return read(db, &page, why);
         },
         error);
     if (!ok)
@@ -249,21 +399,25 @@ template<class Read> std::optional<RankingPage> RecordStore::read(Read read, QSt
     return page;
 }
 
-std::optional<RankingPage> RecordStore::page(int number, QString *error)
-{
-    return read([&](QSqlDatabase &db, RankingPage *page,
-                    QString *why) { return number > page->pages || readPage(db, number, page, why); },
-                error);
-}
-
-std::optional<RankingPage> RecordStore::playerPage(const QString &name, QString *error)
+std::optional<RankingPage> RecordStore::page(int number, qint64 changes, QString *error)
 {
     return read(
+        changes,
+        [&](QSqlDatabase &db, RankingPage *page, QString *why) {
+            return number > page->pages || readPage(db, number, page, why);
+        },
+        error);
+}
+
+std::optional<RankingPage> RecordStore::playerPage(const QString &name, qint64 changes, QString *error)
+{
+    return read(
+        changes,
         [&](QSqlDatabase &db, RankingPage *page, QString *why) {
             QSqlQuery query(db);
             query.setForwardOnly(true);
-            query.prepare(QLatin1String(columns) + QStringLiteral(" WHERE name = ?"));
-            query.bindValue(0, name);
+            query.prepare(QLatin1String(columns) + QStringLiteral(" WHERE look = ?"));
+            query.bindValue(0, RecordPost::look(name));
             if (!query.exec())
                 return fail(query, why);
             if (!query.next())
@@ -277,7 +431,7 @@ std::optional<RankingPage> RecordStore::playerPage(const QString &name, QString 
                                          " WHERE (total, arrived, name) < (?, ?, ?) LIMIT ?) AS ahead"));
             query.bindValue(0, player.total);
             query.bindValue(1, arrived);
-            query.bindValue(2, name);
+            query.bindValue(2, player.name);
             query.bindValue(3, numbered);
             if (!query.exec() || !query.next())
                 return fail(query, why);
@@ -292,7 +446,7 @@ std::optional<RankingPage> RecordStore::playerPage(const QString &name, QString 
             if (!readPage(db, int(ahead / RankingPage::PageSize) + 1, page, why))
                 return false;
             for (int k = 0; k < page->records.size(); ++k) {
-                if (page->records[k].name == name)
+                if (page->records[k].name == player.name)
                     page->found = k;
             }
             return true;

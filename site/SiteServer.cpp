@@ -6,14 +6,14 @@
 #include "RecordStore.h"
 #include "base/SitePaths.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -91,6 +91,21 @@ bool isPlainFileName(const QByteArray &name)
     return true;
 }
 
+const QByteArray dataHead = "Cache-Control: no-cache\r\nX-Content-Type-Options: nosniff\r\n";
+const QByteArray ManifestName = "index.sha256";
+
+// The representation's digest as a structured-field byte sequence; nothing when unknown.
+QByteArray digestField(const QByteArray &sha256)
+{
+    return sha256.isEmpty() ? QByteArray() : "Repr-Digest: sha-256=:" + sha256.toBase64() + ":\r\n";
+}
+
+void missing(HttpConnection *connection)
+{
+    sendMessage(connection, 404, QStringLiteral("File inesistente"),
+                QStringLiteral("Il file richiesto non è disponibile per lo scaricamento."));
+}
+
 void logProblem(const QString &what)
 {
     QTextStream(stderr) << "lumivo-site: " << what << Qt::endl;
@@ -136,26 +151,76 @@ void SiteServer::handle(HttpConnection *connection, const HttpRequest &request)
 
 void SiteServer::serveData(HttpConnection *connection, const QByteArray &encodedName)
 {
-    auto missing = [&] {
-        sendMessage(connection, 404, QStringLiteral("File inesistente"),
-                    QStringLiteral("Il file richiesto non è disponibile per lo scaricamento."));
-    };
     const QByteArray name = QByteArray::fromPercentEncoding(encodedName);
+    if (name == ManifestName)
+        return serveManifest(connection, true);
+    const QString target = servedPath(name);
+    if (target.isEmpty())
+        return missing(connection);
+    serveFile(connection, target, true);
+}
+
+// The file a plain name stands for: only regular files that really lie inside the data folder,
+// also through symbolic links; empty for any other.
+QString SiteServer::servedPath(const QByteArray &name) const
+{
     if (!isPlainFileName(name))
-        return missing();
-    // Only regular files that really lie inside the data folder, also through symbolic links.
+        return {};
     const QString target
         = QFileInfo(m_dataFolder + QLatin1Char('/') + QString::fromLatin1(name)).canonicalFilePath();
-    struct stat info {
-    };
     if (target.isEmpty() || !target.startsWith(m_dataFolder + QLatin1Char('/'))
-        || ::stat(QFile::encodeName(target).constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return missing();
-    auto file = std::make_unique<QFile>(target);
-    if (!file->open(QIODevice::ReadOnly))
-        return missing();
-    connection->respondFile(std::move(file), "application/octet-stream",
-                            "Cache-Control: no-cache\r\nX-Content-Type-Options: nosniff\r\n");
+        || !DataDigests::versionOf(target))
+        return {};
+    return target;
+}
+
+// The file with its digest when the digest is known for the very version the answer reads;
+// otherwise, the first time, after hashing it.
+void SiteServer::serveFile(HttpConnection *connection, const QString &path, bool mayWait)
+{
+    auto file = std::make_unique<QFile>(path);
+    const auto version
+        = file->open(QIODevice::ReadOnly) ? DataDigests::versionOf(file->handle()) : std::nullopt;
+    if (!version)
+        return missing(connection);
+    const QByteArray sha = m_digests.known(path, *version, !mayWait);
+    if (sha.isEmpty() && mayWait) {
+        m_digests.hash({path}, connection, [this, connection, path] { serveFile(connection, path, false); });
+        return;
+    }
+    connection->respondFile(std::move(file), "application/octet-stream", dataHead + digestField(sha));
+}
+
+// Every file served from the data folder as sha256sum writes it, from the site's own digests,
+// whatever index.sha256 the folder holds: it is current even when the folder changed after the
+// file was written.
+void SiteServer::serveManifest(HttpConnection *connection, bool mayWait)
+{
+    QByteArrayList names;
+    for (const QString &entry : QDir(m_dataFolder).entryList(QDir::Files | QDir::Hidden | QDir::System))
+        names.append(entry.toLatin1());
+    std::sort(names.begin(), names.end());
+    QByteArray manifest;
+    QStringList unknown;
+    for (const QByteArray &name : std::as_const(names)) {
+        const QString target = name == ManifestName ? QString() : servedPath(name);
+        const auto version = target.isEmpty() ? std::nullopt : DataDigests::versionOf(target);
+        if (!version)
+            continue;
+        const QByteArray sha = m_digests.known(target, *version, !mayWait);
+        if (sha.isEmpty())
+            unknown.append(target);
+        else
+            manifest += sha.toHex() + "  " + name + '\n';
+    }
+    // A file that changed while it was hashed is left out of this answer.
+    if (!unknown.isEmpty() && mayWait) {
+        m_digests.hash(unknown, connection, [this, connection] { serveManifest(connection, false); });
+        return;
+    }
+    connection->respond(200, "text/plain; charset=utf-8", manifest,
+                        dataHead
+                            + digestField(QCryptographicHash::hash(manifest, QCryptographicHash::Sha256)));
 }
 
 void SiteServer::postRecord(HttpConnection *connection, const HttpRequest &request)
@@ -187,10 +252,19 @@ void SiteServer::commitPosts()
     const bool saved = m_store->save(entries, &error);
     if (!saved)
         logProblem(QStringLiteral("%1 tempi non salvati: %2").arg(entries.size()).arg(error));
-    for (const PendingPost &p : pending) {
+    for (qsizetype k = 0; k < pending.size(); ++k) {
+        const PendingPost &p = pending[k];
         if (!p.connection)
             continue;
-        if (saved)
+        if (saved && !entries[k].lookalikeOf.isEmpty())
+            send(p.connection, 400,
+                 Pages::recordRefused(
+                     QStringLiteral(
+                         "Il nome sembrerebbe quello di un altro giocatore già in classifica, "
+                         "%1: apostrofi, accenti, virgolette e trattini tipografici contano come "
+                         "quelli semplici. Invia i tempi da un profilo con un nome che si distingua.")
+                         .arg(entries[k].lookalikeOf)));
+        else if (saved)
             send(p.connection, 200, Pages::recordSaved(p.post.name, p.post.times));
         else
             sendMessage(p.connection, 503, QStringLiteral("Tempi non registrati"),
@@ -226,16 +300,32 @@ void SiteServer::showRanking(HttpConnection *connection, const QByteArray &query
         }
     }
     QString error;
-    const auto page = search ? m_store->playerPage(name, &error) : m_store->page(number, &error);
-    if (!page) {
+    auto unavailable = [&] {
         logProblem(QStringLiteral("classifica non letta: %1").arg(error));
-        return sendMessage(connection, 503, QStringLiteral("Classifica non disponibile"),
-                           QStringLiteral("Il registro dei tempi non è raggiungibile in questo momento. "
-                                          "Riprova più tardi."));
+        sendMessage(connection, 503, QStringLiteral("Classifica non disponibile"),
+                    QStringLiteral("Il registro dei tempi non è raggiungibile in questo momento. "
+                                   "Riprova più tardi."));
+    };
+    // One cheap read per request tells whether anything changed, here or in another process.
+    const auto changes = m_store->changes(&error);
+    if (!changes)
+        return unavailable();
+    if (*changes != m_readyAt) {
+        m_ready.clear();
+        m_readyAt = *changes;
     }
+    if (const auto ready = m_ready.constFind(number); !search && ready != m_ready.constEnd())
+        return send(connection, 200, *ready);
+    const auto page
+        = search ? m_store->playerPage(name, *changes, &error) : m_store->page(number, *changes, &error);
+    if (!page)
+        return unavailable();
     if (!search && page->records.isEmpty() && number > 1)
         return sendMessage(
             connection, 404, QStringLiteral("Pagina inesistente"),
             QStringLiteral("Questa pagina della classifica non esiste: l'ultima è la %1.").arg(page->pages));
-    send(connection, search && page->found < 0 ? 404 : 200, Pages::ranking(*page, name));
+    const QByteArray html = Pages::ranking(*page, name);
+    if (!search && number <= ReadyPages)
+        m_ready.insert(number, html);
+    send(connection, search && page->found < 0 ? 404 : 200, html);
 }

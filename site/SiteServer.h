@@ -1,7 +1,9 @@
 #pragma once
 
+#include "DataDigests.h"
 #include "RecordPost.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -11,9 +13,10 @@ class HttpConnection;
 struct HttpRequest;
 class RecordStore;
 
-// The game's web site: packs from the data folder, the record form, the ranking and the
-// community page, answered on the event loop. Holds nothing another site process over the same
-// database would need: every page is read from the database when asked for.
+// The game's web site: packs from the data folder with their digests, the record form, the
+// ranking and the community page, answered on the event loop. Holds nothing another site process
+// over the same database would need: what it keeps (the first ranking pages ready, the count of
+// players) it checks against the database's change counter at every request.
 class SiteServer : public QObject
 {
     Q_OBJECT
@@ -27,6 +30,9 @@ public:
 
 private:
     void serveData(HttpConnection *connection, const QByteArray &encodedName);
+    QString servedPath(const QByteArray &name) const;
+    void serveFile(HttpConnection *connection, const QString &path, bool mayWait);
+    void serveManifest(HttpConnection *connection, bool mayWait);
     void postRecord(HttpConnection *connection, const HttpRequest &request);
     void commitPosts();
     void showRanking(HttpConnection *connection, const QByteArray &query);
@@ -41,4 +47,10 @@ private:
 
     QString m_dataFolder; // canonical
     RecordStore *m_store;
+    DataDigests m_digests;
+
+    // The first pages of the ranking as sent, good while the change counter stays at m_readyAt.
+    static constexpr int ReadyPages = 10;
+    QHash<int, QByteArray> m_ready;
+    qint64 m_readyAt = -1;
 };
