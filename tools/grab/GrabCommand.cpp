@@ -166,15 +166,8 @@ Outcome run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         to << "Uso: lumivo-grab [OPZIONI] FILM TEMPO USCITA\n"
               "Scrive il fotogramma che FILM mostra a TEMPO (HH:MM:SS.mmm o secondi) come immagine\n"
               "del gioco, JPEG o PNG secondo l'estensione di USCITA.\n"
-              "Opzioni:\n";
-        for (const QCommandLineOption &option : options.all() + QList<QCommandLineOption> {help, version}) {
-            QString name = QStringLiteral("--") + option.names().constLast();
-            if (option.names().size() > 1)
-                name = QStringLiteral("-%1, ").arg(option.names().constFirst()) + name;
-            if (!option.valueName().isEmpty())
-                name += QLatin1Char(' ') + option.valueName();
-            to << "  " << name.leftJustified(20) << ' ' << option.description() << '\n';
-        }
+              "Opzioni:\n"
+           << GrabOptions::describe(options.all() + QList<QCommandLineOption> {help, version});
         to << "Uscita: 0 fatto, 1 rifiutato, 2 riga di comando sbagliata, 3 nessun volto trovato da "
               "coprire.\n";
     };
@@ -188,12 +181,8 @@ Outcome run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return Outcome::Refused;
     };
     if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        return wrong(unknown.isEmpty()
-                         ? parser.errorText()
-                         : QStringLiteral("opzione sconosciuta: %1")
-                               .arg((unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"))
-                                    + unknown.first()));
+        return wrong(GrabOptions::refusal(parser, arguments,
+                                          options.all() + QList<QCommandLineOption> {help, version}));
     }
     if (parser.isSet(help)) {
         usage(out);

@@ -1,5 +1,7 @@
 #include "grab/GrabOptions.h"
 
+#include <QRegularExpression>
+
 GrabOptions::GrabOptions()
     : size(QStringLiteral("size"),
            QStringLiteral("Dimensione dell'immagine finale (predefinita: %1x%2, un'immagine Classic).")
@@ -48,4 +50,37 @@ QStringList GrabOptions::forward(const QCommandLineParser &parser) const
             arguments << name << value;
     }
     return arguments;
+}
+
+QString GrabOptions::describe(const QList<QCommandLineOption> &options)
+{
+    QString text;
+    for (const QCommandLineOption &option : options) {
+        QString names;
+        for (const QString &name : option.names())
+            names += (names.isEmpty() ? QString() : QStringLiteral(", "))
+                     + (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        if (!option.valueName().isEmpty())
+            names += QLatin1Char(' ') + option.valueName();
+        text += QStringLiteral("  %1 %2\n").arg(names.leftJustified(22), option.description());
+    }
+    return text;
+}
+
+QString GrabOptions::refusal(const QCommandLineParser &parser, const QStringList &arguments,
+                             const QList<QCommandLineOption> &options)
+{
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty())
+        return QStringLiteral("opzione sconosciuta: %1%2")
+            .arg(unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), unknown.first());
+    for (const QCommandLineOption &option : options) {
+        const QString name = QStringLiteral("--") + option.names().constLast();
+        if (!option.valueName().isEmpty() && arguments.endsWith(name))
+            return QStringLiteral("manca il valore di %1").arg(name);
+        if (option.valueName().isEmpty()
+            && !arguments.filter(QRegularExpression(QLatin1Char('^') + name + QLatin1Char('='))).isEmpty())
+            return QStringLiteral("%1 non vuole un valore").arg(name);
+    }
+    return parser.errorText();
 }

@@ -16,7 +16,6 @@ std::optional<FilmStill> filmStill(const QString &field, const QString &source, 
     if (!match.hasMatch())
         return std::nullopt;
     FilmStill still {match.captured(1), match.captured(2), {}};
-    const QString base = QDir(source).absolutePath() + QLatin1Char('/');
     const GrabOptions options;
     bool seeded = false;
     const QStringList words
@@ -31,7 +30,7 @@ std::optional<FilmStill> filmStill(const QString &field, const QString &source, 
                 continue;
             known = true;
             if (name == options.remove.names().constFirst())
-                value = base + value;
+                value = QDir(source).absoluteFilePath(value);
             still.grab << QStringLiteral("--") + name;
             if (hasValue)
                 still.grab << value;

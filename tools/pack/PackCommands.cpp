@@ -145,13 +145,16 @@ struct Grabs {
     bool missing = false; // lumivo-grab is not there: said once
 };
 
-// lumivo-grab's messages, one line.
+// What lumivo-grab said was wrong, on one line (without the usage it adds to a wrong option).
 QString grabMessages(const QByteArray &err)
 {
-    QStringList lines = QString::fromUtf8(err).trimmed().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (QString &line : lines)
-        line.remove(QRegularExpression(QStringLiteral("^(ERRORE|AVVISO): ")));
-    return lines.join(QStringLiteral("; "));
+    static const QRegularExpression said(QStringLiteral("^(ERRORE|AVVISO): "));
+    QStringList lines;
+    for (const QString &line : QString::fromUtf8(err).split(QLatin1Char('\n'))) {
+        if (said.match(line).hasMatch())
+            lines.append(line.mid(line.indexOf(QLatin1Char(' ')) + 1).trimmed());
+    }
+    return lines.isEmpty() ? QString::fromUtf8(err).trimmed() : lines.join(QStringLiteral("; "));
 }
 
 // The still of a film line, as a JPEG file in memory; empty, with the reason in `problems`, when
@@ -159,13 +162,19 @@ QString grabMessages(const QByteArray &err)
 QByteArray grabbed(const FilmStill &still, const QString &source, const QString &where, Grabs *grabs,
                    QStringList *problems, QStringList *warnings)
 {
-    const QString film = QDir(source).filePath(still.film);
+    const QString film
+        = QDir(source).filePath(QString(still.film).replace(QLatin1Char('\\'), QLatin1Char('/')));
     if (!QFileInfo(film).isFile()) {
         problems->append(where + QStringLiteral("manca il film %1").arg(still.film));
         return QByteArray();
     }
-    if (grabs->missing || !grabs->scratch.isValid())
+    if (grabs->missing)
         return QByteArray();
+    if (!grabs->scratch.isValid()) {
+        problems->append(where
+                         + QStringLiteral("impossibile creare una cartella temporanea per le immagini"));
+        return QByteArray();
+    }
     const QString out = grabs->scratch.filePath(QStringLiteral("%1.jpg").arg(++grabs->count));
     const GrabProgram::Run run
         = GrabProgram::run(still.grab + QStringList {QStringLiteral("--"), film, still.time, out});
@@ -178,11 +187,11 @@ QByteArray grabbed(const FilmStill &still, const QString &source, const QString 
     const QByteArray data = run.exitCode == 0 || run.exitCode == 3 ? readAll(out, &ok) : QByteArray();
     QFile::remove(out);
     if (!ok) {
-        problems->append(where + still.film + QStringLiteral(": ") + grabMessages(run.err));
+        problems->append(where + grabMessages(run.err));
         return QByteArray();
     }
     if (run.exitCode == 3)
-        warnings->append(where + still.film + QStringLiteral(": ") + grabMessages(run.err));
+        warnings->append(where + grabMessages(run.err));
     return data;
 }
 
@@ -529,16 +538,9 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
               "  lumivo-pack extract DATA CAT DIR    estrae la categoria CAT (1-20) in DIR\n"
               "  lumivo-pack grab FILM TEMPO USCITA  scrive il fotogramma del film a TEMPO\n"
               "                                      (HH:MM:SS.mmm o secondi) come .jpg o .png\n"
-              "Opzioni di grab:\n";
-        for (const QCommandLineOption &option : grabOptions.all()) {
-            const QString name
-                = QStringLiteral("--") + option.names().constFirst()
-                  + (option.valueName().isEmpty() ? QString() : QLatin1Char(' ') + option.valueName());
-            to << "  " << name.leftJustified(20) << ' ' << option.description() << '\n';
-        }
-        to << "  -h, --help             Mostra questo aiuto.\n"
-              "  -v, --version          Mostra la versione.\n"
-              "content.tsv (UTF-8): una riga per immagine, \"categoria<TAB>immagine<TAB>titolo\",\n"
+              "Opzioni di grab:\n"
+           << GrabOptions::describe(grabOptions.all()) << GrabOptions::describe({help, version})
+           << "content.tsv (UTF-8): una riga per immagine, \"categoria<TAB>immagine<TAB>titolo\",\n"
               "nell'ordine di gioco; righe vuote e righe che cominciano con # ignorate. Al posto\n"
               "dell'immagine, FILM@TEMPO seguito dalle opzioni di grab senza -- (cover-faces,\n"
               "remove=MASCHERA, ...), separate da spazi: l'immagine si prende dal film.\n"
@@ -552,12 +554,8 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return 2;
     };
     if (!parser.parse(QStringList(QStringLiteral("lumivo-pack")) + arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        return wrong(unknown.isEmpty()
-                         ? parser.errorText()
-                         : QStringLiteral("opzione sconosciuta: %1")
-                               .arg((unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"))
-                                    + unknown.first()));
+        return wrong(GrabOptions::refusal(parser, arguments,
+                                          grabOptions.all() + QList<QCommandLineOption> {help, version}));
     }
     if (parser.isSet(help)) {
         usage(out);
