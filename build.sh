@@ -17,6 +17,12 @@ packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-image-formats-plugins qt6-
           libqt6sql6-sqlite libqt6sql6-psql libssl-dev postgresql-15 nginx curl
           qt6-webengine-dev appstream
           xvfb openbox xdotool imagemagick x11-utils clang-format)
+# lumivo-grab, the content tool's part that reads films, and the films its tests make: not
+# needed to play, so `play` leaves them out and builds without them.
+if [ "$mode" != play ]; then
+  packages+=(pkg-config libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+             libopencv-dev opencv-data ffmpeg)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -202,6 +202,10 @@ private slots:
             "immagine 1 non è leggibile");
         row("a control character", p, answer200(patched(m_titles, 82 * 2 + 2, "\x02")), {},
             QStringLiteral("immagine 3, il titolo \"\uFFFDilm 3\" contiene un carattere di controllo"));
+        row("a title over 80 bytes", p, answer200(patched(m_titles, 82 * 4, QByteArray("\x51\x00", 2))), {},
+            "il titolo dell'immagine 5 non è leggibile");
+        row("a title with a colon", p, answer200(patched(m_titles, 82 * 11 + 3, QByteArray(1, ':' + 1))), {},
+            "contiene \":\"");
     }
     void onlyTheSitesFilesAsTheIndexesDescribeThemAreInstalled()
     {

@@ -5,9 +5,13 @@
 #include "content/CategoryTable.h"
 #include "content/ContentFiles.h"
 #include "content/PackCheck.h"
+#include "grab/GrabOptions.h"
+#include "pack/FilmStill.h"
+#include "pack/GrabProgram.h"
 #include "pack/Interrupt.h"
 #include "pack/Thumbnails.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -95,12 +99,10 @@ QString targetProblem(const QString &data)
         return QString();
     if (!info.isDir())
         return QStringLiteral("%1 esiste e non è una cartella").arg(native(data));
-    static const QRegularExpression contentName(
-        QStringLiteral("^(index\\.lv[sxt]|\\d{4}\\.lvd|[ABC]000\\.lv[dx])$"));
     const QFileInfoList entries
         = QDir(data).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QFileInfo &entry : entries) {
-        if (entry.isSymLink() || !entry.isFile() || !contentName.match(entry.fileName()).hasMatch())
+        if (entry.isSymLink() || !entry.isFile() || !isContentFileName(entry.fileName()))
             return QStringLiteral("%1 contiene %2, che non è un file del gioco: scegli una cartella vuota o "
                                   "una cartella Data")
                 .arg(native(data), entry.fileName());
@@ -136,6 +138,63 @@ QString counted(int n, const char *one, const char *many)
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
 }
 
+// Where the stills of a build's film lines are written on their way into the packs.
+struct Grabs {
+    QTemporaryDir scratch;
+    int count = 0;
+    bool missing = false; // lumivo-grab is not there: said once
+};
+
+// What lumivo-grab said was wrong, on one line (without the usage it adds to a wrong option).
+QString grabMessages(const QByteArray &err)
+{
+    static const QRegularExpression said(QStringLiteral("^(ERRORE|AVVISO): "));
+    QStringList lines;
+    for (const QString &line : QString::fromUtf8(err).split(QLatin1Char('\n'))) {
+        if (said.match(line).hasMatch())
+            lines.append(line.mid(line.indexOf(QLatin1Char(' ')) + 1).trimmed());
+    }
+    return lines.isEmpty() ? QString::fromUtf8(err).trimmed() : lines.join(QStringLiteral("; "));
+}
+
+// The still of a film line, as a JPEG file in memory; empty, with the reason in `problems`, when
+// the film could not give it.
+QByteArray grabbed(const FilmStill &still, const QString &source, const QString &where, Grabs *grabs,
+                   QStringList *problems, QStringList *warnings)
+{
+    const QString film
+        = QDir(source).filePath(QString(still.film).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    if (!QFileInfo(film).isFile()) {
+        problems->append(where + QStringLiteral("manca il film %1").arg(still.film));
+        return QByteArray();
+    }
+    if (grabs->missing)
+        return QByteArray();
+    if (!grabs->scratch.isValid()) {
+        problems->append(where
+                         + QStringLiteral("impossibile creare una cartella temporanea per le immagini"));
+        return QByteArray();
+    }
+    const QString out = grabs->scratch.filePath(QStringLiteral("%1.jpg").arg(++grabs->count));
+    const GrabProgram::Run run
+        = GrabProgram::run(still.grab + QStringList {QStringLiteral("--"), film, still.time, out});
+    if (!run.started) {
+        grabs->missing = true;
+        problems->append(GrabProgram::notInstalled());
+        return QByteArray();
+    }
+    bool ok = false;
+    const QByteArray data = run.exitCode == 0 || run.exitCode == 3 ? readAll(out, &ok) : QByteArray();
+    QFile::remove(out);
+    if (!ok) {
+        problems->append(where + grabMessages(run.err));
+        return QByteArray();
+    }
+    if (run.exitCode == 3)
+        warnings->append(where + grabMessages(run.err));
+    return data;
+}
+
 int errorCount(const QVector<Problem> &problems)
 {
     return int(std::count_if(problems.begin(), problems.end(),
@@ -143,9 +202,10 @@ int errorCount(const QVector<Problem> &problems)
 }
 } // namespace
 
-bool readSource(const QString &source, Content *content, QStringList *problems)
+bool readSource(const QString &source, Content *content, QStringList *problems, QStringList *warnings)
 {
     *content = Content();
+    Grabs grabs;
     const int before = int(problems->size());
     bool ok = false;
     const QByteArray bytes = readAll(QDir(source).filePath(Manifest), &ok);
@@ -187,12 +247,23 @@ bool readSource(const QString &source, Content *content, QStringList *problems)
         if (!problem.isEmpty())
             problems->append(where + problem);
         // Content made on Windows may name its pictures with backslashes.
-        const QByteArray data = readAll(
-            QDir(source).filePath(QString(fields[1]).replace(QLatin1Char('\\'), QLatin1Char('/'))), &ok);
-        if (!ok)
-            problems->append(where + QStringLiteral("manca l'immagine %1").arg(fields[1]));
-        else if (!PackCheck::isReadableImage(data))
-            problems->append(where + QStringLiteral("%1 non è un'immagine leggibile").arg(fields[1]));
+        const QString picture
+            = QDir(source).filePath(QString(fields[1]).replace(QLatin1Char('\\'), QLatin1Char('/')));
+        QString optionProblem;
+        const std::optional<FilmStill> still
+            = QFileInfo::exists(picture) ? std::nullopt : filmStill(fields[1], source, &optionProblem);
+        QByteArray data;
+        if (still && !optionProblem.isEmpty()) {
+            problems->append(where + optionProblem);
+        } else if (still) {
+            data = grabbed(*still, source, where, &grabs, problems, warnings);
+        } else {
+            data = readAll(picture, &ok);
+            if (!ok)
+                problems->append(where + QStringLiteral("manca l'immagine %1").arg(fields[1]));
+            else if (!PackCheck::isReadableImage(data))
+                problems->append(where + QStringLiteral("%1 non è un'immagine leggibile").arg(fields[1]));
+        }
         content->categories[category].append({data, fields[2]});
     }
 
@@ -225,10 +296,14 @@ int build(const QString &source, const QString &data, QTextStream &out, QTextStr
 {
     Content content;
     QStringList problems;
+    QStringList warnings;
     const QString target = targetProblem(data);
     if (!target.isEmpty())
         problems.append(target);
-    if (!readSource(source, &content, &problems) || !problems.isEmpty()) {
+    const bool read = readSource(source, &content, &problems, &warnings);
+    for (const QString &warning : warnings)
+        err << "AVVISO: " << warning << '\n';
+    if (!read || !problems.isEmpty()) {
         for (const QString &problem : problems)
             err << "ERRORE: " << problem << '\n';
         err << "Nessun file scritto.\n";
@@ -310,6 +385,7 @@ int verify(const QString &data, QTextStream &out, QTextStream &err)
         }
     }
 
+    folder.checkManifest();
     printProblems(problems, out);
     const int errors = errorCount(problems);
     const int warnings = int(problems.size()) - errors;
@@ -432,27 +508,89 @@ int extract(const QString &data, const QString &category, const QString &target,
     return 0;
 }
 
+int grab(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    const GrabProgram::Run run = GrabProgram::run(arguments);
+    if (!run.started) {
+        err << "ERRORE: " << GrabProgram::notInstalled() << ".\n";
+        return 1;
+    }
+    out << QString::fromUtf8(run.out);
+    err << QString::fromUtf8(run.err);
+    return run.exitCode;
+}
+
 int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
-    const QString command = arguments.value(0);
-    const int count = int(arguments.size());
+    QCommandLineParser parser;
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Mostra questo aiuto."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Mostra la versione."));
+    const GrabOptions grabOptions;
+    parser.addOptions({help, version});
+    parser.addOptions(grabOptions.all());
+    const auto usage = [&](QTextStream &to) {
+        to << "Uso:\n"
+              "  lumivo-pack build SORGENTE DATA     crea la cartella DATA da SORGENTE/content.tsv\n"
+              "  lumivo-pack verify DATA             controlla una cartella Data\n"
+              "  lumivo-pack list DATA               elenca categorie e titoli\n"
+              "  lumivo-pack extract DATA CAT DIR    estrae la categoria CAT (1-20) in DIR\n"
+              "  lumivo-pack grab FILM TEMPO USCITA  scrive il fotogramma del film a TEMPO\n"
+              "                                      (HH:MM:SS.mmm o secondi) come .jpg o .png\n"
+              "Opzioni di grab:\n"
+           << GrabOptions::describe(grabOptions.all()) << GrabOptions::describe({help, version})
+           << "content.tsv (UTF-8): una riga per immagine, \"categoria<TAB>immagine<TAB>titolo\",\n"
+              "nell'ordine di gioco; righe vuote e righe che cominciano con # ignorate. Al posto\n"
+              "dell'immagine, FILM@TEMPO seguito dalle opzioni di grab senza -- (cover-faces,\n"
+              "remove=MASCHERA, ...), separate da spazi: l'immagine si prende dal film.\n"
+              "Miniature facoltative: thumbs/locked/NN.*, thumbs/open/NN.*, thumbs/won/NN.*\n"
+              "Uscita: 0 fatto, 1 rifiutato o danni trovati, 2 riga di comando sbagliata,\n"
+              "3 grab non ha trovato volti da coprire.\n";
+    };
+    const auto wrong = [&](const QString &problem) {
+        err << "ERRORE: " << problem << "\n\n";
+        usage(err);
+        return 2;
+    };
+    if (!parser.parse(QStringList(QStringLiteral("lumivo-pack")) + arguments)) {
+        return wrong(GrabOptions::refusal(parser, arguments,
+                                          grabOptions.all() + QList<QCommandLineOption> {help, version}));
+    }
+    if (parser.isSet(help)) {
+        usage(out);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        out << QStringLiteral("lumivo-pack %1.%2.%3\n")
+                   .arg(LUMIVO_VERSION_MAJOR)
+                   .arg(LUMIVO_VERSION_MINOR)
+                   .arg(LUMIVO_VERSION_PATCH);
+        return 0;
+    }
+    const QStringList words = parser.positionalArguments();
+    const QString command = words.value(0);
+    const int count = int(words.size());
+    const QStringList grabbing = grabOptions.forward(parser);
+    if (command == QLatin1String("grab")) {
+        if (count != 4)
+            return wrong(QStringLiteral("grab vuole FILM, TEMPO e USCITA"));
+        return grab(grabbing + QStringList(QStringLiteral("--")) + words.mid(1), out, err);
+    }
+    if (!grabbing.isEmpty())
+        return wrong(QStringLiteral("%1 vale solo per grab").arg(grabbing.first()));
     if (command == QLatin1String("build") && count == 3)
-        return build(arguments[1], arguments[2], out, err);
+        return build(words[1], words[2], out, err);
     if (command == QLatin1String("verify") && count == 2)
-        return verify(arguments[1], out, err);
+        return verify(words[1], out, err);
     if (command == QLatin1String("list") && count == 2)
-        return list(arguments[1], out, err);
+        return list(words[1], out, err);
     if (command == QLatin1String("extract") && count == 4)
-        return extract(arguments[1], arguments[2], arguments[3], out, err);
-    err << "Uso:\n"
-           "  lumivo-pack build SORGENTE DATA     crea la cartella DATA da SORGENTE/content.tsv\n"
-           "  lumivo-pack verify DATA             controlla una cartella Data\n"
-           "  lumivo-pack list DATA               elenca categorie e titoli\n"
-           "  lumivo-pack extract DATA CAT DIR    estrae la categoria CAT (1-20) in DIR\n"
-           "content.tsv (UTF-8): una riga per immagine, \"categoria<TAB>immagine<TAB>titolo\",\n"
-           "nell'ordine di gioco; righe vuote e righe che cominciano con # ignorate.\n"
-           "Miniature facoltative: thumbs/locked/NN.*, thumbs/open/NN.*, thumbs/won/NN.*\n";
-    return 2;
+        return extract(words[1], words[2], words[3], out, err);
+    return wrong(
+        command.isEmpty()
+            ? QStringLiteral("manca il comando")
+            : QStringLiteral("\"%1\" non è un comando con %2 argomenti").arg(command).arg(count - 1));
 }
 
 } // namespace PackCommands

@@ -10,9 +10,13 @@
 #include "pack/Interrupt.h"
 
 #include <QBuffer>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSet>
 #include <QtEndian>
 
 using namespace ContentFiles;
@@ -88,8 +92,21 @@ QString categoryLabel(int category)
         .arg(CategoryTable::name(category));
 }
 
+bool isContentFileName(const QString &name)
+{
+    static const QRegularExpression contentName(
+        QStringLiteral("^(index\\.lv[sxt]|index\\.sha256|\\d{4}\\.lvd|[ABC]000\\.lv[dx])$"));
+    return contentName.match(name).hasMatch();
+}
+
 bool writeData(const Content &content, const QString &folder, QString *error)
 {
+    QMap<QString, QByteArray> sums; // file name -> SHA-256, sorted by name as sha256sum -c lists them
+    const auto write = [&](const QString &dataRelative, const QByteArray &bytes) {
+        sums.insert(QFileInfo(dataRelative).fileName(),
+                    QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+        return writeFile(fileIn(folder, dataRelative), bytes, error);
+    };
     QByteArray counts, lengths, titles;
     for (int c = 1; c <= Game::CategoryCount; ++c) {
         QByteArray record(CountRecordSize, '\0');
@@ -101,18 +118,21 @@ bool writeData(const Content &content, const QString &folder, QString *error)
             titles += titleRecord(Ansi::encode(picture.title));
         }
         lengths += lengthsOf(items);
-        if (!writeFile(fileIn(folder, packFile(c)), packOf(items), error))
+        if (!write(packFile(c), packOf(items)))
             return false;
     }
     for (int state = 0; state < ThumbStates; ++state) {
         const QVector<QByteArray> items(content.thumbs[state].begin() + 1, content.thumbs[state].end());
-        if (!writeFile(fileIn(folder, thumbPackFile(state)), packOf(items), error)
-            || !writeFile(fileIn(folder, thumbIndexFile(state)), lengthsOf(items), error))
+        if (!write(thumbPackFile(state), packOf(items)) || !write(thumbIndexFile(state), lengthsOf(items)))
             return false;
     }
-    return writeFile(fileIn(folder, ContentFiles::CountsIndex), counts, error)
-           && writeFile(fileIn(folder, ContentFiles::LengthsIndex), lengths, error)
-           && writeFile(fileIn(folder, ContentFiles::TitlesIndex), titles, error);
+    if (!write(ContentFiles::CountsIndex, counts) || !write(ContentFiles::LengthsIndex, lengths)
+        || !write(ContentFiles::TitlesIndex, titles))
+        return false;
+    QByteArray manifest;
+    for (auto sum = sums.cbegin(); sum != sums.cend(); ++sum)
+        manifest += sum.value() + "  " + sum.key().toUtf8() + '\n';
+    return writeFile(fileIn(folder, ManifestFile), manifest, error);
 }
 
 QString imageSuffix(const QByteArray &data)
@@ -348,6 +368,72 @@ bool DataFolder::readThumbs(int state, QVector<QByteArray> *thumbs)
     for (int c = 0; c < Game::CategoryCount; ++c)
         lengths.append(lengthAt(index, c));
     return splitPack(thumbPackFile(state), lengths, 0, true, thumbs);
+}
+
+void DataFolder::checkManifest()
+{
+    // A line for each of the folder's 29 files fits in far less: anything longer is no manifest.
+    constexpr qint64 MaxManifestSize = 64 * 1024;
+    QFile file;
+    const SafeFile::Status status
+        = SafeFile::open(file, fileIn(m_path, ManifestFile), QIODevice::ReadOnly, true);
+    if (status == SafeFile::Status::Missing)
+        return; // folders made by other packers have none
+    if (status != SafeFile::Status::Ok) {
+        note(Problem::Error, 0, 0, QStringLiteral("%1 non si può leggere").arg(shown(ManifestFile)));
+        return;
+    }
+    if (file.size() > MaxManifestSize) {
+        note(Problem::Error, 0, 0,
+             QStringLiteral("%1 è lungo %2 byte: non è un manifesto di questa cartella")
+                 .arg(shown(ManifestFile))
+                 .arg(file.size()));
+        return;
+    }
+    // sha256sum writes "HEX  NAME"; "HEX *NAME" is its binary mode, which it checks alike.
+    static const QRegularExpression lineForm(QStringLiteral("^([0-9a-fA-F]{64}) [ *](.+)$"));
+    const QList<QByteArray> lines = file.read(MaxManifestSize).split('\n');
+    QSet<QString> listed;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString line = QString::fromUtf8(lines[i]).remove(QLatin1Char('\r'));
+        if (line.isEmpty())
+            continue;
+        const QString where = QStringLiteral("%1, riga %2: ").arg(shown(ManifestFile)).arg(i + 1);
+        const QRegularExpressionMatch match = lineForm.match(line);
+        if (!match.hasMatch()) {
+            note(Problem::Error, 0, 0, where + QStringLiteral("non è una riga di sha256sum (HEX  NOME)"));
+            continue;
+        }
+        const QString name = match.captured(2);
+        if (!isContentFileName(name) || GameFolder::DataDir + name == ManifestFile) {
+            note(Problem::Error, 0, 0,
+                 where + QStringLiteral("%1 non è un file della cartella Data").arg(name));
+            continue;
+        }
+        listed.insert(name);
+        QFile listedFile;
+        const SafeFile::Status state = SafeFile::open(listedFile, fileIn(m_path, GameFolder::DataDir + name),
+                                                      QIODevice::ReadOnly, true);
+        if (state == SafeFile::Status::Missing)
+            continue; // a missing pack or index is reported on its own
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        if (state != SafeFile::Status::Ok || !hash.addData(&listedFile))
+            note(Problem::Error, 0, 0,
+                 where + QStringLiteral("%1 non si può leggere").arg(shown(GameFolder::DataDir + name)));
+        else if (hash.result().toHex() != match.captured(1).toLatin1().toLower())
+            note(Problem::Error, 0, 0,
+                 where
+                     + QStringLiteral("%1 non corrisponde alla sua somma SHA-256: è cambiato dopo il "
+                                      "manifesto o è danneggiato")
+                           .arg(shown(GameFolder::DataDir + name)));
+    }
+    const QStringList present = QDir(m_path).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString &name : present) {
+        if (isContentFileName(name) && GameFolder::DataDir + name != ManifestFile && !listed.contains(name))
+            note(Problem::Warning, 0, 0,
+                 QStringLiteral("%1 non è elencato in %2")
+                     .arg(shown(GameFolder::DataDir + name), shown(ManifestFile)));
+    }
 }
 
 } // namespace PackContent

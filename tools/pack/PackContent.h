@@ -29,7 +29,15 @@ QString totalProblem(int total);
 // "categoria 07 Fantascienza"
 QString categoryLabel(int category);
 
-// Writes index.lvs, index.lvx, index.lvt, the 20 packs and the thumbnail packs into `folder`.
+// The folder's manifest: "HEX  NAME" for every other file, as sha256sum writes it, so that
+// `sha256sum -c index.sha256` checks the folder and a download can be checked against it.
+inline const QString ManifestFile = QStringLiteral("Data/index.sha256");
+
+// True for the name of a file a Data folder holds (the indexes, packs, thumbnail files, manifest).
+bool isContentFileName(const QString &name);
+
+// Writes index.lvs, index.lvx, index.lvt, the 20 packs, the thumbnail packs and the manifest into
+// `folder`.
 bool writeData(const Content &content, const QString &folder, QString *error);
 
 // Image file type from its first bytes ("jpg", "png", …; "bin" when unknown).
@@ -67,6 +75,8 @@ public:
     bool readPack(int category, QVector<QByteArray> *pictures);
     // The 20 thumbnails of one state; false when its pack or index is missing or damaged.
     bool readThumbs(int state, QVector<QByteArray> *thumbs);
+    // Checks the present files against index.sha256, when there is one.
+    void checkManifest();
 
     QVector<Problem> problems;
 

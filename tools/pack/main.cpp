@@ -25,8 +25,11 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(quiet);
     Interrupt::install();
     // Only drawing thumbnails needs fonts, hence a GUI application; reading and checking do not.
+    bool building = false;
+    for (int i = 1; i < argc; ++i)
+        building = building || qstrcmp(argv[i], "build") == 0;
     std::unique_ptr<QCoreApplication> app;
-    if (argc > 1 && qstrcmp(argv[1], "build") == 0)
+    if (building)
         app.reset(new QGuiApplication(argc, argv));
     else
         app.reset(new QCoreApplication(argc, argv));
