@@ -19,7 +19,7 @@ inline constexpr QSize Size(SizeTwips.width() / Game::TwipsPerPixel,
 inline QRect countPlace(int category)
 {
     const bool genre = category >= 1 && category <= 9;
-    const QPoint offset = genre ? QPoint(2040, 1140) : QPoint(1800, 1140);
+    const QPoint offset = genre ? QPoint(2040, 1200) : QPoint(1800, 1200);
     const QSize size = genre ? QSize(855, 255) : QSize(1095, 255);
     return QRect(offset / Game::TwipsPerPixel, size / Game::TwipsPerPixel);
 }

@@ -372,8 +372,18 @@ void AlphaPlayScreen::tick()
 
 void AlphaPlayScreen::keyPressEvent(QKeyEvent *event)
 {
+    const int key = event->key();
+    // Enter or Space closes the panel as a click does, as on the other play screens; a held key
+    // closes none unread.
+    if (fraInfo->isVisible() && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier
+        && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        if (!event->isAutoRepeat())
+            panelClicked();
+        event->accept();
+        return;
+    }
     AlphaBoard::Direction direction;
-    switch (event->key()) {
+    switch (key) {
     case Qt::Key_Left:
         direction = AlphaBoard::Direction::Left;
         break;

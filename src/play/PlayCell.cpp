@@ -40,10 +40,13 @@ PlayCell::PlayCell(QWidget *parent, int index, const QPoint &topLeft)
     lblIndex->setObjectName(cellName("lblIndex", index));
     lblIndex->move(topLeft + QPoint(ShapeFrame::BorderWidth + 2, ShapeFrame::BorderWidth + 1));
     lblIndex->setFont(QFont(QStringLiteral("Verdana"), 8, QFont::Bold));
-    // White on a small dark chip: readable on any picture, open or solved.
+    // A mid-grey chip, on which the code reads in both colours of its blink, whatever the picture.
     lblIndex->setContentsMargins(3, 0, 3, 0);
     lblIndex->setAutoFillBackground(true);
-    lightCode(false);
+    QPalette chip = lblIndex->palette();
+    chip.setColor(QPalette::Window, QColor(128, 128, 128));
+    lblIndex->setPalette(chip);
+    setCodeColour(Qt::white);
     lblIndex->hide();
     Zoom::sizesItself(lblIndex);
 
@@ -104,12 +107,21 @@ void PlayCell::clear()
     txtTitle->showEmpty();
 }
 
-void PlayCell::lightCode(bool lit)
+QColor PlayCell::codeColour() const
+{
+    return lblIndex->palette().color(QPalette::WindowText);
+}
+
+void PlayCell::setCodeColour(const QColor &colour)
 {
     QPalette colours = lblIndex->palette();
-    colours.setColor(QPalette::WindowText, Qt::white);
-    colours.setColor(QPalette::Window, lit ? QColor(0, 0, 169) : QColor(24, 24, 40));
+    colours.setColor(QPalette::WindowText, colour);
     lblIndex->setPalette(colours);
+}
+
+QColor PlayCell::nextCodeColour(const QColor &colour)
+{
+    return colour == QColor(Qt::white) ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 void PlayCell::showOpen()

@@ -47,9 +47,11 @@ public:
 
     void showOpen();
     void showSolved();
-    // The code's chip in its blinking phase: the game's blue when lit, near black otherwise, the
-    // text white in both.
-    void lightCode(bool lit);
+    // The code's text colour, white at first; the blink swaps it (nextCodeColour).
+    QColor codeColour() const;
+    void setCodeColour(const QColor &colour);
+    // One blink of a code: white becomes black, any other colour white.
+    static QColor nextCodeColour(const QColor &colour);
 
     static constexpr QSize PictureSize {200, 110};
     static constexpr QSize TitleSize {200, 19};

@@ -119,7 +119,8 @@ PlayCell &PlayScreen::addCell(QWidget *container, const QPoint &topLeft)
     m_cells.push_back(std::make_unique<PlayCell>(container, k, topLeft));
     PlayCell &added = *m_cells.back();
     added.lblIndex->setVisible(m_codesShown);
-    added.lightCode(m_codesLit);
+    // A code made while the others blink joins them in their present colour.
+    added.setCodeColour(m_codeColour);
     connect(added.txtTitle, &QLineEdit::textChanged, this, [this, k] { titleChanged(k); });
     return added;
 }
@@ -227,21 +228,10 @@ void PlayScreen::titleChanged(int k)
         return;
     changed.showSolved();
     showSolvedCount();
+    // The caret stays in the solved box: the player moves on with Tab or the mouse, and a key
+    // typed past the match (a title's final ".") falls harmlessly on the locked box.
     if (*typed == CategoryPlay::Typed::CategoryComplete)
         win();
-    else
-        focusNextOpen(k);
-}
-
-void PlayScreen::focusNextOpen(int k)
-{
-    for (int step = 1; step < cellCount(); ++step) {
-        TitleBox *box = cell((k - 1 + step) % cellCount() + 1).txtTitle;
-        if (box->isEnabled() && !box->isSolved()) {
-            box->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
 }
 
 void PlayScreen::win()
@@ -268,9 +258,9 @@ void PlayScreen::toggleCodes()
 
 void PlayScreen::blink()
 {
-    m_codesLit = !m_codesLit;
+    m_codeColour = PlayCell::nextCodeColour(m_codeColour);
     for (const auto &shown : m_cells)
-        shown->lightCode(m_codesLit);
+        shown->setCodeColour(PlayCell::nextCodeColour(shown->codeColour()));
 }
 
 void PlayScreen::giveUp(const QString &problem)

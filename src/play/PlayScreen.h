@@ -40,7 +40,7 @@ public slots:
     void tick();
     // F1: shows the picture codes blinking, or hides them.
     void toggleCodes();
-    // Swaps each code's chip between its two shades.
+    // One tick of tmrIndex: each code's text colour swaps, white to black, any other to white.
     void blink();
 
 protected:
@@ -106,9 +106,6 @@ private:
     ClickableImage *makeArrow(const char *name, const QString &artwork, const QPoint &place);
     QLabel *makeMask(const char *name, const QString &artwork, const QPoint &place);
     void titleChanged(int k);
-    // Puts the caret in the first open box after cell k (counting round from the last cell to the
-    // first); nowhere new when every box is solved.
-    void focusNextOpen(int k);
     // A key typed into a title box while the instructions show takes them away and starts the
     // clock as a click on them does; the key itself goes on to its box.
     void typedUnderPanel();
@@ -124,5 +121,6 @@ private:
     QTimer *m_tmrTime = nullptr;
     QTimer *m_tmrIndex = nullptr;
     bool m_codesShown = false;
-    bool m_codesLit = false;
+    // The colour a code made now takes: the blink swaps it as it swaps the codes on show.
+    QColor m_codeColour = Qt::white;
 };

@@ -220,32 +220,17 @@ void StripPlayScreen::updateArrows()
     lblPos->setText(StripMath::posText(hsMain->value(), int(m_lines.size())));
 }
 
+// The arrows move the strip only: the caret stays where the player left it.
 void StripPlayScreen::goBack()
 {
     hsMain->setValue(StripMath::backValue(hsMain->value()));
     updateArrows();
-    focusInView();
 }
 
 void StripPlayScreen::goNext()
 {
     hsMain->setValue(StripMath::nextValue(hsMain->value(), hsMain->maximum()));
     updateArrows();
-    focusInView();
-}
-
-void StripPlayScreen::focusInView()
-{
-    const int first = StripMath::firstCell(hsMain->value()) + 1;
-    const int last = qMin(first + 2, cellCount());
-    for (int k = first; k <= last; ++k) {
-        if (!cell(k).txtTitle->isSolved()) {
-            cell(k).txtTitle->setFocus(Qt::OtherFocusReason);
-            return;
-        }
-    }
-    if (first <= last)
-        cell(first).txtTitle->setFocus(Qt::OtherFocusReason);
 }
 
 void StripPlayScreen::followScroll(int value)
@@ -291,23 +276,21 @@ bool StripPlayScreen::eventFilter(QObject *watched, QEvent *event)
     if ((type == QEvent::KeyPress || type == QEvent::MouseButtonPress) && cellCount() < m_lines.size()
         && watched->isWidgetType() && static_cast<QWidget *>(watched)->window() == this)
         addFarCells();
-    if (type == QEvent::FocusIn && watched->parent() == picHost)
-        reveal(watched, static_cast<QFocusEvent *>(event)->reason());
+    if (type == QEvent::FocusIn && watched->parent() == picHost) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+            reveal(watched);
+    }
     return PlayScreen::eventFilter(watched, event);
 }
 
-void StripPlayScreen::reveal(QObject *box, Qt::FocusReason reason)
+void StripPlayScreen::reveal(QObject *box)
 {
     for (int k = 1; k <= cellCount(); ++k) {
-        TitleBox *title = cell(k).txtTitle;
-        if (title != box)
-            continue;
-        // The keyboard walks into any box; otherwise only a box that takes typing is worth the
-        // move (a window coming back keeps the strip where the arrows left it).
-        const bool keyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
-        if (keyboard || (reason == Qt::OtherFocusReason && !title->isSolved()))
+        if (cell(k).txtTitle == box) {
             hsMain->setValue(StripMath::revealValue(hsMain->value(), k, int(m_lines.size())));
-        return;
+            return;
+        }
     }
 }
 

@@ -52,11 +52,9 @@ private:
     // Decodes the pictures near the view that are not yet, and lets the far ones go. A picture
     // that does not decode is reported as it comes near the view, and the screen closes.
     void showPicturesNear(int value);
-    // A title box that got the focus out of view is brought in by whole arrow steps.
-    void reveal(QObject *box, Qt::FocusReason reason);
-    // After an arrow step: the caret in the first open box in view, or in the first box in view
-    // when all of them are solved, so that typing never goes to a box out of sight.
-    void focusInView();
+    // A title box that Tab took the caret to out of view is brought in by whole arrow steps:
+    // typing into a box no one can see would be lost on the player.
+    void reveal(QObject *box);
 
     QString m_caption;
     QWidget *picHost = nullptr;

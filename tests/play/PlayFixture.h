@@ -1,7 +1,7 @@
 #pragma once
 
 // A game folder with a small Data folder of real pictures and a logged-in player, for the play
-// screen tests.
+// screen tests, and the controls of a play screen found by name as a player's tools would.
 
 #include "ScreenSupport.h"
 #include "TinyContent.h"
@@ -17,10 +17,8 @@ class PlayFixture
 public:
     static constexpr int Header = TinyContent::Header;
 
-    using PictureMaker = TinyContent::PictureMaker;
-
     // Counts of categories 1 to 20; picture n is called "Film n".
-    explicit PlayFixture(const QVector<int> &counts, const PictureMaker &maker = picture)
+    explicit PlayFixture(const QVector<int> &counts, const TinyContent::PictureMaker &maker = picture)
         : content(TinyContent::numbered(counts, maker))
     {
         content.write(game);
@@ -28,26 +26,18 @@ public:
     }
 
     Profile &profile() { return game.profile(); }
-
     // Marks pictures first to last (positions within the category) solved.
     void solve(int category, int first, int last)
     {
         for (int p = first; p <= last; ++p)
             profile().setSolvedFlag(content.base(category) + p, 1);
     }
-
-    QString path(const QString &relative) const { return game.path(relative); }
     QByteArray read(const QString &relative) const { return game.read(relative); }
     void put(const QString &relative, const QByteArray &bytes) const
     {
         TinyContent::put(game, relative, bytes);
     }
-
-    QStringList tempPictures() const
-    {
-        return QDir(game.path(QStringLiteral("Temp")))
-            .entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden);
-    }
+    QStringList tempPictures() const { return game.entries(QStringLiteral("Temp")); }
 
     // A still of its own colour, so that screenshots tell cells apart.
     static QByteArray picture(int n)
@@ -61,7 +51,7 @@ public:
     TinyContent content;
 };
 
-// The controls of a play screen, found by name as a player's tools would: cell k counts from 1.
+// Cell k counts from 1.
 inline TitleBox *titleBox(QWidget *screen, int k)
 {
     return screen->findChild<TitleBox *>(QStringLiteral("txtTitle_%1").arg(k));
@@ -82,7 +72,6 @@ inline QTimer *timer(QWidget *screen, const char *name)
 {
     return screen->findChild<QTimer *>(QLatin1String(name));
 }
-
 // The text of a play screen's label, and whether a control of it shows.
 inline QString text(QWidget *screen, const char *name)
 {

@@ -1,5 +1,5 @@
-// The play rules without a window: solving, winning and the clock. The page chosen at opening is
-// checked on the Classic screen.
+// The play rules without a window: solving, what cannot be saved and the clock. The page chosen
+// at opening and the win are checked on the play screens.
 
 #include "TinyContent.h"
 #include "play/CategoryPlay.h"
@@ -57,42 +57,17 @@ private slots:
         QVERIFY(!won.clock().isRunning());
     }
 
-    void typingIsIgnoredUntilReadyAndSolvesOnMatch()
+    // While the screen writes its own boxes, what they read is not typing.
+    void typingIsIgnoredUntilReady()
     {
         CategoryPlay play(profile(), Animazione, 1);
         QCOMPARE(*play.typed(1, QStringLiteral("film 1"), QStringLiteral("Film 1")),
                  CategoryPlay::Typed::NoMatch);
-        play.setReady(true);
-        QCOMPARE(*play.typed(1, QStringLiteral("film"), QStringLiteral("Film 1")),
-                 CategoryPlay::Typed::NoMatch);
         QCOMPARE(profile().solvedFlag(1), qint16(0));
+        play.setReady(true);
         QCOMPARE(*play.typed(1, QStringLiteral("film 1"), QStringLiteral("Film 1")),
                  CategoryPlay::Typed::Solved);
         QCOMPARE(profile().solvedFlag(1), qint16(1));
-        QCOMPARE(play.solvedText(), QStringLiteral("1/18"));
-    }
-
-    // The last category of the first stage: the win stops the clock and names what it opened.
-    void winningTheLastCategoryOfAStageNamesWhatOpened()
-    {
-        for (int c : {Animazione, 7, 8})
-            profile().setCategoryState(c, Game::CategoryState::Won);
-        solve(Demenziali, 1, 8);
-        CategoryPlay play(profile(), Demenziali, 1);
-        play.setReady(true);
-        play.panelClicked();
-        QVERIFY(play.clock().isRunning());
-        const int last = m_content.base(Demenziali) + 9;
-        QCOMPARE(*play.typed(last, QStringLiteral("film 9"), QStringLiteral("Film 9")),
-                 CategoryPlay::Typed::CategoryComplete);
-        const Result<QString> opened = play.win();
-        QVERIFY(opened);
-        QCOMPARE(*opened, QStringLiteral("Hai sbloccato la modalità Bonus e le categorie Azione, Classici, "
-                                         "Maschere e Sacchetto."));
-        QVERIFY(!play.clock().isRunning());
-        QCOMPARE(play.panel(), CategoryPlay::Panel::Won);
-        QCOMPARE(profile().categoryState(Demenziali), Game::CategoryState::Won);
-        QCOMPARE(openedText({}), QString());
     }
 
     void whatCannotBeSavedIsAFailure()
@@ -114,23 +89,14 @@ private slots:
         QVERIFY(!clock.isRunning());
     }
 
-    void theClockCountsIntoItsOwnSlotAndHoldsAtTheTop()
+    // The profile keeps six digits of seconds: the clock holds at the most they can say.
+    void theClockHoldsAtTheTop()
     {
-        profile().setPlayTime(2, 9);
-        profile().setPlayTime(4, Profile::MaxSeconds - 1);
-        PlayClock bonus(profile(), 2);
-        QCOMPARE(*bonus.tick(), 9); // stopped: nothing counted
-        bonus.start();
-        QCOMPARE(*bonus.tick(), 10);
-        QCOMPARE(profile().playTime(2), 10);
-        QCOMPARE(profile().playTime(1), 0);
-        PlayClock puzzle(profile(), 4);
+        profile().setPlayTime(Game::Puzzle, Profile::MaxSeconds - 1);
+        PlayClock puzzle(profile(), Game::Puzzle);
         puzzle.start();
         QCOMPARE(*puzzle.tick(), Profile::MaxSeconds);
         QCOMPARE(*puzzle.tick(), Profile::MaxSeconds);
-        QVERIFY(bonus.restartFromZero());
-        QCOMPARE(profile().playTime(2), 0);
-        QVERIFY(bonus.isRunning());
     }
 };
 

@@ -1,6 +1,5 @@
-// Strip geometry, arrow steps, masks, position label, the pictures decoded around the view and
-// keyboard reveal of the Bonus/Puzzle strip; a strip of fewer than three cells cannot move and has
-// both arrows masked.
+// Strip geometry, arrow steps, masks, position label and the pictures decoded around the view of the
+// Bonus/Puzzle strip; a strip of fewer than three cells cannot move and has both arrows masked.
 
 #include "play/StripMath.h"
 
@@ -56,31 +55,6 @@ private slots:
         }
         QCOMPARE(nextValue(max, max), max);
         QCOMPARE(backValue(ScrollMin), ScrollMin);
-    }
-
-    void revealBringsTitleIntoView_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<int>("cell");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("already in view") << 24 << 0 << 3 << 0;
-        QTest::newRow("next triple") << 24 << 0 << 4 << 624;
-        QTest::newRow("one step back from the end") << 24 << 4368 << 19 << 3744;
-        QTest::newRow("end of 11 from 7 - 9") << 11 << 1248 << 10 << 1664;
-        QTest::newRow("off the step grid") << 24 << 100 << 1 << 0;
-        QTest::newRow("short strip") << 2 << 0 << 2 << 0;
-    }
-    void revealBringsTitleIntoView()
-    {
-        QFETCH(int, count);
-        QFETCH(int, value);
-        QFETCH(int, cell);
-        QFETCH(int, expected);
-        const int v = revealValue(value, cell, count);
-        QCOMPARE(v, expected);
-        QVERIFY(cellLeft(cell) - v >= 0);
-        QVERIFY(cellLeft(cell) - v + TitleWidth <= ClientWidth);
     }
 };
 

@@ -41,7 +41,7 @@ inline void write(GameFolderFixture &game)
 }
 
 // A game folder with the whole Data folder and a new player logged in, every message answered Yes:
-// where the menu and the selection screens are tried.
+// where the menu is tried (the selection screens' test expects its messages one by one).
 struct Player {
     Player()
     {

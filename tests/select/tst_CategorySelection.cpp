@@ -4,6 +4,7 @@
 #include "ScreenSupport.h"
 #include "TestSupport.h"
 #include "content/ContentFiles.h"
+#include "content/Extraction.h"
 #include "profile/Profile.h"
 #include "select/CategorySelection.h"
 #include "select/SelectionContent.h"
@@ -16,24 +17,29 @@
 
 using namespace ScreenSupport;
 
+namespace {
+// The share of a picture's pixels in a clear colour rather than a grey.
+double colourfulShare(const QImage &picture)
+{
+    int colourful = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            colourful += picture.pixelColor(x, y).hsvSaturation() > 60;
+    return double(colourful) / (picture.width() * picture.height());
+}
+} // namespace
+
 class tst_CategorySelection : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<SelectionContent::Player> m_player;
-    GameFolderFixture *m_game = nullptr;
-    MessageRecorder *m_messages = nullptr;
+    std::unique_ptr<GameFolderFixture> m_game;
+    std::unique_ptr<ExpectedMessages> m_messages;
 
     // Opens a selection screen and waits until it has built its grid.
     CategorySelection *open(int gameType)
     {
-        CategorySelection *screen = nullptr;
-        if (gameType == Game::Classic)
-            screen = new ClassicSelection(m_game->profile());
-        else if (gameType == Game::Bonus)
-            screen = new BonusSelection(m_game->profile());
-        else
-            screen = new PuzzleSelection(m_game->profile());
+        auto *screen = new CategorySelection(*SelectionGrid::variant(gameType), m_game->profile());
         screen->open();
         return settled(screen) ? screen : nullptr;
     }
@@ -65,24 +71,30 @@ private slots:
 
     void init()
     {
-        m_player = std::make_unique<SelectionContent::Player>();
-        QVERIFY(m_player->loggedIn);
-        m_game = &m_player->game;
-        m_messages = &m_player->messages;
+        m_game = std::make_unique<GameFolderFixture>();
+        SelectionContent::write(*m_game);
+        QVERIFY(m_game->logIn(QStringLiteral("Mario")));
+        m_messages = std::make_unique<ExpectedMessages>();
     }
 
     void cleanup()
     {
         closeEveryWindow();
-        m_player.reset();
+        QVERIFY2(m_messages->missing().isEmpty(), qPrintable(m_messages->missing()));
+        m_messages.reset();
+        m_game.reset();
     }
 
     // A new profile opens four Classic categories; a won one stays clickable with its won thumbnail.
+    // Without the pack of open thumbnails, the open categories show a stand-in, told once, and can
+    // still be played.
     void gridFollowsTheProfile()
     {
         m_game->profile().setCategoryState(1, Game::CategoryState(2));
         for (int n = 1; n <= 9; ++n)
             m_game->profile().setSolvedFlag(n, 1);
+        QVERIFY(QFile::remove(m_game->path(QStringLiteral("Data/B000.lvd"))));
+        m_messages->expect(QStringLiteral("B000"));
         CategorySelection *screen = open(Game::Classic);
         QVERIFY(screen);
         const QVector<int> open = {5, 7, 8};
@@ -92,21 +104,61 @@ private slots:
                      qPrintable(QStringLiteral("thumbnail %1").arg(i)));
             QCOMPARE(lblCat(screen, i)->text(),
                      QStringLiteral("%1/%2").arg(i == 1 ? 9 : 0).arg(SelectionContent::pictureCount(i)));
-            QCOMPARE(SelectionContent::centreColour(imgCat(screen, i)->pixmap()),
-                     SelectionContent::thumbColour(state, i));
+            QCOMPARE(SelectionContent::centreColour(imgCat(screen, i)->pixmap())
+                         == SelectionContent::thumbColour(state, i),
+                     state != 1);
         }
-        QVERIFY2(m_messages->shown.isEmpty(), qPrintable(m_messages->lastText()));
-        QVERIFY2(!QFile::exists(m_game->path(QStringLiteral("Temp/thumb.tmp"))),
-                 "the thumbnail file is left behind");
+        QVERIFY(!QFile::exists(m_game->path(QStringLiteral("Temp/thumb.tmp"))));
     }
 
+    // The window, a thumbnail and its count where the layout puts them, in twips fifteen to a pixel.
+    void screensStandAsLaidOutInTwips_data()
+    {
+        QTest::addColumn<int>("gameType");
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QPoint>("thumb");
+        QTest::addColumn<QPoint>("count"); // its offset from the thumbnail's corner
+        QTest::addColumn<int>("countWidth");
+        QTest::newRow("Classic 9") << int(Game::Classic) << QSize(632, 323) << 9 << QPoint(424, 216)
+                                   << QPoint(136, 80) << 57;
+        QTest::newRow("Bonus 5") << int(Game::Bonus) << QSize(425, 445) << 5 << QPoint(8, 224)
+                                 << QPoint(120, 80) << 73;
+        QTest::newRow("Bonus 8") << int(Game::Bonus) << QSize(425, 445) << 8 << QPoint(216, 336)
+                                 << QPoint(120, 80) << 73;
+    }
+    void screensStandAsLaidOutInTwips()
+    {
+        QFETCH(int, gameType);
+        QFETCH(QSize, client);
+        QFETCH(int, index);
+        QFETCH(QPoint, thumb);
+        QFETCH(QPoint, count);
+        QFETCH(int, countWidth);
+        CategorySelection *screen = open(gameType);
+        QVERIFY(screen);
+        QCOMPARE(screen->size(), client);
+        QCOMPARE(imgCat(screen, index)->geometry(), QRect(thumb, QSize(200, 100)));
+        QCOMPARE(lblCat(screen, index)->geometry(), QRect(thumb + count, QSize(countWidth, 17)));
+    }
+
+    // Tab goes round the categories that can be played, in reading order; Enter chooses as a click.
     // A missing pack disables its open category only, and is told again at the next activation only.
     void missingPackIsReportedAgainAtTheNextActivationOnly()
     {
         removePack(9); // locked: nothing to tell
         CategorySelection *screen = open(Game::Classic);
         QVERIFY(screen);
-        QVERIFY(m_messages->shown.isEmpty());
+        QVector<int> seen;
+        for (int i = 0; i < 5; ++i) {
+            seen.append(QApplication::focusWidget()->objectName().mid(7).toInt());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(seen, (QVector<int> {1, 5, 7, 8, 1}));
+        QSignalSpy chosen(screen, &GameScreen::categoryChosen);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(chosen.count(), 1);
+        QCOMPARE(chosen.first(), (QVariantList {int(Game::Classic), 5}));
         removePack(5);
 
         // Another window of the game taking the activation and giving it back, as a message box
@@ -118,114 +170,39 @@ private slots:
         screen->activateWindow();
         QVERIFY(settled(screen));
         QVERIFY(imgCat(screen, 5)->isEnabled());
-        QCOMPARE(m_messages->shown.size(), 0);
         other.hide();
 
         // Coming back from play does.
+        m_messages->expect(SelectionGrid::missingFilesText());
         QVERIFY(comeBack(screen));
         for (int c : {1, 5, 7, 8})
             QCOMPARE(imgCat(screen, c)->isEnabled(), c != 5);
-        QCOMPARE(m_messages->shown.size(), 1);
-        QCOMPARE(m_messages->shown.first().title, QStringLiteral("File Mancanti"));
-
+        QCOMPARE(m_messages->shown.last().title, QStringLiteral("File Mancanti"));
+        m_messages->expect(SelectionGrid::missingFilesText());
         QVERIFY(comeBack(screen));
-        QCOMPARE(m_messages->shown.size(), 2);
     }
 
-    void missingThumbnailPackShowsPlaceholdersAndTellsOnce()
+    // The game's own content: every open category is drawn in colour, every locked one in grey, so
+    // that an open category never looks locked.
+    void demoThumbnailsTellOpenFromLocked()
     {
-        QVERIFY(QFile::remove(m_game->path(QStringLiteral("Data/B000.lvd"))));
-        CategorySelection *screen = open(Game::Classic);
-        QVERIFY(screen);
-        for (int i = 1; i <= 9; ++i)
-            QCOMPARE(imgCat(screen, i)->pixmap().size(), QSize(200, 100));
-        // Open categories lost their thumbnails but can still be played; locked ones kept theirs.
-        QVERIFY(SelectionContent::centreColour(imgCat(screen, 1)->pixmap())
-                != SelectionContent::thumbColour(1, 1));
-        QVERIFY(imgCat(screen, 1)->isEnabled());
-        QCOMPARE(SelectionContent::centreColour(imgCat(screen, 2)->pixmap()),
-                 SelectionContent::thumbColour(0, 2));
-        QCOMPARE(m_messages->shown.size(), 1);
-        QVERIFY2(m_messages->lastText().contains(QStringLiteral("B000")), qPrintable(m_messages->lastText()));
-        QVERIFY(!QFile::exists(m_game->path(QStringLiteral("Temp/thumb.tmp"))));
-    }
-
-    // A click where the thumbnail lies chooses its category; a locked one chooses nothing.
-    void thumbnailIndexChoosesItsCategory()
-    {
-        // Puzzle's second thumbnail is category 19, its third 20.
-        const int index = 2, category = 19;
-        m_game->profile().setCategoryState(category, Game::CategoryState(1));
-        CategorySelection *screen = open(Game::Puzzle);
-        QVERIFY(screen);
-        QSignalSpy chosen(screen, &GameScreen::categoryChosen);
-        const SelectionGrid::Variant &puzzle = *SelectionGrid::variant(Game::Puzzle);
-        QVERIFY(clickAt(screen, puzzle.thumbPlace(3).center()));
-        QVERIFY(clickAt(screen, puzzle.thumbPlace(index).center()));
-        QCOMPARE(chosen.count(), 1);
-        QCOMPARE(chosen.first(), (QVariantList {int(Game::Puzzle), category}));
-        QVERIFY2(m_messages->shown.isEmpty(), qPrintable(m_messages->lastText()));
-    }
-
-    // Rows lie the same distance apart, and so do columns.
-    void gridIsEvenlySpaced_data()
-    {
-        QTest::addColumn<int>("gameType");
-        QTest::newRow("Classic") << int(Game::Classic);
-        QTest::newRow("Bonus") << int(Game::Bonus);
-        QTest::newRow("Puzzle") << int(Game::Puzzle);
-    }
-    void gridIsEvenlySpaced()
-    {
-        QFETCH(int, gameType);
-        const SelectionGrid::Variant &grid = *SelectionGrid::variant(gameType);
-        QSet<int> rowGaps, columnGaps;
-        for (int i = 1; i <= grid.count(); ++i) {
-            const QRect place = grid.thumbPlace(i);
-            if (i + grid.columns <= grid.count())
-                rowGaps.insert(grid.thumbPlace(i + grid.columns).top() - place.bottom());
-            if (i % grid.columns != 0)
-                columnGaps.insert(grid.thumbPlace(i + 1).left() - place.right());
+        for (const QString &pack : {QStringLiteral("A000"), QStringLiteral("B000")})
+            for (const QString &suffix : {QStringLiteral(".lvd"), QStringLiteral(".lvx")}) {
+                const QString file = m_game->path(QStringLiteral("Data/") + pack + suffix);
+                QVERIFY(QFile::remove(file)
+                        && QFile::copy(QStringLiteral(LUMIVO_DEMO_DATA "/") + pack + suffix, file));
+            }
+        for (int c = 1; c <= Game::CategoryCount; ++c) {
+            for (const bool locked : {true, false}) {
+                const Result<QString> thumb = extractThumb(c, Game::CategoryState(locked ? 0 : 1));
+                const double share = thumb ? colourfulShare(QImage(*thumb)) : -1;
+                QVERIFY2(locked ? share >= 0 && share < 0.005 : share > 0.02,
+                         qPrintable(QStringLiteral("category %1 (locked: %2): %3 in colour")
+                                        .arg(c)
+                                        .arg(locked)
+                                        .arg(share)));
+            }
         }
-        QVERIFY2(
-            rowGaps.size() <= 1 && columnGaps.size() == 1,
-            qPrintable(
-                QStringLiteral("%1 row gaps, %2 column gaps").arg(rowGaps.size()).arg(columnGaps.size())));
-        QVERIFY(grid.thumbPlace(grid.count()).bottom() < grid.clientSize().height());
-    }
-
-    // The keyboard reaches the categories that can be played: the first has the focus, Tab goes
-    // round them in reading order, an arrow to the nearest one that way, Enter chooses as a click
-    // does, and Escape closes the screen from a thumbnail.
-    void keyboardReachesThePlayableCategories()
-    {
-        m_game->profile().setCategoryState(1, Game::CategoryState::Won);
-        removePack(7);
-        CategorySelection *screen = open(Game::Classic);
-        QVERIFY(screen);
-        QCOMPARE(m_messages->shown.size(), 1); // the missing pack
-        const auto focused = [] { return QApplication::focusWidget()->objectName().mid(7).toInt(); };
-        const auto press = [](int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); };
-        QVector<int> seen;
-        for (int i = 0; i < 4; ++i) {
-            seen.append(focused());
-            press(Qt::Key_Tab);
-        }
-        QCOMPARE(seen, (QVector<int> {1, 5, 8, 1}));
-        const QVector<std::pair<int, int>> arrows
-            = {{Qt::Key_Left, 1}, {Qt::Key_Right, 5}, {Qt::Key_Down, 8},
-               {Qt::Key_Up, 5},   {Qt::Key_Down, 8},  {Qt::Key_Left, 1}};
-        for (const auto &[key, category] : arrows) {
-            press(key);
-            QCOMPARE(focused(), category);
-        }
-        QSignalSpy chosen(screen, &GameScreen::categoryChosen);
-        QSignalSpy closed(screen, &GameScreen::closed);
-        press(Qt::Key_Return);
-        QCOMPARE(chosen.count(), 1);
-        QCOMPARE(chosen.first(), (QVariantList {int(Game::Classic), 1}));
-        press(Qt::Key_Escape);
-        QCOMPARE(closed.count(), 1);
     }
 };
 

@@ -1173,6 +1173,21 @@ void coverSymbol(QPainter &painter, char16_t symbol, const QRect &box, const QCo
     painter.drawText(box, Qt::AlignCenter, QString(QChar(symbol)));
 }
 
+// The black and white of old films printed in sepia: a grey of the picture becomes the brown of
+// that lightness, so the cover is in colour like every open category's, and unlike a locked one.
+QImage sepia(const QImage &picture)
+{
+    QImage toned = picture.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < toned.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(toned.scanLine(y));
+        for (int x = 0; x < toned.width(); ++x) {
+            const qreal v = qGray(line[x]) / 255.0;
+            line[x] = qRgb(int(40 + 215 * v), int(20 + 200 * v * v + 15 * v), int(5 + 150 * v * v * v));
+        }
+    }
+    return toned;
+}
+
 QImage classicCover(int category)
 {
     static const char16_t Symbols[10] = {0,         u'\u270E', u'\u26A1', u'\u2605', u'\u263A',
@@ -1208,7 +1223,8 @@ QImage classicCover(int category)
         coverSymbol(painter, Symbols[category], frame.adjusted(4, 2, -4, -2), Qt::white);
     }
     painter.restore();
-    return image;
+    painter.end();
+    return category == 3 ? sepia(image) : image;
 }
 
 QImage bonusCover(int category)

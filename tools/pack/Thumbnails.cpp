@@ -49,8 +49,8 @@ QImage background(int category, const QByteArray &firstPicture)
     return card;
 }
 
-// The bottom band: the name on the left, and the solved/total count that the selection screens
-// lay over its right end. Both keep inside the won frame, which is WonFrame wide.
+// The bottom band: the name on the left, inside the frame, which is WonFrame wide at most, and the
+// solved/total count that the selection screens lay over its right end, down on the frame's edge.
 constexpr int Band = 26;
 constexpr int WonFrame = 4;
 constexpr int NameLeft = 10;
@@ -117,11 +117,29 @@ void drawPadlock(QPainter &painter)
     painter.drawRect(24, 28, 2, 5);
 }
 
-void drawWon(QPainter &painter)
+// A frame around the thumbnail whose lower edge stops short of the count, which stands right
+// down on it: the count's own border is not lost in the frame's line.
+void drawFrame(QPainter &painter, int category, const QColor &colour, int width)
 {
-    painter.setPen(QPen(QColor(255, 196, 0), WonFrame));
+    const qreal mid = width / 2.0;
+    const QRect count = Game::isCategory(category)
+                            ? ThumbnailLayout::countPlace(category).adjusted(-3, 0, 3, 0)
+                            : QRect(Width, 0, 0, 0);
+    QPainterPath frame;
+    frame.moveTo(count.left(), Height - mid);
+    frame.lineTo(mid, Height - mid);
+    frame.lineTo(mid, mid);
+    frame.lineTo(Width - mid, mid);
+    frame.lineTo(Width - mid, Height - mid);
+    frame.lineTo(qMin(count.right() + 1, Width - width), Height - mid);
+    painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(WonFrame / 2.0, WonFrame / 2.0, Width - WonFrame, Height - WonFrame));
+    painter.drawPath(frame);
+}
+
+void drawWon(QPainter &painter, int category)
+{
+    drawFrame(painter, category, QColor(255, 196, 0), WonFrame);
     // A ribbon across the top left corner.
     QPainterPath ribbon;
     ribbon.moveTo(0, 30);
@@ -152,10 +170,9 @@ QByteArray make(int category, int state, const QByteArray &firstPicture)
             drawPadlock(painter);
         drawName(painter, category);
         if (state == 1) {
-            painter.setPen(QPen(Qt::white, 2));
-            painter.drawRect(1, 1, Width - 3, Height - 3);
+            drawFrame(painter, category, Qt::white, 2);
         } else if (state == 2) {
-            drawWon(painter);
+            drawWon(painter, category);
         }
     }
     QByteArray png;
