@@ -115,34 +115,37 @@ HttpConnection::~HttpConnection()
     }
 }
 
+// An answer the kernel still holds, not yet taken by the client, is still going out.
 HttpConnection::Phase HttpConnection::phase() const
 {
     switch (m_state) {
     case State::Reading:
-        return Phase::Waiting;
+        return unsent() > 0 ? Phase::Sending : Phase::Waiting;
     case State::Queued:
         return Phase::Queued;
     case State::Sending:
         return Phase::Sending;
     case State::Closing:
     case State::Closed:
-        return Phase::Closing;
+        return unsent() > 0 ? Phase::Sending : Phase::Closing;
     case State::Handling:
         break;
     }
     return Phase::Handling;
 }
 
+qint64 HttpConnection::unsent() const
+{
+    int bytes = 0;
+    return ::ioctl(m_socket, SIOCOUTQ, &bytes) == 0 ? bytes : 0;
+}
+
 double HttpConnection::takingRate() const
 {
-    const qint64 elapsed = now() - m_since;
-    if (m_state != State::Sending || elapsed < m_limits.slowReaderMs)
+    const qint64 elapsed = now() - m_answerSince;
+    if (elapsed < m_limits.slowReaderMs || phase() != Phase::Sending)
         return -1;
-    // What the kernel took and the client has not yet acknowledged is not taken.
-    int unsent = 0;
-    if (::ioctl(m_socket, SIOCOUTQ, &unsent) != 0)
-        unsent = 0;
-    return qMax<qint64>(0, m_handedOver - unsent) * 1000.0 / double(elapsed);
+    return qMax<qint64>(0, m_handedOver - unsent()) * 1000.0 / double(elapsed);
 }
 
 void HttpConnection::startWaiting()
@@ -309,6 +312,7 @@ void HttpConnection::startSending(const QByteArray &head)
     m_handedOver = 0;
     m_state = State::Sending;
     m_since = now();
+    m_answerSince = m_since;
     m_timer.start(m_limits.sendStallMs);
     pump();
 }

@@ -67,8 +67,8 @@ public:
     Phase phase() const;
     // When the phase began (ms, monotonic).
     qint64 phaseSince() const { return m_since; }
-    // Bytes a second the client has taken of the answer going out since it began; -1 while it is
-    // not sending, or not for slowReaderMs yet.
+    // Bytes a second the client has taken of the answer going out since it began; -1 while none
+    // goes out, or not for slowReaderMs yet.
     double takingRate() const;
 
 signals:
@@ -92,6 +92,7 @@ private:
     void discardInput();
     void updateReading();
     void end(bool reset);
+    qint64 unsent() const;
 
     int m_socket;
     QHostAddress m_peer;
@@ -119,5 +120,6 @@ private:
     std::unique_ptr<QFile> m_file;
     off_t m_fileAt = 0;
     qint64 m_fileLeft = 0;
-    qint64 m_handedOver = 0; // bytes of the current answer the kernel has taken
+    qint64 m_answerSince = 0;
+    qint64 m_handedOver = 0; // bytes of the last answer the kernel has taken
 };

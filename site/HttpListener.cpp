@@ -1,5 +1,7 @@
 #include "HttpListener.h"
 
+#include <QDeadlineTimer>
+
 #include <functional>
 #include <map>
 #include <utility>
@@ -11,6 +13,9 @@
 #include <unistd.h>
 
 namespace {
+
+// How long the site serves requests before it looks at its sockets again.
+constexpr int TurnsMs = 2;
 
 // One client whether it comes over IPv4 or as an IPv4-mapped IPv6 address.
 QHostAddress clientOf(const QHostAddress &address)
@@ -148,31 +153,33 @@ void HttpListener::queue(HttpConnection *connection, const QHostAddress &client)
     if (ready.isEmpty())
         m_turns.append(client);
     ready.append(connection);
-    // One request per pass of the event loop, so that requests arriving meanwhile are read and
-    // take their turn.
     if (!m_turnPosted) {
         m_turnPosted = true;
-        QMetaObject::invokeMethod(this, &HttpListener::serveNext, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &HttpListener::serveTurns, Qt::QueuedConnection);
     }
 }
 
-void HttpListener::serveNext()
+// Turns are served for a short while, then the event loop reads what has arrived meanwhile, so
+// a newcomer's request joins the round at once. Cheap requests (record posts, small files) are
+// served many at a time, and posts read together are stored in one commit.
+void HttpListener::serveTurns()
 {
     m_turnPosted = false;
-    if (m_turns.isEmpty())
-        return;
-    const QHostAddress client = m_turns.takeFirst();
-    QList<HttpConnection *> &ready = m_ready[client];
-    HttpConnection *connection = ready.takeFirst();
-    if (ready.isEmpty())
-        m_ready.remove(client);
-    else
-        m_turns.append(client);
-    if (!m_turns.isEmpty()) {
-        m_turnPosted = true;
-        QMetaObject::invokeMethod(this, &HttpListener::serveNext, Qt::QueuedConnection);
+    const QDeadlineTimer pass(TurnsMs);
+    while (!m_turns.isEmpty() && !pass.hasExpired()) {
+        const QHostAddress client = m_turns.takeFirst();
+        QList<HttpConnection *> &ready = m_ready[client];
+        HttpConnection *connection = ready.takeFirst();
+        if (ready.isEmpty())
+            m_ready.remove(client);
+        else
+            m_turns.append(client);
+        connection->serve();
     }
-    connection->serve();
+    if (!m_turns.isEmpty() && !m_turnPosted) {
+        m_turnPosted = true;
+        QMetaObject::invokeMethod(this, &HttpListener::serveTurns, Qt::QueuedConnection);
+    }
 }
 
 void HttpListener::forget(HttpConnection *connection, const QHostAddress &client)

@@ -34,7 +34,7 @@ private:
     HttpConnection *placeFor(const QHostAddress &client) const;
     void queue(HttpConnection *connection, const QHostAddress &client);
     void forget(HttpConnection *connection, const QHostAddress &client);
-    void serveNext();
+    void serveTurns();
 
     HttpLimits m_limits;
     HttpConnection::Handler m_handler;
