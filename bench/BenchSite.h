@@ -6,6 +6,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
+
+#include <unistd.h>
 
 namespace BenchSite {
 
@@ -29,11 +32,11 @@ inline qint64 memoryKiB(const char *field, qint64 pid = 0)
 class Site
 {
 public:
-    Site(const QString &data, const QString &db, int startMs = 10000)
+    Site(const QString &data, const QString &db, int startMs = 10000, const QStringList &options = {})
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QStringLiteral(LUMIVO_SITE_EXE),
-                        {"--data", data, "--db", db, "--listen", "127.0.0.1:0"});
+                        QStringList {"--data", data, "--db", db, "--listen", "127.0.0.1:0"} + options);
         if (!m_process.waitForReadyRead(startMs))
             qFatal("lumivo-site did not start");
         const QByteArray line = m_process.readLine().trimmed();
@@ -48,6 +51,17 @@ public:
 
     // The most memory the site has held, in KiB.
     qint64 peakMemory() const { return memoryKiB("VmHWM", m_process.processId()); }
+    // The processor time the site has used, in seconds.
+    double processorSeconds() const
+    {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(m_process.processId()));
+        if (!stat.open(QIODevice::ReadOnly))
+            return -1;
+        // After the command's closing parenthesis: utime and stime are the 12th and 13th fields.
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        return (fields.value(11).toLongLong() + fields.value(12).toLongLong()) / double(sysconf(_SC_CLK_TCK));
+    }
 
 private:
     QProcess m_process;
