@@ -5,7 +5,7 @@
 // against a new connection for each; and the download rate of a 50 MiB pack against a plain copy
 // of the same file.
 //
-//   bench_site [posts] [clients]
+//   bench_site [posts] [clients] [answers]   (answers: of the 1 KiB file; half as many of the ranking)
 //   tests/site/with-postgres.sh build/bench/bench_site
 
 #include "BenchSite.h"
@@ -181,7 +181,7 @@ double answersPerSecond(quint16 port, const QByteArray &path, int count, bool ke
     return count / (clock.nsecsElapsed() / 1e9);
 }
 
-void benchSmallAnswers(const QString &data, const QString &db)
+void benchSmallAnswers(const QString &data, const QString &db, int answers)
 {
     QFile file(data + QStringLiteral("/small.lvd"));
     file.open(QIODevice::WriteOnly);
@@ -189,8 +189,8 @@ void benchSmallAnswers(const QString &data, const QString &db)
     file.close();
     Site site(data, db);
     for (const auto &[what, path, count] :
-         {std::tuple {"1 KiB file", QByteArray("/LumivoPro/Data/small.lvd"), 5000},
-          {"ranking page 1", QByteArray("/LumivoPro/ranking"), 2000}}) {
+         {std::tuple {"1 KiB file", QByteArray("/LumivoPro/Data/small.lvd"), answers},
+          {"ranking page 1", QByteArray("/LumivoPro/ranking"), answers / 2}}) {
         const double kept = answersPerSecond(site.port, path, count, true);
         const double fresh = answersPerSecond(site.port, path, count / 2, false);
         out << QStringLiteral("%1, one after another: %2 answers/s on one kept-alive connection, %3/s "
@@ -229,7 +229,7 @@ int main(int argc, char *argv[])
         benchPosts(QStringLiteral("PostgreSQL"), data, pg, posts, clients);
     else
         out << "PostgreSQL: skipped (run through tests/site/with-postgres.sh)" << Qt::endl;
-    benchSmallAnswers(data, dir.filePath(QStringLiteral("site.db")));
+    benchSmallAnswers(data, dir.filePath(QStringLiteral("site.db")), argc > 3 ? atoi(argv[3]) : 4000);
 
     constexpr qint64 PackSize = 50 * 1024 * 1024;
     QByteArray bytes(PackSize, Qt::Uninitialized);

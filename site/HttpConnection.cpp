@@ -158,23 +158,26 @@ void HttpConnection::startWaiting()
     m_bodyLength = 0;
     m_keepAlive = false;
     m_sayKeepAlive = false;
-    updateReading();
+    m_readable.setEnabled(wantsInput());
     parse();
 }
 
 // Reading only while a request is wanted: what a client sends beyond that waits in the kernel,
-// and TCP slows the client down.
-void HttpConnection::updateReading()
+// and TCP slows the client down. The notifier is turned off only once the client sends out of
+// turn, so a client that waits for each answer costs no change of it.
+bool HttpConnection::wantsInput() const
 {
     const qint64 room = m_limits.bounds.maxHead + m_limits.bounds.maxBody - m_in.size();
-    m_readable.setEnabled(!m_ended && ((m_state == State::Reading && room > 0) || m_state == State::Closing));
+    return !m_ended && ((m_state == State::Reading && room > 0) || m_state == State::Closing);
 }
 
 void HttpConnection::onReadable()
 {
+    if (!wantsInput())
+        return m_readable.setEnabled(false);
     if (m_state == State::Closing)
         return discardInput();
-    if (m_state == State::Reading && readIn())
+    if (readIn())
         parse();
 }
 
@@ -194,6 +197,7 @@ bool HttpConnection::readIn()
                 break;
         } else if (n == 0) {
             m_ended = true;
+            m_readable.setEnabled(false);
             break;
         } else if (errno != EINTR) {
             if (errno == EAGAIN || errno == EWOULDBLOCK)
@@ -202,7 +206,6 @@ bool HttpConnection::readIn()
             return false;
         }
     }
-    updateReading();
     return true;
 }
 
@@ -258,7 +261,6 @@ void HttpConnection::queue()
     m_state = State::Queued;
     m_since = now();
     m_timer.stop();
-    updateReading();
     emit requestReady();
 }
 
@@ -384,7 +386,7 @@ void HttpConnection::startClosing()
         return end(false);
     m_timer.start(LingerMs);
     ::shutdown(m_socket, SHUT_WR);
-    updateReading();
+    m_readable.setEnabled(true);
     discardInput();
 }
 

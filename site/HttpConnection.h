@@ -90,7 +90,7 @@ private:
     void pump();
     void startClosing();
     void discardInput();
-    void updateReading();
+    bool wantsInput() const;
     void end(bool reset);
     qint64 unsent() const;
 
