@@ -4,8 +4,8 @@
 // the quiet site measured first; the attackers' own figures and the site's peak memory follow.
 // The ranking holds 110 000 players, filled through SQL.
 //
-//   slow readers  256 connections from 8 addresses asking for a 3 MiB pack or the ranking with
-//                 2 KiB receive buffers, reading a byte every 500 ms; a connection closed comes back
+//   slow readers  256 connections from 8 addresses asking for a 3 MiB pack with 2 KiB receive
+//                 buffers, reading a byte every 500 ms; a connection closed comes back
 //   one address   one address opening a connection every 2 ms, each asking for the ranking and
 //                 reading nothing for 2 s
 //   page flood    256 kept-alive connections from 8 addresses asking for ranking pages (random,
@@ -212,7 +212,7 @@ std::function<QString()> slowReaders(quint16 port, QObject *owner)
     auto open = [=](int k) {
         QTcpSocket *socket = connectFrom(attacker(k), port, owner, 2048);
         socket->setReadBufferSize(1);
-        socket->write(get(k % 2 ? "/LumivoPro/ranking" : "/LumivoPro/Data/0007.lvd", true));
+        socket->write(get("/LumivoPro/Data/0007.lvd", true));
         (*sockets)[k] = socket;
     };
     for (int k = 0; k < 256; ++k)
