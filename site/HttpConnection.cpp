@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
+#include <utility>
 
 #include <linux/sockios.h>
 #include <sys/ioctl.h>
@@ -230,10 +231,12 @@ void HttpConnection::parse()
         m_in.remove(0, head.size);
         m_headRead = true;
         if (head.expectContinue && m_in.size() < m_bodyLength) {
-            static const char Continue[] = "HTTP/1.1 100 Continue\r\n\r\n";
-            // Nothing has been written yet, so it fits the socket's buffer.
-            if (::send(m_socket, Continue, sizeof Continue - 1, MSG_NOSIGNAL) < 0)
+            // What the socket cannot take at once goes out before the answer, never cut in two.
+            static const QByteArray Continue = "HTTP/1.1 100 Continue\r\n\r\n";
+            const ssize_t n = ::send(m_socket, Continue.constData(), size_t(Continue.size()), MSG_NOSIGNAL);
+            if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR)
                 return end(true);
+            m_interim = Continue.mid(qMax<ssize_t>(n, 0));
         }
     }
     if (m_in.size() < m_bodyLength) {
@@ -304,7 +307,7 @@ void HttpConnection::respondFile(std::unique_ptr<QFile> file, const QByteArray &
 
 void HttpConnection::startSending(const QByteArray &head)
 {
-    m_head = head;
+    m_head = std::exchange(m_interim, {}) + head;
     if (!m_keepAlive)
         m_head.insert(m_head.size() - 2, "Connection: close\r\n");
     else if (m_sayKeepAlive)

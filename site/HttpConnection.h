@@ -113,6 +113,7 @@ private:
     bool m_sayKeepAlive = false; // an HTTP/1.0 client keeps the connection only when told so
     qint64 m_discarded = 0;
 
+    QByteArray m_interim; // of a "100 Continue" the socket could not take at once
     QByteArray m_head;
     qint64 m_headAt = 0;
     QByteArray m_body;
