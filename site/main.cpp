@@ -124,10 +124,13 @@ int main(int argc, char *argv[])
                        slowOption, placesOption, perAddressOption});
     // Usage errors end with the usage on standard error and status 2.
     if (!parser.parse(QCoreApplication::arguments()) || !parser.positionalArguments().isEmpty()) {
-        const QString problem
-            = parser.positionalArguments().isEmpty()
-                  ? parser.errorText()
-                  : QStringLiteral("argomento inatteso: %1").arg(parser.positionalArguments().first());
+        QString problem = parser.errorText();
+        if (!parser.unknownOptionNames().isEmpty()) {
+            const QString name = parser.unknownOptionNames().first();
+            problem = QStringLiteral("opzione sconosciuta: %1%2").arg(name.size() > 1 ? "--" : "-", name);
+        } else if (!parser.positionalArguments().isEmpty()) {
+            problem = QStringLiteral("argomento inatteso: %1").arg(parser.positionalArguments().first());
+        }
         QTextStream(stderr) << "lumivo-site: " << problem << "\n\n" << parser.helpText();
         return 2;
     }
