@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QString>
-#include <QStringList>
 
 #include <unistd.h>
 
@@ -32,11 +31,11 @@ inline qint64 memoryKiB(const char *field, qint64 pid = 0)
 class Site
 {
 public:
-    Site(const QString &data, const QString &db, int startMs = 10000, const QStringList &options = {})
+    Site(const QString &data, const QString &db, int startMs = 10000)
     {
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_process.start(QStringLiteral(LUMIVO_SITE_EXE),
-                        QStringList {"--data", data, "--db", db, "--listen", "127.0.0.1:0"} + options);
+                        {"--data", data, "--db", db, "--listen", "127.0.0.1:0"});
         if (!m_process.waitForReadyRead(startMs))
             qFatal("lumivo-site did not start");
         const QByteArray line = m_process.readLine().trimmed();

@@ -618,7 +618,7 @@ private slots:
                 got[k] += clients[k].endsWith("reads") ? sockets[k]->readAll() : QByteArray();
         });
         reading.start(50);
-        QTest::qWait(600);
+        QTest::qWait(1000);
         QCOMPARE(QByteArray::number(m_site->get("/forum/index.php").status), outcomes.last());
         for (size_t k = 0; k < sockets.size(); ++k) {
             QTcpSocket &socket = *sockets[k];
