@@ -105,8 +105,8 @@ void HttpListener::incomingConnection(qintptr socketDescriptor)
 HttpConnection *HttpListener::placeFor(const QHostAddress &client) const
 {
     const qsizetype own = m_byAddress.value(client).size();
-    std::map<qsizetype, QList<QHostAddress>, std::greater<>>
-        byCount; // the addresses that may give a place, by places held
+    // The addresses that may give a place, by places held, most first.
+    std::map<qsizetype, QList<QHostAddress>, std::greater<>> byCount;
     for (auto it = m_byAddress.cbegin(); it != m_byAddress.cend(); ++it) {
         if (it.value().size() > own || it.key() == client)
             byCount[it.value().size()].append(it.key());
