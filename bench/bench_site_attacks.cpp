@@ -151,6 +151,7 @@ public:
         m_timer.start(250);
         ask();
     }
+    void stop() { m_timer.stop(); }
 
 private:
     void ask()
@@ -182,10 +183,6 @@ private:
         QTimer::singleShot(10000, socket, &QTcpSocket::abort);
     }
 
-public:
-    void stop() { m_timer.stop(); }
-
-private:
     quint16 m_port;
     ProbeFigures *m_figures;
     QTimer m_timer;
