@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QString>
 
+#include <unistd.h>
+
 namespace BenchSite {
 
 // A memory figure of /proc/<pid>/status ("VmHWM", the most held; "VmRSS", held now), in KiB; pid 0
@@ -48,6 +50,17 @@ public:
 
     // The most memory the site has held, in KiB.
     qint64 peakMemory() const { return memoryKiB("VmHWM", m_process.processId()); }
+    // The processor time the site has used, in seconds.
+    double processorSeconds() const
+    {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(m_process.processId()));
+        if (!stat.open(QIODevice::ReadOnly))
+            return -1;
+        // After the command's closing parenthesis: utime and stime are the 12th and 13th fields.
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        return (fields.value(11).toLongLong() + fields.value(12).toLongLong()) / double(sysconf(_SC_CLK_TCK));
+    }
 
 private:
     QProcess m_process;

@@ -1,9 +1,11 @@
 // Prints what the web site sustains on 127.0.0.1: record posts per second and their latency
 // (8 clients on keep-alive connections, 10 000 posts), on SQLite and, when LUMIVO_TEST_PG holds
-// a server's address (tests/site/with-postgres.sh provides one), on PostgreSQL; and the download
-// rate of a 50 MiB pack against a plain copy of the same file.
+// a server's address (tests/site/with-postgres.sh provides one), on PostgreSQL; answers a second
+// for a 1 KiB file and for the ranking asked one after another on one kept-alive connection,
+// against a new connection for each; and the download rate of a 50 MiB pack against a plain copy
+// of the same file.
 //
-//   bench_site [posts] [clients]
+//   bench_site [posts] [clients] [answers]   (answers: of the 1 KiB file; half as many of the ranking)
 //   tests/site/with-postgres.sh build/bench/bench_site
 
 #include "BenchSite.h"
@@ -24,6 +26,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -145,6 +148,62 @@ double download(quint16 port, const QByteArray &name, qint64 size)
     return seconds;
 }
 
+// Answers a second for `path` asked `count` times one after another, each answer read whole
+// before the next request: on one kept-alive connection, or on a new connection each time.
+double answersPerSecond(quint16 port, const QByteArray &path, int count, bool keepAlive)
+{
+    const QByteArray request = "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+                               + (keepAlive ? "" : "Connection: close\r\n") + "\r\n";
+    QTcpSocket socket;
+    QByteArray answer;
+    QElapsedTimer clock;
+    clock.start();
+    for (int k = 0; k < count; ++k) {
+        if (!keepAlive || k == 0) {
+            socket.abort();
+            socket.connectToHost(QHostAddress::LocalHost, port);
+            if (!socket.waitForConnected(10000))
+                qFatal("no connection to the site");
+        }
+        socket.write(request);
+        answer.clear();
+        for (qsizetype end = -1, length = 0; end < 0 || answer.size() < end + 4 + length;) {
+            if (!socket.waitForReadyRead(10000))
+                qFatal("%s: answer cut short", path.constData());
+            answer += socket.readAll();
+            if (end < 0 && (end = answer.indexOf("\r\n\r\n")) >= 0) {
+                const qsizetype at = answer.indexOf("Content-Length: ") + 16;
+                length = answer.mid(at, answer.indexOf('\r', at) - at).toLongLong();
+            }
+        }
+        if (!answer.startsWith("HTTP/1.1 200"))
+            qFatal("%s: %s", path.constData(), answer.left(60).constData());
+    }
+    return count / (clock.nsecsElapsed() / 1e9);
+}
+
+void benchSmallAnswers(const QString &data, const QString &db, int answers)
+{
+    QFile file(data + QStringLiteral("/small.lvd"));
+    file.open(QIODevice::WriteOnly);
+    file.write(QByteArray(1024, 'x'));
+    file.close();
+    Site site(data, db);
+    for (const auto &[what, path, count] :
+         {std::tuple {"1 KiB file", QByteArray("/LumivoPro/Data/small.lvd"), answers},
+          {"ranking page 1", QByteArray("/LumivoPro/ranking"), answers / 2}}) {
+        const double kept = answersPerSecond(site.port, path, count, true);
+        const double fresh = answersPerSecond(site.port, path, count / 2, false);
+        out << QStringLiteral("%1, one after another: %2 answers/s on one kept-alive connection, %3/s "
+                              "with a new connection each (ratio %4)")
+                   .arg(QLatin1String(what))
+                   .arg(kept, 0, 'f', 0)
+                   .arg(fresh, 0, 'f', 0)
+                   .arg(kept / fresh, 0, 'f', 2)
+            << Qt::endl;
+    }
+}
+
 double copy(const QString &from, const QString &to)
 {
     QFile::remove(to);
@@ -171,6 +230,7 @@ int main(int argc, char *argv[])
         benchPosts(QStringLiteral("PostgreSQL"), data, pg, posts, clients);
     else
         out << "PostgreSQL: skipped (run through tests/site/with-postgres.sh)" << Qt::endl;
+    benchSmallAnswers(data, dir.filePath(QStringLiteral("site.db")), argc > 3 ? atoi(argv[3]) : 4000);
 
     constexpr qint64 PackSize = 50 * 1024 * 1024;
     QByteArray bytes(PackSize, Qt::Uninitialized);
