@@ -2,6 +2,7 @@
 
 #include "base/Language.h"
 #include "base/SiteAddress.h"
+#include "widgets/Messages.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -11,7 +12,6 @@
 #include "base/GameFolder.h"
 #include "content/Extraction.h"
 #include "shell/RecordForm.h"
-#include "widgets/Messages.h"
 
 #include <QDir>
 #include <QProcess>
