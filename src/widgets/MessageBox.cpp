@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStyle>
 
 namespace MessageBox {
 
@@ -28,6 +29,12 @@ bool showModal(const Messages::Message &message)
         box.setDefaultButton(QMessageBox::Yes);
         break;
     }
+    // The icon grows with the zoom as the text does.
+    const QStyle::StandardPixmap icon = message.kind == Messages::Kind::Warning
+                                            ? QStyle::SP_MessageBoxWarning
+                                            : QStyle::SP_MessageBoxInformation;
+    const int side = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    box.setIconPixmap(box.style()->standardIcon(icon, nullptr, &box).pixmap(Zoom::scaled(side)));
     const int answer = box.exec();
     return answer == QMessageBox::Ok || answer == QMessageBox::Yes;
 }
