@@ -39,6 +39,10 @@
         <source>Indirizzo del sito non valido (--site o LUMIVO_SITE): %1; si usa %2.</source>
         <translation>Not a valid site address (--site or LUMIVO_SITE): %1; using %2.</translation>
     </message>
+    <message>
+        <source>Mostra queste righe sulle opzioni.</source>
+        <translation>Shows these lines about the options.</translation>
+    </message>
 </context>
 <context>
     <name>frmWeb</name>

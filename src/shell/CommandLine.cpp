@@ -27,7 +27,9 @@ void define(QCommandLineParser &parser, Program program)
             : QCoreApplication::translate("CommandLine",
                                           "La finestra web di Lumivo Pro, che il gioco apre e comanda "
                                           "dal suo standard input."));
-    parser.addHelpOption();
+    // Qt's own --help has no Italian description.
+    parser.addOption({{QStringLiteral("h"), QStringLiteral("help")},
+                      QCoreApplication::translate("CommandLine", "Mostra queste righe sulle opzioni.")});
     parser.addVersionOption();
     parser.addOption({LangOption,
                       QCoreApplication::translate(
@@ -92,7 +94,7 @@ Reading read(Program program, const QStringList &arguments)
         reading.exitStatus = 2;
         return reading;
     }
-    if (parser.isSet(QStringLiteral("help")) || parser.optionNames().contains(QStringLiteral("help-all"))) {
+    if (parser.isSet(QStringLiteral("help"))) {
         reading.output = parser.helpText();
         reading.exitStatus = 0;
         return reading;
