@@ -217,18 +217,6 @@ Back to the menu.</translation>
         <translation>The web window of Lumivo Pro, opened by the game and driven through its standard input.</translation>
     </message>
     <message>
-        <source>La lingua del gioco: it (italiano, la sua) o en (inglese); altrimenti LUMIVO_LANG, altrimenti italiano.</source>
-        <translation>The game&apos;s language: it (Italian, its own) or en (English); otherwise LUMIVO_LANG, otherwise Italian.</translation>
-    </message>
-    <message>
-        <source>Il sito del gioco, http:// o https://; altrimenti LUMIVO_SITE, altrimenti %1.</source>
-        <translation>The game&apos;s site, http:// or https://; otherwise LUMIVO_SITE, otherwise %1.</translation>
-    </message>
-    <message>
-        <source>Lo zoom del gioco, in percento.</source>
-        <translation>The game&apos;s zoom, in percent.</translation>
-    </message>
-    <message>
         <source>%1: il gioco non ha la lingua &quot;%2&quot;; ha %3. Si gioca in italiano.</source>
         <translation>%1: the game has no language &quot;%2&quot;; it has %3. Playing in Italian.</translation>
     </message>
@@ -247,6 +235,18 @@ Back to the menu.</translation>
     <message>
         <source>Mostra queste righe sulle opzioni.</source>
         <translation>Shows these lines about the options.</translation>
+    </message>
+    <message>
+        <source>La lingua del gioco, it (italiano) o en (inglese) (predefinita: LUMIVO_LANG, poi it).</source>
+        <translation>The game&apos;s language, it (Italian) or en (English) (default: LUMIVO_LANG, then it).</translation>
+    </message>
+    <message>
+        <source>Indirizzo del sito del gioco, http:// o https:// (predefinito: LUMIVO_SITE, poi %1).</source>
+        <translation>The game&apos;s site address, http:// or https:// (default: LUMIVO_SITE, then %1).</translation>
+    </message>
+    <message>
+        <source>Lo zoom del gioco in percento (predefinito: 100).</source>
+        <translation>The game&apos;s zoom in percent (default: 100).</translation>
     </message>
 </context>
 <context>

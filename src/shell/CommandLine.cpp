@@ -33,20 +33,21 @@ void define(QCommandLineParser &parser, Program program)
     parser.addVersionOption();
     parser.addOption({LangOption,
                       QCoreApplication::translate(
-                          "CommandLine", "La lingua del gioco: it (italiano, la sua) o en (inglese); "
-                                         "altrimenti LUMIVO_LANG, altrimenti italiano."),
+                          "CommandLine", "La lingua del gioco, it (italiano) o en (inglese) (predefinita: "
+                                         "LUMIVO_LANG, poi it)."),
                       QStringLiteral("CODE")});
     if (program == Program::Game)
         parser.addOption({SiteOption,
                           QCoreApplication::translate(
-                              "CommandLine", "Il sito del gioco, http:// o https://; altrimenti LUMIVO_SITE, "
-                                             "altrimenti %1.")
+                              "CommandLine", "Indirizzo del sito del gioco, http:// o https:// (predefinito: "
+                                             "LUMIVO_SITE, poi %1).")
                               .arg(QStringLiteral(LUMIVO_DEFAULT_SITE)),
                           QStringLiteral("URL")});
     else
-        parser.addOption({ZoomOption,
-                          QCoreApplication::translate("CommandLine", "Lo zoom del gioco, in percento."),
-                          QStringLiteral("PERCENT")});
+        parser.addOption(
+            {ZoomOption,
+             QCoreApplication::translate("CommandLine", "Lo zoom del gioco in percento (predefinito: 100)."),
+             QStringLiteral("PERCENT")});
 }
 
 // The language asked for; one the game does not have is said, and Italian taken.

@@ -55,7 +55,7 @@ private slots:
             "--lang: il gioco non ha la lingua \"fr\"; ha it (italiano) ed en (inglese). Si gioca in "
             "italiano.\n");
         row("--help", false, "--help", "", 0, false, "--site <URL>");
-        row("-h, in English", false, "-h --lang en", "", 0, true, "The game's site");
+        row("-h, in English", false, "-h --lang en", "", 0, true, "The game's site address");
         row("--version", false, "--version", "", 0, false,
             QStringLiteral("lumivo %1.").arg(LUMIVO_VERSION_MAJOR));
         row("a site that is no web address", false, "--site ftp://host/", "", -1, false,

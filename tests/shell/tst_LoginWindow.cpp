@@ -17,7 +17,6 @@ class tst_LoginWindow : public QObject
     QPointer<LoginWindow> m_splash;
 
     QLineEdit *field(const char *name) { return m_splash->findChild<QLineEdit *>(QLatin1String(name)); }
-    // What a click on the login button's place reaches.
     QString atLogin()
     {
         return m_splash->childAt(m_splash->findChild<QWidget *>("imgLogin")->geometry().center())
@@ -41,8 +40,7 @@ private slots:
         m_game.reset();
     }
 
-    // The button's cover takes the click while no name is typed; Enter in the password field
-    // with no name is refused with a warning.
+    // No name: the button's cover takes the click, and Enter is refused with a warning.
     void loginIsRefusedWhileTheNameIsEmpty()
     {
         QCOMPARE(atLogin(), QStringLiteral("imgOff"));
@@ -56,8 +54,7 @@ private slots:
         QCOMPARE(m_messages->shown.value(0).kind, Messages::Kind::Warning);
     }
 
-    // A wrong password (an empty one too) keeps the name, the password selected so that typing
-    // replaces it. A new name is made into a profile only when the player says Yes.
+    // A wrong password is selected for typing again; a new name is made a profile on Yes only.
     void aWrongPasswordIsSelectedAndANewNameAsked()
     {
         QVERIFY(m_game->logIn(QStringLiteral("Mario")));

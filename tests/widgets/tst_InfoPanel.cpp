@@ -62,11 +62,7 @@ private slots:
         panel.show();
         QLabel *label = panel.lblMessage();
         QVERIFY(QRect(QPoint(0, 0), size).contains(label->geometry()));
-        QVERIFY2(
-            neededHeight(label) <= label->height(),
-            qPrintable(
-                QStringLiteral("text needs %1 px, has %2").arg(neededHeight(label)).arg(label->height())));
-        QVERIFY(label->wordWrap());
+        QVERIFY2(neededHeight(label) <= label->height(), qPrintable(QString::number(neededHeight(label))));
     }
 };
 
