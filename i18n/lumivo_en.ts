@@ -207,6 +207,49 @@ Back to the menu.</translation>
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>Lumivo Pro, il quiz dei film.</source>
+        <translation>Lumivo Pro, the film quiz.</translation>
+    </message>
+    <message>
+        <source>La finestra web di Lumivo Pro, che il gioco apre e comanda dal suo standard input.</source>
+        <translation>The web window of Lumivo Pro, opened by the game and driven through its standard input.</translation>
+    </message>
+    <message>
+        <source>%1: il gioco non ha la lingua &quot;%2&quot;; ha %3. Si gioca in italiano.</source>
+        <translation>%1: the game has no language &quot;%2&quot;; it has %3. Playing in Italian.</translation>
+    </message>
+    <message>
+        <source>it (italiano) ed en (inglese)</source>
+        <translation>it (Italian) and en (English)</translation>
+    </message>
+    <message>
+        <source>Argomento inatteso: %1</source>
+        <translation>Unexpected argument: %1</translation>
+    </message>
+    <message>
+        <source>Indirizzo del sito non valido (--site o LUMIVO_SITE): %1; si usa %2.</source>
+        <translation>Not a valid site address (--site or LUMIVO_SITE): %1; using %2.</translation>
+    </message>
+    <message>
+        <source>Mostra queste righe sulle opzioni.</source>
+        <translation>Shows these lines about the options.</translation>
+    </message>
+    <message>
+        <source>La lingua del gioco, it (italiano) o en (inglese) (predefinita: LUMIVO_LANG, poi it).</source>
+        <translation>The game&apos;s language, it (Italian) or en (English) (default: LUMIVO_LANG, then it).</translation>
+    </message>
+    <message>
+        <source>Indirizzo del sito del gioco, http:// o https:// (predefinito: LUMIVO_SITE, poi %1).</source>
+        <translation>The game&apos;s site address, http:// or https:// (default: LUMIVO_SITE, then %1).</translation>
+    </message>
+    <message>
+        <source>Lo zoom del gioco in percento (predefinito: 100).</source>
+        <translation>The game&apos;s zoom in percent (default: 100).</translation>
+    </message>
+</context>
+<context>
     <name>ContentFiles</name>
     <message>
         <source>non si trova</source>

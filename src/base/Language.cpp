@@ -21,11 +21,10 @@ Installed &installed()
     return value;
 }
 
-bool isEnglish(const QString &given)
+// The language part of a code: "en" of "en_GB" or "en-US", in small letters.
+QString languageOf(const QString &code)
 {
-    const QString code = given.trimmed().toLower();
-    return code == QLatin1String("en") || code.startsWith(QLatin1String("en_"))
-           || code.startsWith(QLatin1String("en-"));
+    return code.trimmed().toLower().section(QLatin1Char('_'), 0, 0).section(QLatin1Char('-'), 0, 0);
 }
 
 // A translator of the application's, installed; nullptr when the catalogue is not there.
@@ -48,18 +47,14 @@ void uninstall(QTranslator *&translator)
 }
 } // namespace
 
-Choice chosen(const QStringList &arguments)
+std::optional<Choice> fromCode(const QString &code)
 {
-    QString given = qEnvironmentVariable("LUMIVO_LANG");
-    const QString option = QStringLiteral("--lang");
-    const QString joined = option + QLatin1Char('=');
-    for (qsizetype k = 0; k < arguments.size(); ++k) {
-        if (arguments.at(k) == option && k + 1 < arguments.size())
-            given = arguments.at(++k);
-        else if (arguments.at(k).startsWith(joined))
-            given = arguments.at(k).mid(joined.size());
-    }
-    return isEnglish(given) ? Choice::English : Choice::Italian;
+    const QString language = languageOf(code);
+    if (language == QLatin1String("en"))
+        return Choice::English;
+    if (language == QLatin1String("it"))
+        return Choice::Italian;
+    return std::nullopt;
 }
 
 void install(Choice choice, const QString &program)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+#include <optional>
 
 // The language the player reads. Italian is the game's own, whatever the system's locale; English
 // is there for whoever asks for it with --lang en or LUMIVO_LANG=en. The texts are written in
@@ -11,10 +11,9 @@ namespace Language {
 
 enum class Choice { Italian, English };
 
-// The choice of a command line and of the environment: --lang CODE (or --lang=CODE) wins over
-// LUMIVO_LANG. "en" (also "en_GB", "en-US", in any letter case) means English; "it", anything
-// else or nothing means Italian.
-Choice chosen(const QStringList &arguments);
+// The language of a code as --lang and LUMIVO_LANG take it: "it" or "en" (also "en_GB", "en-US",
+// "it_IT", in any letter case); nothing for a language the game does not have.
+std::optional<Choice> fromCode(const QString &code);
 
 // Puts the running application in `choice`: in English with the program's own catalogue
 // (":/i18n/<program>_en.qm", built into the program) and Qt's texts as Qt writes them; in Italian

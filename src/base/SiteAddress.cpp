@@ -2,8 +2,6 @@
 
 #include "base/SitePaths.h"
 
-#include <QStringList>
-
 #ifndef LUMIVO_DEFAULT_SITE
 #define LUMIVO_DEFAULT_SITE "http://127.0.0.1:8642/"
 #endif
@@ -46,14 +44,8 @@ void setBase(const QUrl &site)
     root() = site;
 }
 
-bool configure(const QStringList &arguments)
+bool configure(const QString &given)
 {
-    QString given = qEnvironmentVariable("LUMIVO_SITE");
-    const int option = int(arguments.indexOf(QStringLiteral("--site")));
-    if (option >= 0 && option + 1 < arguments.size())
-        given = arguments.at(option + 1);
-    if (given.isEmpty())
-        return true;
     const QUrl url = QUrl::fromUserInput(given);
     if (!isWebAddress(url))
         return false;

@@ -12,9 +12,9 @@ namespace SiteAddress {
 // every page below lies under it.
 QUrl base();
 void setBase(const QUrl &root);
-// Takes `--site URL` from the arguments, else LUMIVO_SITE, else the build's default. False, with
-// the site unchanged, when the address given is not an http(s) address.
-bool configure(const QStringList &arguments);
+// Takes the address the player gave (--site URL or LUMIVO_SITE). False, with the site unchanged,
+// when it is not an http(s) address with a host.
+bool configure(const QString &given);
 
 // "LumivoPro/Data/<name>" under the root.
 QUrl dataFile(const QString &name);

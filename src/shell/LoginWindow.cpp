@@ -92,7 +92,11 @@ LoginWindow::LoginWindow(Profile &profile, QWidget *parent)
     lblVersione = new QLabel(versionText(), this);
     lblVersione->setObjectName(QStringLiteral("lblVersione"));
     lblVersione->setGeometry(12, 296, 200, 22);
-    lblVersione->setStyleSheet(QStringLiteral("color: #555;"));
+    // A font of its own, which the zoom scales (a style sheet would keep Qt's size at every zoom).
+    lblVersione->setFont(QFont(QStringLiteral("Verdana"), 8));
+    QPalette grey = lblVersione->palette();
+    grey.setColor(QPalette::WindowText, QColor(0x55, 0x55, 0x55));
+    lblVersione->setPalette(grey);
 
     connect(txtUser, &QLineEdit::textChanged, this, &LoginWindow::updateLoginButton);
     updateLoginButton();

@@ -13,6 +13,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
+#include <array>
+#include <map>
 
 namespace {
 // The corner radius of the menu's pictures (assets/menu-*.svg), which the focus frame follows.
@@ -55,15 +57,18 @@ QString groupCaption(int group)
 const QColor MenuScreen::RecordBlue(0, 0, 255);
 const QColor MenuScreen::RecordRed(255, 0, 0);
 
-MenuScreen::MenuScreen(const Profile &profile, QWidget *parent)
+MenuScreen::MenuScreen(const Profile &profile, int focusedGameType, QWidget *parent)
     : GameScreen(QStringLiteral("frmMain"), parent)
     , m_profile(profile)
+    , m_focusedGameType(focusedGameType)
 {
     setWindowTitle(tr("Selezione tipo di gioco"));
     setFixedSize(ClientSize);
     setFont(QFont(QStringLiteral("Verdana"), 8));
     buildControls();
-    new KeyboardFocus(this);
+    connect(this, &GameScreen::gameTypeChosen, this, [this](int gameType) { m_focusedGameType = gameType; });
+    auto *keyboard = new KeyboardFocus(this);
+    keyboard->setArrowRule([this](QWidget *from, int key) { return arrowTarget(from, key); });
 }
 
 ClickableImage *MenuScreen::makeImage(const QString &name, const QRect &place, const QString &artwork,
@@ -237,7 +242,14 @@ void MenuScreen::buildInfoPanel()
 bool MenuScreen::open()
 {
     GameScreen::open();
+    refresh();
+    if (!fraInfo->isVisible())
+        focusGameType(m_focusedGameType);
+    return true;
+}
 
+void MenuScreen::refresh()
+{
     using Game::GameTypeState;
     imgBnMask->setVisible(m_profile.gameTypeState(Game::Bonus) == GameTypeState::Locked);
     imgAlMask->setVisible(m_profile.gameTypeState(Game::Alpha) == GameTypeState::Locked);
@@ -258,9 +270,64 @@ bool MenuScreen::open()
         tmrRecord->stop();
     lblClassifica->setVisible(timesSent);
     fraInfo->raise();
-    if (!fraInfo->isVisible())
+}
+
+void MenuScreen::focusGameType(int gameType)
+{
+    const std::map<int, QWidget *> pictures = {{Game::Classic, imgClassic},
+                                               {Game::Bonus, imgBonus},
+                                               {Game::Alpha, imgAlpha},
+                                               {Game::Puzzle, imgPuzzle}};
+    const auto picture = pictures.find(gameType);
+    if (picture != pictures.end() && KeyboardFocus::reachable(this).contains(picture->second))
+        picture->second->setFocus(Qt::OtherFocusReason);
+    else
         imgClassic->setFocus(Qt::OtherFocusReason);
-    return true;
+}
+
+QWidget *MenuScreen::arrowTarget(QWidget *from, int key)
+{
+    const QList<QWidget *> reachable = KeyboardFocus::reachable(this);
+    const auto open
+        = [&reachable](QWidget *control) { return reachable.contains(control) ? control : nullptr; };
+    // The game types as they stand on the screen: Classic and Puzzle above, Alpha and Bonus below.
+    const std::array<std::array<QWidget *, 2>, 2> grid = {{{imgClassic, imgPuzzle}, {imgAlpha, imgBonus}}};
+    QWidget *banner = open(imgCustom) ? imgCustom : open(imgIncontri);
+    QList<QWidget *> links;
+    for (QWidget *link : reachable) {
+        if (link == lblRecord || link == lblClassifica || link == lblUpdate)
+            links.append(link);
+    }
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 2; ++column) {
+            if (grid[row][column] != from)
+                continue;
+            if (key == Qt::Key_Left || key == Qt::Key_Right) {
+                const int to = key == Qt::Key_Left ? 0 : 1;
+                return to != column && open(grid[row][to]) ? grid[row][to] : from;
+            }
+            if (key == Qt::Key_Up)
+                return row == 1 && open(grid[0][column]) ? grid[0][column] : from;
+            // Down: the game type below, else on past the game types to the banner.
+            if (row == 0 && open(grid[1][column]))
+                return grid[1][column];
+            return banner ? banner : from;
+        }
+    }
+    // Below the banner the way goes round to the links at the top, as Tab does.
+    if (from == banner) {
+        if (key == Qt::Key_Down)
+            return links.isEmpty() ? from : links.first();
+        return key == Qt::Key_Up ? nullptr : from;
+    }
+    const qsizetype link = links.indexOf(from);
+    if (link < 0)
+        return nullptr;
+    if (key == Qt::Key_Left)
+        return link > 0 ? links.at(link - 1) : from;
+    if (key == Qt::Key_Right)
+        return link + 1 < links.size() ? links.at(link + 1) : from;
+    return key == Qt::Key_Up ? from : nullptr;
 }
 
 void MenuScreen::openInfoPanel()
@@ -306,7 +373,7 @@ void MenuScreen::askRecord()
         return;
     tmrRecord->stop();
     lblRecord->hide();
-    imgClassic->setFocus(Qt::OtherFocusReason);
+    focusGameType(m_focusedGameType);
     // The times count as sent only once the site has them: until then the menu offers them again.
     emit webPageChosen(WebPage::Record);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/GameTypes.h"
 #include "widgets/GameScreen.h"
 
 #include <QPointer>
@@ -14,15 +15,21 @@ class QTimer;
 // The game-type menu, the hub after login: the four game types as pictures, the locked ones
 // masked, and the information panel with the pack downloads and the forum. Once everything is
 // won it offers to send the times ("Record!"), and once they are sent, the ranking. The keyboard
-// reaches every picture and link a click reaches (KeyboardFocus).
+// reaches every picture and link a click reaches (KeyboardFocus); the arrows keep to the four
+// game types as they stand, and go on to the banner and the links only downwards.
 class MenuScreen : public GameScreen
 {
     Q_OBJECT
 public:
-    explicit MenuScreen(const Profile &profile, QWidget *parent = nullptr);
+    // `focusedGameType` gets the keyboard's frame when the menu shows: the game type the player
+    // opened last, so that coming back finds it where it was left.
+    explicit MenuScreen(const Profile &profile, int focusedGameType = Game::Classic,
+                        QWidget *parent = nullptr);
 
     // Shows the menu and sets it up from the profile.
     bool open() override;
+    // The masks, the banner, "Record!" and "Classifica" as the profile says now.
+    void refresh() override;
 
     // One blink of the record label: blue becomes red, anything else blue.
     void recordTick();
@@ -42,6 +49,10 @@ private:
     QLabel *makeMask(const QString &name, const QRect &place);
     ClickableImage *makeLink(const QString &name, const QString &text, const QRect &place, QWidget *parent);
 
+    // Where an arrow key goes from `from` (KeyboardFocus::ArrowRule).
+    QWidget *arrowTarget(QWidget *from, int key);
+    void focusGameType(int gameType);
+
     void askRecord();
     void showCustomNotice();
     // The panel takes the keyboard while it is open; closed, the control that had it before does.
@@ -49,6 +60,7 @@ private:
     void closeInfoPanel();
 
     const Profile &m_profile;
+    int m_focusedGameType;
     ClickableImage *imgLogo = nullptr;
     ClickableImage *lblRecord = nullptr;
     ClickableImage *lblClassifica = nullptr;

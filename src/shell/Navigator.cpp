@@ -17,8 +17,12 @@ void Navigator::follow(GameScreen *screen)
             m_screens.download(category, screen);
     });
     connect(screen, &GameScreen::webPageChosen, this, [this](WebPage page) {
+        // The menu shows at once what the site's answer changed.
         if (m_screens.web)
-            m_screens.web(page);
+            m_screens.web(page, [menu = m_menu] {
+                if (menu)
+                    menu->refresh();
+            });
     });
 }
 

@@ -19,8 +19,9 @@ struct ScreenSet {
     std::function<GameScreen *(int gameType, int category)> play;
     // The download window of a category, modal over `over`.
     std::function<void(int category, QWidget *over)> download;
-    // A page of the game's site in the web window.
-    std::function<void(WebPage page)> web;
+    // A page of the game's site in the web window; `settled` is called once what the page changes
+    // in the game is known (the site took the times, or did not).
+    std::function<void(WebPage page, std::function<void()> settled)> web;
 };
 
 // The hand-overs between screens. Screens announce what the player chose; the navigator opens

@@ -2,7 +2,6 @@
 
 #include "base/GameFolder.h"
 #include "base/GameTypes.h"
-#include "base/Language.h"
 #include "profile/GameSession.h"
 #include "shell/Navigator.h"
 #include "shell/SingleInstance.h"
@@ -16,14 +15,8 @@
 
 namespace Startup {
 
-void setLanguage(const QStringList &arguments)
+void prepareApplication()
 {
-    Language::install(Language::chosen(arguments), QStringLiteral("lumivo"));
-}
-
-void prepareApplication(QApplication &app)
-{
-    setLanguage(app.arguments());
     // The screens name Verdana and Comic Sans MS; where they are missing, free look-alikes draw.
     QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
@@ -50,16 +43,17 @@ Result<> prepareGameFolder(CategoryTable &table)
     return table.load();
 }
 
-int run(QApplication &app)
+int run()
 {
     SingleInstance instance(GameFolder::root());
     if (!instance.isFirst() && instance.problem().isEmpty())
         return 0;
-    prepareApplication(app);
+    prepareApplication();
     if (!instance.isFirst()) {
         Messages::warn(instance.problem());
         return 1;
     }
+    Zoom::setLargestWindow(largestWindow());
     Zoom::load();
     GameSession session;
     if (const Result<> prepared = prepareGameFolder(session.categories()); !prepared) {

@@ -2,6 +2,7 @@
 
 #include "base/Language.h"
 #include "base/SiteAddress.h"
+#include "widgets/Messages.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -11,9 +12,10 @@
 #include "base/GameFolder.h"
 #include "content/Extraction.h"
 #include "shell/RecordForm.h"
-#include "widgets/Messages.h"
+#include "widgets/Zoom.h"
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #else
 #include "profile/RecordValue.h"
@@ -38,6 +40,21 @@ namespace {
 constexpr int ReadyTimeoutMs = 30000;
 // lumivo-web's answers are a few bytes; anything longer is not one of them.
 constexpr qsizetype MaxAnswerLine = 64;
+// The record form page in Temp/, for the web window to post.
+const QString RecordFormName = QStringLiteral("~record.htm");
+
+// The pages handed to the browser live until it has read a page: they are removed here, between
+// two events of the game, so never while the game is writing or reading its own "~" files (the
+// page list). The record form stays while its post is under way.
+void removeBrowserPages(bool keepRecordForm)
+{
+    QDir temp(GameFolder::path(GameFolder::TempDir));
+    for (const QString &name :
+         temp.entryList({QStringLiteral("~*")}, QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!keepRecordForm || name != RecordFormName)
+            temp.remove(name);
+    }
+}
 
 QString recordUnsent()
 {
@@ -75,6 +92,11 @@ public:
                        .arg(ReadyTimeoutMs / 1000));
         });
         connect(&m_answerTimer, &QTimer::timeout, this, [this] { settle(false); });
+        // The web window is drawn at the game's zoom.
+        connect(&Zoom::notifier(), &Zoom::Notifier::changed, this, [this](int percent) {
+            if (m_process.state() == QProcess::Running)
+                m_process.write(QByteArrayLiteral("zoom ") + QByteArray::number(percent) + '\n');
+        });
         connect(&m_process, &QProcess::readyReadStandardOutput, this, &Companion::readAnswers);
         connect(&m_process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
             if (error == QProcess::FailedToStart)
@@ -116,13 +138,24 @@ public:
         if (m_answered)
             m_answerTimer.start(AnswerTimeoutMs);
         if (m_process.state() == QProcess::NotRunning && !m_ended) {
-            m_process.start(program(), {QStringLiteral("--temp"), GameFolder::path(GameFolder::TempDir),
-                                        QStringLiteral("--lang"), Language::code(Language::current())});
+            m_process.start(program(), {QStringLiteral("--lang"), Language::code(Language::current()),
+                                        QStringLiteral("--zoom"), QString::number(Zoom::percent())});
             m_readyTimer.start(ReadyTimeoutMs);
         }
         // Written before the window is up, the command waits in the pipe.
         if (!m_ended)
             m_process.write(command.toUtf8() + '\n');
+    }
+
+    // Stops waiting for a record answer: it counts as not taken.
+    void settle(bool taken)
+    {
+        m_answerTimer.stop();
+        if (const auto answered = std::exchange(m_answered, {})) {
+            // Posted or given up, the form has served.
+            QFile::remove(tempPath(RecordFormName));
+            answered(taken);
+        }
     }
 
     bool ended() const { return m_ended; }
@@ -140,17 +173,12 @@ private:
                 m_readyTimer.stop();
             } else if (line == "record 1" || line == "record 0") {
                 settle(line == "record 1");
+            } else if (line == "loaded") {
+                removeBrowserPages(bool(m_answered));
             }
         }
         if (m_buffer.size() > MaxAnswerLine)
             m_buffer.clear();
-    }
-
-    void settle(bool taken)
-    {
-        m_answerTimer.stop();
-        if (const auto answered = std::exchange(m_answered, {}))
-            answered(taken);
     }
 
     // The window is gone (or never came): what was awaited is settled, the player told of a
@@ -211,11 +239,11 @@ void open(const QUrl &address)
 
 void sendRecord(const QString &name, const std::array<qint32, 4> &times, std::function<void(bool)> answered)
 {
-    // The record form page, for the web window to post.
-    const QString pageName = QStringLiteral("~record.htm");
-    const QString path = tempPath(pageName);
+    // A post still awaited is given up before its form is replaced.
+    companion().settle(false);
+    const QString path = tempPath(RecordFormName);
     // Written beside and renamed over, never through a link left in Temp/.
-    if (!writeTempFile(pageName, RecordForm::page(SiteAddress::recordPage(), name, times))) {
+    if (!writeTempFile(RecordFormName, RecordForm::page(SiteAddress::recordPage(), name, times))) {
         Messages::warn(QCoreApplication::translate(
                            "WebCompanion",
                            "Impossibile scrivere la pagina %1: controlla che la cartella Temp si "

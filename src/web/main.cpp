@@ -1,18 +1,23 @@
 // lumivo-web: the game's web window in a program of its own, so that the game never loads the
-// browser engine and survives it. The game starts it with `--temp DIR` (its Temp/ folder) and
-// `--lang CODE` (the player's language, "it" or "en"), and talks to it by lines:
+// browser engine and survives it. The game starts it with `--lang CODE` (the player's language,
+// "it" or "en") and `--zoom PERCENT` (the game's zoom), and talks to it by lines:
 //   to it:    "open ADDRESS"                  a URL or an absolute file path
 //             "record RECORD_URL FORM_PATH"   the record form page, posted once loaded
+//             "zoom PERCENT"                  the game's zoom changed
 //   from it:  "ready"                         the window is on screen
+//             "loaded"                        a page has loaded: the game's "~" pages are read
 //             "record 1" / "record 0"         the site took the times (2xx) or not
-// It ends when its window is closed or when the game closes its input.
+// It ends when its window is closed (Escape closes it) or when the game closes its input.
 
-#include "base/Language.h"
+#include "base/ZoomSteps.h"
+#include "shell/CommandLine.h"
 #include "web/frmWeb.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QPointer>
 #include <QSocketNotifier>
+#include <QTextStream>
 #include <QUrl>
 #include <cstdio>
 #include <unistd.h>
@@ -31,6 +36,10 @@ void say(const char *line)
 void run(frmWeb &window, const QString &line)
 {
     const QString verb = line.section(QLatin1Char(' '), 0, 0);
+    if (verb == QLatin1String("zoom")) {
+        window.setZoom(ZoomSteps::valid(line.section(QLatin1Char(' '), 1, 1).toInt()));
+        return;
+    }
     if (verb == QLatin1String("open")) {
         window.open(line.section(QLatin1Char(' '), 1));
     } else if (verb == QLatin1String("record")) {
@@ -67,20 +76,20 @@ int main(int argc, char *argv[])
     }
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    const CommandLine::Reading reading = CommandLine::read(CommandLine::Program::WebWindow, app.arguments());
+    QTextStream(stdout) << reading.output;
+    QTextStream(stderr) << reading.errors;
+    if (reading.exitStatus >= 0)
+        return reading.exitStatus;
     QApplication::setApplicationName(QStringLiteral("Lumivo Pro"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.lumivo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/lumivo.svg")));
-    const QStringList arguments = QApplication::arguments();
-    // The game's language, handed over as --lang.
-    Language::install(Language::chosen(arguments), QStringLiteral("lumivo-web"));
-    const int temp = int(arguments.indexOf(QStringLiteral("--temp")));
-    if (temp < 0 || temp + 1 >= arguments.size()) {
-        std::fputs("uso: lumivo-web --temp CARTELLA (e i comandi su standard input)\n", stderr);
-        return 2;
-    }
 
-    frmWeb window(arguments.at(temp + 1));
-    QObject::connect(&window, &frmWeb::recordAnswered,
+    // Gone once closed; the program ends with it.
+    const QPointer<frmWeb> window = new frmWeb;
+    window->setZoom(reading.options.zoom);
+    QObject::connect(window, &frmWeb::pageLoaded, [] { say("loaded"); });
+    QObject::connect(window, &frmWeb::recordAnswered,
                      [](bool taken) { say(taken ? "record 1" : "record 0"); });
 
     QByteArray pending;
@@ -97,8 +106,8 @@ int main(int argc, char *argv[])
         }
         pending.append(buffer, count);
         for (qsizetype end; (end = pending.indexOf('\n')) >= 0;) {
-            if (!skipping)
-                run(window, QString::fromUtf8(pending.left(end)).trimmed());
+            if (!skipping && window)
+                run(*window, QString::fromUtf8(pending.left(end)).trimmed());
             skipping = false;
             pending.remove(0, end + 1);
         }
@@ -108,7 +117,7 @@ int main(int argc, char *argv[])
         }
     });
 
-    window.showMaximized();
+    window->showMaximized();
     say("ready");
     return QApplication::exec();
 }

@@ -1,9 +1,9 @@
 #include "widgets/ClickableImage.h"
 
+#include "widgets/MouseClick.h"
 #include "widgets/Zoom.h"
 
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
 
 namespace {
@@ -32,8 +32,9 @@ protected:
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        constexpr qreal Half = ClickableImage::FocusWidth / 2.0;
-        painter.setPen(QPen(FocusColour, ClickableImage::FocusWidth));
+        const int width = Zoom::scaled(ClickableImage::FocusWidth);
+        const qreal Half = width / 2.0;
+        painter.setPen(QPen(FocusColour, width));
         painter.setBrush(Qt::NoBrush);
         const qreal radius = m_radius + Half;
         painter.drawRoundedRect(QRectF(rect()).adjusted(Half, Half, -Half, -Half), radius, radius);
@@ -48,22 +49,7 @@ ClickableImage::ClickableImage(QWidget *parent)
     : QLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
-}
-
-void ClickableImage::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        m_pressed = true;
-    event->accept();
-}
-
-void ClickableImage::mouseReleaseEvent(QMouseEvent *event)
-{
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    event->accept();
-    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+    connect(new MouseClick(this), &MouseClick::clicked, this, &ClickableImage::clicked);
 }
 
 void ClickableImage::keyPressEvent(QKeyEvent *event)
@@ -98,7 +84,8 @@ void ClickableImage::placeFocusFrame()
     if (!m_focusFrame)
         m_focusFrame = new FocusFrame(parentWidget(), m_focusRadius);
     static_cast<FocusFrame *>(m_focusFrame)->setRadius(m_focusRadius);
-    m_focusFrame->setGeometry(geometry().adjusted(-FocusWidth, -FocusWidth, FocusWidth, FocusWidth));
+    const int width = Zoom::scaled(FocusWidth);
+    m_focusFrame->setGeometry(geometry().adjusted(-width, -width, width, width));
     m_focusFrame->raise();
     m_focusFrame->show();
 }

@@ -15,15 +15,13 @@ public:
     // Rounds the focus frame's corners as the picture's own are.
     void setFocusRadius(int radius) { m_focusRadius = radius; }
 
-    // The focus frame's width, outside the picture.
+    // The focus frame's width outside the picture, at 100 %: it grows with the zoom.
     static constexpr int FocusWidth = 3;
 
 signals:
     void clicked();
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -38,7 +36,6 @@ private:
     // the picture's edge; hides it otherwise.
     void placeFocusFrame();
 
-    bool m_pressed = false;
     int m_focusRadius = 0;
     QWidget *m_focusFrame = nullptr;
 };

@@ -21,9 +21,14 @@ GameScreen::GameScreen(const QString &name, QWidget *parent)
 
 bool GameScreen::open()
 {
+    const bool first = !std::exchange(m_placed, true);
+    // A window of a fixed size has nothing to maximise: no button for it.
+    if (first && minimumSize() == maximumSize())
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                       | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     Zoom::apply(this);
     // A new screen opens in the middle of the desktop, where the one before it was.
-    if (!std::exchange(m_placed, true))
+    if (first)
         Zoom::centre(this);
     show();
     raise();

@@ -18,6 +18,9 @@ public:
     // Prepares what the screen shows and shows it. False, after telling the player why and closing
     // again, when it cannot.
     virtual bool open();
+    // Shows again what the game's state holds now, where the screen stands: for a change made
+    // while it was on show (the site took the times).
+    virtual void refresh() { }
 
 signals:
     void loggedIn();

@@ -1,10 +1,10 @@
 #include "widgets/InfoPanel.h"
 
+#include "widgets/MouseClick.h"
 #include "widgets/Zoom.h"
 
 #include <QFontMetrics>
 #include <QLabel>
-#include <QMouseEvent>
 
 namespace {
 constexpr int Margin = 56;
@@ -17,6 +17,7 @@ InfoPanel::InfoPanel(QWidget *parent)
 {
     setObjectName(QStringLiteral("fraInfo"));
     setCursor(Qt::PointingHandCursor);
+    connect(new MouseClick(this), &MouseClick::clicked, this, &InfoPanel::clicked);
 
     // The label takes no clicks of its own: they reach the panel.
     m_message = new QLabel(this);
@@ -58,22 +59,6 @@ void InfoPanel::fitText()
             break;
     }
     m_message->setFont(font);
-}
-
-void InfoPanel::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() == Qt::LeftButton)
-        m_pressed = true;
-    event->accept();
-}
-
-void InfoPanel::mouseReleaseEvent(QMouseEvent *event)
-{
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    event->accept();
-    if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
 }
 
 void InfoPanel::restyle()

@@ -21,8 +21,6 @@ signals:
     void clicked();
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -31,6 +29,5 @@ private:
     void restyle();
 
     QLabel *m_message;
-    bool m_pressed = false;
     int m_border = 0;
 };

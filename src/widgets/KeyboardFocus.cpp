@@ -86,16 +86,16 @@ void KeyboardFocus::settle(QWidget *scope)
         focusFirst(scope);
 }
 
-bool KeyboardFocus::move(QWidget *screen, int key)
+bool KeyboardFocus::move(int key)
 {
     if (key != Qt::Key_Tab && key != Qt::Key_Backtab && key != Qt::Key_Left && key != Qt::Key_Right
         && key != Qt::Key_Up && key != Qt::Key_Down)
         return false;
-    const QList<QWidget *> controls = reachable(screen);
+    const QList<QWidget *> controls = reachable(m_screen);
     if (controls.isEmpty())
         return true;
-    QWidget *current = screen->focusWidget();
-    const int at = controls.indexOf(current);
+    QWidget *current = m_screen->focusWidget();
+    const int at = int(controls.indexOf(current));
     QWidget *next = nullptr;
     if (at < 0)
         next = controls.first();
@@ -103,6 +103,8 @@ bool KeyboardFocus::move(QWidget *screen, int key)
         next = controls.at((at + 1) % controls.size());
     else if (key == Qt::Key_Backtab)
         next = controls.at((at + controls.size() - 1) % controls.size());
+    else if (QWidget *ruled = m_arrowRule ? m_arrowRule(current, key) : nullptr)
+        next = ruled;
     else
         next = nearest(controls, current, key);
     if (next)
@@ -120,7 +122,7 @@ bool KeyboardFocus::eventFilter(QObject *watched, QEvent *event)
         const bool shifted = key->modifiers() & Qt::ShiftModifier;
         if (extra == Qt::NoModifier
             && (!shifted || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Tab))
-            return move(m_screen, shifted && key->key() == Qt::Key_Tab ? int(Qt::Key_Backtab) : key->key());
+            return move(shifted && key->key() == Qt::Key_Tab ? int(Qt::Key_Backtab) : key->key());
     }
     return QObject::eventFilter(watched, event);
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QObject>
+#include <functional>
 
 class QWidget;
 
@@ -25,12 +26,18 @@ public:
     // the first reachable control inside `scope` otherwise.
     static void settle(QWidget *scope);
 
+    // Where an arrow key leads from a reachable control, when a screen decides it: the control to
+    // go to (`from` itself to stay), or null for the nearest one that way.
+    using ArrowRule = std::function<QWidget *(QWidget *from, int key)>;
+    void setArrowRule(ArrowRule rule) { m_arrowRule = std::move(rule); }
+
     // Moves the focus for Tab, Shift+Tab or an arrow key: true when the key was one of them.
-    static bool move(QWidget *screen, int key);
+    bool move(int key);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *m_screen;
+    ArrowRule m_arrowRule;
 };

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QStyle>
 
 namespace MessageBox {
 
@@ -28,6 +29,17 @@ bool showModal(const Messages::Message &message)
         box.setDefaultButton(QMessageBox::Yes);
         break;
     }
+    // The icon grows with the zoom as the text does.
+    const QStyle::StandardPixmap icon = message.kind == Messages::Kind::Warning
+                                            ? QStyle::SP_MessageBoxWarning
+                                            : QStyle::SP_MessageBoxInformation;
+    const int side = Zoom::scaled(box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box));
+    QPixmap picture = box.style()->standardIcon(icon, nullptr, &box).pixmap(side);
+    // An icon without a picture that large gives a smaller one: it is scaled up.
+    if (picture.deviceIndependentSize().width() < side)
+        picture = picture.scaled(QSize(side, side) * picture.devicePixelRatio(), Qt::KeepAspectRatio,
+                                 Qt::SmoothTransformation);
+    box.setIconPixmap(picture);
     const int answer = box.exec();
     return answer == QMessageBox::Ok || answer == QMessageBox::Yes;
 }

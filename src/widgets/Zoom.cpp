@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QShortcut>
 #include <QWidget>
+#include <QWindow>
 
 namespace Zoom {
 
@@ -22,11 +23,41 @@ const char *const ArtworkName = "lumivoArtwork";
 const char *const Applied = "lumivoZoomApplied";
 const char *const Managed = "lumivoZoomManaged";
 const char *const SizesItself = "lumivoZoomSizesItself";
+const char *const FollowsScreen = "lumivoZoomFollowsScreen";
+// Where the zoom put a window's middle, and the place that gave: a window the player has not moved
+// since keeps that middle exactly, however often it grows and shrinks.
+const char *const Middle = "lumivoZoomMiddle";
+const char *const PlacedAt = "lumivoZoomPlacedAt";
+
+// What the zoom is fitted to.
+struct State {
+    int current = 100;
+    int wished = 100;
+    QSize largest;
+    QSize available;
+};
+
+State &state()
+{
+    static State value;
+    return value;
+}
 
 int &current()
 {
-    static int value = 100;
-    return value;
+    return state().current;
+}
+
+// The window manager's frame around a window, as a window on show has it; before one is, room for
+// a title bar and borders.
+QSize frameAllowance()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->property(Applied).toBool() && window->isVisible()
+            && window->frameGeometry().size() != window->size())
+            return window->frameGeometry().size() - window->size();
+    }
+    return QSize(16, 48);
 }
 
 QRect scaledRect(const QRect &layout)
@@ -85,15 +116,59 @@ void scaleTree(QWidget *parent)
             scaleTree(child);
     }
 }
-void moveInside(QWidget *window, const QPoint &middle)
+// Puts the window, its frame with it, with its middle at `middle`, wholly on its screen when it can.
+void moveInside(QWidget *window, const QPointF &middle)
 {
-    QPoint topLeft = middle - QPoint(window->width() / 2, window->height() / 2);
+    // move() places the frame's corner: the frame counts in both the size and the place.
+    const QSize frame = window->frameGeometry().size();
+    QPoint topLeft(qRound(middle.x() - frame.width() / 2.0), qRound(middle.y() - frame.height() / 2.0));
     if (const QScreen *screen = window->screen()) {
         const QRect area = screen->availableGeometry();
-        topLeft.setX(qMax(area.left(), qMin(topLeft.x(), area.right() - window->width())));
-        topLeft.setY(qMax(area.top(), qMin(topLeft.y(), area.bottom() - window->height())));
+        topLeft.setX(qMax(area.left(), qMin(topLeft.x(), area.left() + area.width() - frame.width())));
+        topLeft.setY(qMax(area.top(), qMin(topLeft.y(), area.top() + area.height() - frame.height())));
     }
     window->move(topLeft);
+    window->setProperty(Middle, middle);
+    window->setProperty(PlacedAt, window->pos());
+}
+
+QPointF middleOf(const QWidget *window)
+{
+    if (window->property(PlacedAt).toPoint() == window->pos() && window->property(Middle).isValid())
+        return window->property(Middle).toPointF();
+    return QRectF(window->frameGeometry()).center();
+}
+
+// Draws every window of the game at the step that fits now.
+void settle()
+{
+    State &now = state();
+    const int percent = ZoomSteps::atMost(now.wished, steps());
+    if (percent == now.current)
+        return;
+    now.current = percent;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->property(Applied).toBool())
+            apply(window);
+    }
+    emit notifier().changed(percent);
+}
+
+// A window that moves to another screen fits the zoom to that screen.
+void followScreen(QWidget *window)
+{
+    if (window->property(FollowsScreen).toBool())
+        return;
+    // Made now, if it is not yet, so that its screen is known before it shows.
+    window->winId();
+    QWindow *handle = window->windowHandle();
+    if (!handle)
+        return;
+    window->setProperty(FollowsScreen, true);
+    QObject::connect(handle, &QWindow::screenChanged, window, [](QScreen *screen) {
+        if (screen)
+            fitTo(screen->availableGeometry().size());
+    });
 }
 } // namespace
 
@@ -110,36 +185,64 @@ qreal factor()
 void setPercent(int percent)
 {
     percent = ZoomSteps::valid(percent);
-    if (percent == current())
-        return;
-    current() = percent;
+    state().wished = percent;
     QSettings().setValue(QStringLiteral("zoom"), percent);
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (window->property(Applied).toBool())
-            apply(window);
-    }
+    settle();
 }
 
 void load()
 {
-    current() = ZoomSteps::valid(QSettings().value(QStringLiteral("zoom"), 100).toInt());
+    state().wished = ZoomSteps::valid(QSettings().value(QStringLiteral("zoom"), 100).toInt());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        state().available = screen->availableGeometry().size();
+    current() = ZoomSteps::atMost(state().wished, steps());
+}
+
+void setLargestWindow(const QSize &layout)
+{
+    state().largest = state().largest.expandedTo(layout);
+    settle();
+}
+
+void fitTo(const QSize &available)
+{
+    state().available = available;
+    settle();
+}
+
+QVector<int> steps()
+{
+    const State &now = state();
+    if (now.largest.isEmpty() || now.available.isEmpty())
+        return QVector<int>(ZoomSteps::Percents.begin(), ZoomSteps::Percents.end());
+    return ZoomSteps::fitting(now.largest, frameAllowance(), now.available);
+}
+
+Notifier &notifier()
+{
+    static Notifier instance;
+    return instance;
 }
 
 void apply(QWidget *window)
 {
     window->setProperty(Applied, true);
-    const QPoint centre = window->geometry().center();
+    const QPointF middle = middleOf(window);
     scaleFont(window);
     if (window->minimumSize() == window->maximumSize()) {
         if (!window->property(LayoutFixedSize).isValid())
             window->setProperty(LayoutFixedSize, window->size());
-        window->setFixedSize(
-            scaledRect(QRect(QPoint(0, 0), window->property(LayoutFixedSize).toSize())).size());
+        const QSize layout = window->property(LayoutFixedSize).toSize();
+        // A window larger than any known counts for the steps that fit, before it is drawn.
+        if (layout != layout.boundedTo(state().largest))
+            setLargestWindow(layout);
+        window->setFixedSize(scaledRect(QRect(QPoint(0, 0), layout)).size());
     }
     scaleTree(window);
     // A window that grows or shrinks on show keeps its middle where it was.
     if (window->isVisible())
-        moveInside(window, centre);
+        moveInside(window, middle);
+    followScreen(window);
 }
 
 void applyInside(QWidget *container)
@@ -151,7 +254,7 @@ void applyInside(QWidget *container)
 void centre(QWidget *window)
 {
     if (const QScreen *screen = window->screen())
-        moveInside(window, screen->availableGeometry().center());
+        moveInside(window, QRectF(screen->availableGeometry()).center());
 }
 
 void place(QWidget *widget, const QRect &layout)
@@ -174,10 +277,14 @@ void addKeys(QWidget *window)
 {
     const auto add = [window](const QKeySequence &keys, const std::function<int()> &percent) {
         auto *shortcut = new QShortcut(keys, window);
-        QObject::connect(shortcut, &QShortcut::activated, window, [percent] { setPercent(percent()); });
+        QObject::connect(shortcut, &QShortcut::activated, window, [percent] {
+            // Larger than the largest step that fits is no step: the player's choice stays.
+            if (percent() != current())
+                setPercent(percent());
+        });
     };
-    const auto larger = [] { return ZoomSteps::next(current(), +1); };
-    const auto smaller = [] { return ZoomSteps::next(current(), -1); };
+    const auto larger = [] { return ZoomSteps::next(current(), +1, steps()); };
+    const auto smaller = [] { return ZoomSteps::next(current(), -1, steps()); };
     add(QKeySequence::ZoomIn, larger);
     add(QKeySequence(Qt::CTRL | Qt::Key_Equal), larger); // + without Shift on many keyboards
     add(QKeySequence::ZoomOut, smaller);

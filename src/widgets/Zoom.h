@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QObject>
 #include <QRect>
+#include <QVector>
 
 class QLabel;
 class QWidget;
@@ -10,14 +12,36 @@ class QWidget;
 // of its layout. Screens are laid out in the layout's own pixels; apply() scales a window and
 // everything in it from there, and draws the artwork anew for its size. Code that moves a widget
 // after its screen is on show does it through place(), in the layout's pixels too.
+//
+// Only the steps at which the game's largest window fits the screen's available area are offered:
+// the zoom is the player's choice (kept for the next run) or, where that does not fit, the largest
+// step below it that does, taken again when the game's windows move to another screen.
 namespace Zoom {
 
 int percent();
 qreal factor();
-// Sets the zoom, redraws every window of the game at it and keeps it for the next run.
+// The player's choice: the game is drawn at it, or at the largest step below it that fits, and
+// keeps it for the next run.
 void setPercent(int percent);
-// The zoom kept from the last run (QSettings), for the start of the game.
+// The zoom kept from the last run (QSettings), fitted to the primary screen, for the start of the game.
 void load();
+
+// The largest of the game's windows in the layout's pixels (its widest and its tallest), for the
+// steps that fit; windows shown larger than it count from then on.
+void setLargestWindow(const QSize &layout);
+// Fits the zoom to a screen with `available` pixels free for windows (QScreen::availableGeometry).
+void fitTo(const QSize &available);
+// The steps offered now, smallest first.
+QVector<int> steps();
+
+// Tells of each change of the zoom the game is drawn at.
+class Notifier : public QObject
+{
+    Q_OBJECT
+signals:
+    void changed(int percent);
+};
+Notifier &notifier();
 
 // Scales `window` and its widgets to the zoom; the first time, their present geometry and fonts
 // are taken as the layout's. Windows with a zoom applied follow every later setPercent().

@@ -35,7 +35,7 @@ private slots:
         QFETCH(QString, site);
         QFETCH(QString, page);
         QFETCH(QString, expected);
-        QVERIFY(SiteAddress::configure({QStringLiteral("lumivo"), QStringLiteral("--site"), site}));
+        QVERIFY(SiteAddress::configure(site));
         const QUrl url = page == QLatin1String("data")     ? SiteAddress::dataFile(QStringLiteral("0007.lvd"))
                          : page == QLatin1String("record") ? SiteAddress::recordPage()
                          : page == QLatin1String("forum")  ? SiteAddress::forumPage()

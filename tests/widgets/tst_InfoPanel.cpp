@@ -24,11 +24,7 @@ class tst_InfoPanel : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
-    }
-
+    // A click on the panel or on its text is one; a right click or one let go outside is none.
     void aClickOnThePanelOrItsTextIsOneClick()
     {
         InfoPanel panel;
@@ -37,10 +33,10 @@ private slots:
         panel.show();
         QSignalSpy clicked(&panel, &InfoPanel::clicked);
         QTest::mouseClick(panel.lblMessage(), Qt::LeftButton);
-        QCOMPARE(clicked.count(), 1);
         QTest::mouseClick(&panel, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
-        QCOMPARE(clicked.count(), 2);
         QTest::mouseClick(&panel, Qt::RightButton, Qt::NoModifier, QPoint(3, 3));
+        QTest::mousePress(&panel, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+        QTest::mouseRelease(&panel, Qt::LeftButton, Qt::NoModifier, QPoint(-3, 3));
         QCOMPARE(clicked.count(), 2);
     }
 
@@ -48,7 +44,6 @@ private slots:
     {
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("text");
-        QTest::newRow("Classic panel") << QSize(617, 451) << ClassicPlayScreen::instructions();
         QTest::newRow("low strip panel") << QSize(617, 163) << BonusPlayScreen::instructions();
         // The longest line of what a win opened: Puzzle and four categories.
         Unlock::Opened most;
@@ -67,11 +62,7 @@ private slots:
         panel.show();
         QLabel *label = panel.lblMessage();
         QVERIFY(QRect(QPoint(0, 0), size).contains(label->geometry()));
-        QVERIFY2(
-            neededHeight(label) <= label->height(),
-            qPrintable(
-                QStringLiteral("text needs %1 px, has %2").arg(neededHeight(label)).arg(label->height())));
-        QVERIFY(label->wordWrap());
+        QVERIFY2(neededHeight(label) <= label->height(), qPrintable(QString::number(neededHeight(label))));
     }
 };
 

@@ -12,7 +12,7 @@
 #include <QtTest>
 
 namespace {
-// A small screen: a fixed window, a frame with a label in it, and a piece of artwork.
+// A small screen: a fixed window, a frame with a label in it, and a piece of artwork the keyboard reaches.
 class Screen : public GameScreen
 {
 public:
@@ -27,9 +27,10 @@ public:
         text->setObjectName(QStringLiteral("text"));
         text->setGeometry(5, 5, 30, 15);
         text->setFont(QFont(QStringLiteral("Verdana"), 8));
-        auto *art = new QLabel(this);
+        auto *art = new ClickableImage(this);
         art->setObjectName(QStringLiteral("art"));
         art->setGeometry(160, 0, 40, 20);
+        art->setFocusPolicy(Qt::TabFocus);
         Zoom::setArtwork(art, QStringLiteral("close"));
     }
     QWidget *child(const char *name) const { return findChild<QWidget *>(QLatin1String(name)); }
@@ -42,34 +43,45 @@ class tst_Zoom : public QObject
 
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void cleanup() { Zoom::setPercent(100); }
-
-    void stepsHoldAtTheEnds_data()
+    void cleanup()
     {
-        QTest::addColumn<int>("percent");
-        QTest::addColumn<int>("direction");
-        QTest::addColumn<int>("next");
-        QTest::newRow("100 larger") << 100 << 1 << 125;
-        QTest::newRow("150 larger") << 150 << 1 << 200;
-        QTest::newRow("200 larger") << 200 << 1 << 200;
-        QTest::newRow("125 smaller") << 125 << -1 << 100;
-        QTest::newRow("100 smaller") << 100 << -1 << 100;
-        QTest::newRow("130, no step, smaller") << 130 << -1 << 125;
-    }
-    void stepsHoldAtTheEnds()
-    {
-        QFETCH(int, percent);
-        QFETCH(int, direction);
-        QFETCH(int, next);
-        QCOMPARE(ZoomSteps::next(percent, direction), next);
-        QCOMPARE(ZoomSteps::valid(percent), percent == 130 ? 100 : percent);
+        Zoom::fitTo(QSize());
+        Zoom::setPercent(100);
     }
 
-    // Every window of the game follows the zoom, and comes back to its layout exactly.
+    // The steps offered: those at which the largest window, framed, fits the screen's free area.
+    void theStepsThatFitTheScreen_data()
+    {
+        QTest::addColumn<QSize>("layout");
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<QVector<int>>("steps");
+        const QSize game(688, 483);
+        QTest::newRow("1280 x 900 with a panel") << game << QSize(1280, 860) << QVector<int> {100, 125, 150};
+        QTest::newRow("1920 x 1080 with a panel")
+            << game << QSize(1920, 1040) << QVector<int> {100, 125, 150, 200};
+        QTest::newRow("to the pixel")
+            << QSize(392, 276) << QSize(800, 600) << QVector<int> {100, 125, 150, 200};
+        QTest::newRow("a pixel short") << QSize(392, 276) << QSize(800, 599) << QVector<int> {100, 125, 150};
+    }
+    void theStepsThatFitTheScreen()
+    {
+        QFETCH(QSize, layout);
+        QFETCH(QSize, available);
+        QFETCH(QVector<int>, steps);
+        QCOMPARE(ZoomSteps::fitting(layout, QSize(8, 48), available), steps);
+    }
+
+    // A window follows the zoom and comes back to its layout and place exactly; so does the focus frame.
     void aScreenIsDrawnAtEachZoomAndBackExactly()
     {
         Screen screen;
-        QVERIFY(screen.open());
+        QVERIFY(screen.open() && QTest::qWaitForWindowActive(&screen));
+        // A window of a fixed size offers no maximising.
+        QVERIFY(screen.windowFlags().testFlags(Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint));
+        QVERIFY(!screen.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        screen.child("art")->setFocus(Qt::TabFocusReason);
+        auto *frame = screen.findChild<QWidget *>(QStringLiteral("focusFrame"));
+        const QRect placed = screen.geometry();
         const qreal points = screen.child("text")->font().pointSizeF();
         Zoom::setPercent(200);
         QCOMPARE(screen.size(), QSize(400, 200));
@@ -78,57 +90,31 @@ private slots:
         QCOMPARE(screen.child("text")->font().pointSizeF(), points * 2);
         const QPixmap art = static_cast<QLabel *>(screen.child("art"))->pixmap();
         QCOMPARE(art.size() / art.devicePixelRatio(), QSize(80, 40));
+        // Three pixels wide at 100 %, wider as the picture grows.
+        QCOMPARE(frame->geometry(), QRect(320, 0, 80, 40).adjusted(-6, -6, 6, 6));
 
         // Edges are scaled, so widgets that touch at 100 % touch at 125 %.
         Zoom::setPercent(125);
         QCOMPARE(screen.child("frame")->geometry().right() + 1, qRound(160 * 1.25));
         QCOMPARE(screen.child("art")->geometry().left(), qRound(160 * 1.25));
+        Zoom::place(screen.child("art"), QRect(-20, 10, 100, 40));
+        QCOMPARE(frame->geometry(), QRect(-25, 13, 125, 50).adjusted(-4, -4, 4, 4));
 
         Zoom::setPercent(100);
-        QCOMPARE(screen.size(), QSize(200, 100));
+        QCOMPARE(screen.geometry(), placed);
         QCOMPARE(screen.child("frame")->geometry(), QRect(10, 20, 150, 60));
         QCOMPARE(screen.child("text")->font().pointSizeF(), points);
+        QCOMPARE(frame->geometry(), QRect(-20, 10, 100, 40).adjusted(-3, -3, 3, 3));
     }
 
-    // A widget moved while the screen is on show stays where its layout says at every zoom.
-    void aPlacedWidgetKeepsItsLayoutPlace()
+    // Keys step through what fits; the choice comes back on a larger screen, a larger window steps down.
+    void keysStepThroughTheStepsThatFit()
     {
         Screen screen;
-        QVERIFY(screen.open());
-        Zoom::setPercent(150);
-        Zoom::place(screen.child("frame"), QRect(-20, 10, 100, 40));
-        QCOMPARE(screen.child("frame")->geometry(), QRect(-30, 15, 150, 60));
-        Zoom::setPercent(100);
-        QCOMPARE(screen.child("frame")->geometry(), QRect(-20, 10, 100, 40));
-    }
-
-    // The focus frame around a picture follows the picture, not a layout of its own.
-    void theFocusFrameFollowsItsPictureAtEveryZoom()
-    {
-        Screen screen;
-        auto *picture = new ClickableImage(&screen);
-        picture->setGeometry(40, 30, 60, 40);
-        picture->setPixmap(QPixmap(60, 40));
-        picture->setFocusPolicy(Qt::TabFocus);
-        QVERIFY(screen.open());
-        QVERIFY(QTest::qWaitForWindowActive(&screen));
-        picture->setFocus(Qt::TabFocusReason);
-        auto *frame = screen.findChild<QWidget *>(QStringLiteral("focusFrame"));
-        QVERIFY(frame && frame->isVisible());
-        for (int percent : {200, 125, 100}) {
-            Zoom::setPercent(percent);
-            QCOMPARE(frame->geometry().center(), picture->geometry().center());
-            QVERIFY(frame->geometry().contains(picture->geometry()));
-        }
-    }
-
-    void keysStepTheZoomOnEveryScreen()
-    {
-        Screen screen;
-        QVERIFY(screen.open());
-        QVERIFY(QTest::qWaitForWindowActive(&screen));
+        QVERIFY(screen.open() && QTest::qWaitForWindowActive(&screen));
+        Zoom::fitTo(QSize(400, 300));
         QTest::keyClick(&screen, Qt::Key_Equal, Qt::ControlModifier);
-        QCOMPARE(Zoom::percent(), 125);
+        QTest::keyClick(&screen, Qt::Key_Plus, Qt::ControlModifier);
         QTest::keyClick(&screen, Qt::Key_Plus, Qt::ControlModifier);
         QCOMPARE(Zoom::percent(), 150);
         QCOMPARE(screen.size(), QSize(300, 150));
@@ -136,6 +122,17 @@ private slots:
         QCOMPARE(Zoom::percent(), 125);
         QTest::keyClick(&screen, Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(Zoom::percent(), 100);
+
+        Zoom::setPercent(200);
+        QCOMPARE(Zoom::percent(), 150);
+        Zoom::fitTo(QSize(1000, 800));
+        QCOMPARE(screen.size(), QSize(400, 200));
+        GameScreen larger(QStringLiteral("larger"));
+        larger.setFixedSize(480, 400);
+        QVERIFY(larger.open());
+        QCOMPARE(Zoom::percent(), 150);
+        QCOMPARE(larger.size(), QSize(720, 600));
+        QCOMPARE(screen.size(), QSize(300, 150));
     }
 };
 
