@@ -15,7 +15,7 @@
 //   bench_site_attacks [seconds per attack] [slow|address|flood|drip ...]   (all four by default)
 //   tests/site/with-postgres.sh build/bench/bench_site_attacks   (the page flood on PostgreSQL too)
 
-#include "BenchSite.h"
+#include "BenchRanking.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,14 +23,10 @@
 #include <QHostAddress>
 #include <QPointer>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
-#include <QUrl>
 
 #include <algorithm>
 #include <functional>
@@ -48,49 +44,6 @@ namespace {
 QTextStream out(stdout);
 
 constexpr int Players = 110000;
-
-void exec(QSqlDatabase &db, const QString &sql)
-{
-    QSqlQuery query(db);
-    if (!query.exec(sql))
-        qFatal("%s: %s", qPrintable(sql), qPrintable(query.lastError().text()));
-}
-
-// Players straight into the table the site has made, with random times.
-void fill(const QString &address)
-{
-    {
-        QTemporaryDir data;
-        BenchSite::Site site(data.path(), address, 600000);
-    }
-    {
-        const bool pg = address.startsWith(QLatin1String("postgresql://"));
-        QSqlDatabase db = QSqlDatabase::addDatabase(pg ? "QPSQL" : "QSQLITE", QStringLiteral("fill"));
-        const QUrl url(address);
-        db.setHostName(url.host());
-        db.setPort(url.port(5432));
-        db.setUserName(url.userName());
-        db.setDatabaseName(pg ? url.path().mid(1) : address);
-        if (!db.open())
-            qFatal("%s", qPrintable(db.lastError().text()));
-        const QString time = pg ? "floor(random() * 1000000)::bigint" : "abs(random()) % 1000000";
-        const QString numbers
-            = pg ? QStringLiteral("SELECT i FROM generate_series(1, %1) AS i").arg(Players)
-                 : QStringLiteral(
-                       "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-                       "SELECT i FROM n")
-                       .arg(Players);
-        exec(db, "DELETE FROM lumivo_records");
-        exec(db,
-             QStringLiteral("INSERT INTO lumivo_records (name, classic, bonus, alpha, puzzle, total, arrived)"
-                            " SELECT 'Giocatore ' || i, c, b, a, p, c + b + a + p, '2026-01-01T00:00:00.000Z'"
-                            " FROM (SELECT i, %1 AS c, %1 AS b, %1 AS a, %1 AS p FROM (%2) AS numbers) AS r")
-                 .arg(time, numbers));
-        if (pg)
-            exec(db, "VACUUM ANALYZE lumivo_records");
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("fill"));
-}
 
 QByteArray get(const QByteArray &path, bool keepAlive = false)
 {
@@ -395,7 +348,7 @@ int main(int argc, char *argv[])
     ::setrlimit(RLIMIT_NOFILE, &files);
 
     const QString sqlite = dir.filePath(QStringLiteral("site.db"));
-    fill(sqlite);
+    BenchRanking::fill(sqlite, Players);
     QStringList chosen = app.arguments().mid(2);
     if (chosen.isEmpty())
         chosen = QStringList {"slow", "address", "flood", "drip"};
@@ -415,7 +368,7 @@ int main(int argc, char *argv[])
     }
     if (!chosen.contains(QStringLiteral("flood")))
         return 0;
-    fill(pg);
+    BenchRanking::fill(pg, Players);
     const double quietPg = run(QStringLiteral("quiet, PostgreSQL"), data, pg, seconds, {});
     run(QStringLiteral("page flood, PostgreSQL"), data, pg, seconds, pageFlood, quietPg);
     return 0;
