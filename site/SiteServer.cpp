@@ -57,10 +57,6 @@ void refuse(HttpConnection *connection, int status)
         return sendMessage(connection, status, QStringLiteral("Intestazioni troppo grandi"),
                            QStringLiteral("Le intestazioni della richiesta superano i 16 KiB o i 128 campi e "
                                           "non sono state accettate."));
-    case 503:
-        return sendMessage(connection, status, QStringLiteral("Troppe connessioni"),
-                           QStringLiteral("Dal tuo indirizzo sono aperte troppe connessioni con il sito. "
-                                          "Chiudine qualcuna e riprova."));
     default:
         return sendMessage(connection, 400, QStringLiteral("Richiesta non valida"),
                            QStringLiteral("Il sito non ha capito la richiesta. Controlla l'indirizzo e "
