@@ -52,26 +52,3 @@ private:
 
     QVector<Expected> m_waiting;
 };
-
-// Answers every message box with a fixed answer and keeps what was shown.
-class MessageRecorder
-{
-public:
-    explicit MessageRecorder(bool answer = true)
-        : m_answer(answer)
-    {
-        Messages::setHandler([this](const Messages::Message &message) {
-            shown.append(message);
-            return m_answer;
-        });
-    }
-    ~MessageRecorder() { Messages::setHandler(failUnexpectedMessage); }
-
-    void answer(bool yes) { m_answer = yes; }
-    QString lastText() const { return shown.isEmpty() ? QString() : shown.last().text; }
-
-    QVector<Messages::Message> shown;
-
-private:
-    bool m_answer;
-};

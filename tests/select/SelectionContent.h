@@ -40,8 +40,7 @@ inline void write(GameFolderFixture &game)
     TinyContent::numbered(counts, picture, thumb).write(game);
 }
 
-// A game folder with the whole Data folder and a new player logged in, every message answered Yes:
-// where the menu is tried (the selection screens' test expects its messages one by one).
+// A game folder with the whole Data folder and a new player logged in.
 struct Player {
     Player()
     {
@@ -49,7 +48,6 @@ struct Player {
         loggedIn = game.logIn(QStringLiteral("Mario"));
     }
     GameFolderFixture game;
-    MessageRecorder messages {true};
     bool loggedIn = false;
 };
 
