@@ -7,7 +7,9 @@
 #      plain ASCII titles) reached with Tab and won by typing its titles with Tab between them,
 #      page by page; Escape back to the selection screen and to the menu;
 #   2. Alpha written into the profile as open: reached on the menu with the arrow keys, opened and
-#      its panel closed with Return, its clock running in the caption.
+#      its panel closed with Return, its clock running in the caption; then a pack removed from
+#      Data/ downloaded again from a running lumivo-site (GAME_DIR's), all by keyboard: Down to
+#      "Aggiornamenti", Return, Down to the category's link, Return, Return on "Download".
 # The profile's states and times are checked along the way. A failing step is named on stderr and
 # leaves a screenshot, the logs and the profile in SHOTS_DIR (default: e2e-shots beside GAME_DIR).
 # Exit status 77: Xvfb, openbox, xdotool, ImageMagick or xprop (x11-utils) are not installed.
@@ -28,10 +30,10 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/lumivo-e2e.XXXXXX")
 game=$work/game
 profile=$game/User/$Player.lmp
 step="preparing"
-xvfb_pid="" wm_pid="" game_pid=""
+xvfb_pid="" wm_pid="" game_pid="" site_pid=""
 
 cleanup() {
-  for pid in $game_pid $wm_pid $xvfb_pid; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+  for pid in $game_pid $site_pid $wm_pid $xvfb_pid; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -197,10 +199,23 @@ start_display() {
   xdotool mousemove 0 0 # no tooltip over what the test looks at
 }
 
+# The site, serving a copy of the game's Data folder, on a port of its own choosing.
+start_site() {
+  cp -a "$game/Data" "$work/site-data"
+  "$source_dir/lumivo-site" --data "$work/site-data" --db "$work/site.db" --listen 127.0.0.1:0 \
+    >"$work/site.log" 2>&1 &
+  site_pid=$!
+  until_true "$Wait" test -s "$work/site.log" || fail "lumivo-site prints no address"
+  local address
+  address=$(head -n 1 "$work/site.log")
+  [[ $address =~ ^127\.0\.0\.1:[0-9]+$ ]] || fail "lumivo-site says '$address'"
+  site_url="http://$address/"
+}
+
 # Starts the game and logs the player in by keyboard; NEW "yes" answers the creation question.
 login() { # RUN NEW
   local splash
-  QT_QPA_PLATFORM=xcb "$game/lumivo" >"$work/game-$1.log" 2>&1 &
+  QT_QPA_PLATFORM=xcb "$game/lumivo" --site "$site_url" >"$work/game-$1.log" 2>&1 &
   game_pid=$!
   window '^Lumivo Pro$'
   splash=$win
@@ -238,6 +253,7 @@ mkdir -p "$game"
 cp -a "$source_dir/lumivo" "$source_dir/Data" "$game/" || fail "cannot copy $source_dir"
 list_content
 start_display
+start_site
 classic=$(easiest_of 1 5 7 8)
 tx=$((8 + (classic - 1) % 3 * 208)) ty=$((8 + (classic - 1) / 3 * 104)) # its thumbnail's corner
 
@@ -290,6 +306,26 @@ activate "$play"
 dismiss_panel "$play" Return 20 100 670 100 20 350 670 350
 window '^Alpha: 0:00:0[1-9]$'
 xdotool key Escape
+
+update=2 # the second download link, below the first
+pack=$(printf %04d $update).lvd
+begin "the download of a removed pack, ${name[$update]}, by keyboard"
+rm "$game/Data/$pack" || fail "cannot remove Data/$pack"
+window '^Selezione tipo di gioco$'
+menu=$win
+activate "$menu"
+until_true "$Wait" focus_on "$menu" 8 240 || fail "the menu does not remember Alpha"
+xdotool key Down Down Return Down Return # the banner, "Aggiornamenti"; its panel's second link
+window '^Download: '
+download=$win
+[[ $(xdotool getwindowname "$download") == "Download: ${name[$update]}" ]] ||
+  fail "the download window is for '$(xdotool getwindowname "$download")'"
+activate "$download"
+xdotool key Return
+until_true 30 cmp -s "$work/site-data/$pack" "$game/Data/$pack" || fail "Data/$pack is not restored"
+[[ $(ls "$game/Data") == $(ls "$work/site-data") ]] || fail "Data/ holds other files than before"
+xdotool key Escape
+until_true "$Wait" no_window '^Download: ' || fail "Escape leaves the download window open"
 quit
 check_profile "1|1|1|0" "+|0|+|0"
 echo "e2e: all steps passed in ${SECONDS}s"
