@@ -45,6 +45,8 @@ DownloadWindow::DownloadWindow(const CategoryTable &table, int category, QWidget
     txtMessage->setGeometry(12, 56, 376, 92);
     txtMessage->setReadOnly(true);
     txtMessage->setFocusPolicy(Qt::NoFocus);
+    // A font of its own: with a style sheet the window's font does not reach it, nor the zoom.
+    txtMessage->setFont(font());
     txtMessage->setStyleSheet(
         QStringLiteral("QPlainTextEdit { background: #d4d4d4; color: #404040; border: 1px solid #a0a0a0; }"));
     setTabOrder(cmdDownload, txtMessage);

@@ -7,6 +7,7 @@
 #include "base/SiteAddress.h"
 #include "content/PackDownload.h"
 #include "shell/DownloadWindow.h"
+#include "widgets/Zoom.h"
 
 #include <QCryptographicHash>
 #include <QPlainTextEdit>
@@ -124,6 +125,7 @@ class tst_PackDownload : public QObject
 private slots:
     void initTestCase()
     {
+        QStandardPaths::setTestModeEnabled(true); // the zoom is remembered in the settings
         init();
         m_titles = patched(m_game->read(QStringLiteral("Data/index.lvt")), 82 * 54 + 2, "H");
     }
@@ -272,6 +274,14 @@ private slots:
         QVERIFY(!button->isEnabled() && !progress.isEmpty());
         QCOMPARE(message->toPlainText(), QStringLiteral("aggiornamento completato!"));
         QCOMPARE(bar->value(), bar->maximum());
+
+        // The message grows with the zoom as the button does.
+        const qreal points = message->font().pointSizeF();
+        Zoom::setPercent(150);
+        QCOMPARE(Zoom::percent(), 150);
+        QCOMPARE(message->font().pointSizeF(), points * 1.5);
+        QCOMPARE(message->font().pointSizeF(), button->font().pointSizeF());
+        Zoom::setPercent(100);
         window->close();
     }
 };
